@@ -1,0 +1,95 @@
+#include "plot_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace ostrevo {
+namespace {
+
+// Far beyond any screen; keeps the integer line arithmetic exact for points
+// that absurd data throws millions of pixels away.
+constexpr double kFarAway = 1099511627776.0;  // 2^40
+
+std::int64_t nearestPixel(double device) {
+    if (std::isnan(device)) return static_cast<std::int64_t>(-kFarAway);
+    return static_cast<std::int64_t>(std::floor(std::clamp(device, -kFarAway, kFarAway) + 0.5));
+}
+
+// floor(numerator / denominator) for a positive denominator.
+std::int64_t floorDiv(__int128 numerator, __int128 denominator) {
+    __int128 quotient = numerator / denominator;
+    if ((numerator % denominator != 0) && (numerator < 0)) --quotient;
+    return static_cast<std::int64_t>(quotient);
+}
+
+// The coordinate along the minor axis at `major` on the line from (a0, b0) to
+// (a1, b1), with a0 < a1: nearest whole value, halves upwards.
+std::int64_t minorAt(std::int64_t major, std::int64_t a0, std::int64_t b0, std::int64_t a1, std::int64_t b1) {
+    const __int128 run = a1 - a0;
+    const __int128 rise = b1 - b0;
+    return b0 + floorDiv(2 * rise * (major - a0) + run, 2 * run);
+}
+
+}  // namespace
+
+PlotCanvas::PlotCanvas(std::uint32_t* pixels, int width, int height, int stridePixels)
+    : pixels_(pixels), width_(width), height_(height), stride_(stridePixels) {}
+
+std::int64_t PlotCanvas::toDeviceX(float x) const {
+    return nearestPixel(static_cast<double>(x) * (width_ - 1) / 100.0);
+}
+
+std::int64_t PlotCanvas::toDeviceY(float y) const {
+    return nearestPixel((100.0 - static_cast<double>(y)) * (height_ - 1) / 100.0);
+}
+
+DevicePixel PlotCanvas::toDevice(PlotPoint point) const {
+    return {toDeviceX(point.x), toDeviceY(point.y)};
+}
+
+void PlotCanvas::drawSegment(DevicePixel from, DevicePixel to, std::uint32_t argb) {
+    const std::int64_t wide = std::abs(to.x - from.x);
+    const std::int64_t tall = std::abs(to.y - from.y);
+    if (wide == 0) {
+        drawColumnRun(from.x, from.y, to.y, argb);
+    } else if (wide >= tall) {
+        drawWide(from, to, argb);
+    } else {
+        drawTall(from, to, argb);
+    }
+}
+
+void PlotCanvas::drawWide(DevicePixel from, DevicePixel to, std::uint32_t argb) {
+    if (from.x > to.x) std::swap(from, to);
+    const std::int64_t first = std::max<std::int64_t>(from.x, 0);
+    const std::int64_t last = std::min<std::int64_t>(to.x, width_ - 1);
+    for (std::int64_t x = first; x <= last; ++x) {
+        const std::int64_t y = minorAt(x, from.x, from.y, to.x, to.y);
+        if (y >= 0 && y < height_) put(x, y, argb);
+    }
+}
+
+void PlotCanvas::drawTall(DevicePixel from, DevicePixel to, std::uint32_t argb) {
+    if (from.y > to.y) std::swap(from, to);
+    const std::int64_t first = std::max<std::int64_t>(from.y, 0);
+    const std::int64_t last = std::min<std::int64_t>(to.y, height_ - 1);
+    for (std::int64_t y = first; y <= last; ++y) {
+        const std::int64_t x = minorAt(y, from.y, from.x, to.y, to.x);
+        if (x >= 0 && x < width_) put(x, y, argb);
+    }
+}
+
+void PlotCanvas::drawColumnRun(std::int64_t x, std::int64_t y0, std::int64_t y1, std::uint32_t argb) {
+    if (x < 0 || x >= width_) return;
+    if (y0 > y1) std::swap(y0, y1);
+    const std::int64_t first = std::max<std::int64_t>(y0, 0);
+    const std::int64_t last = std::min<std::int64_t>(y1, height_ - 1);
+    for (std::int64_t y = first; y <= last; ++y) put(x, y, argb);
+}
+
+void PlotCanvas::fill(std::uint32_t argb) {
+    for (int y = 0; y < height_; ++y) std::fill_n(pixels_ + static_cast<std::int64_t>(y) * stride_, width_, argb);
+}
+
+}  // namespace ostrevo

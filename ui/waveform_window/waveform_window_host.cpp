@@ -1,0 +1,1 @@
+#include "waveform_window_host.h"
