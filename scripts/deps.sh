@@ -9,6 +9,8 @@ OSTREVO_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-liberation2
   clang libclang-rt-14-dev
+  dpkg-dev desktop-file-utils appstream
+  dbus at-spi2-core python3-pyatspi
 )
 
 ostrevo_install_missing() {
