@@ -1,9 +1,19 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "circuit_session.h"
+#include "control_font.h"
+#include "qt_message_boxes.h"
+#include "waveform_window_host.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel placeholder("Ostrevo: la finestra principale è in costruzione.");
-    placeholder.show();
-    return app.exec();
+    QApplication::setApplicationName(ostrevo::ui::kApplicationTitle);
+    QApplication::setApplicationDisplayName(ostrevo::ui::kApplicationTitle);
+    ostrevo::ui::InstallFontFallbacks();
+
+    ostrevo::ui::QtMessageBoxes messages;
+    ostrevo::WaveformWindowHost waveformWindow;
+    ostrevo::ui::CircuitSession session(waveformWindow, messages);
+    session.form().show();
+    return QApplication::exec();
 }

@@ -11,6 +11,21 @@ namespace {
 // Room between a label's border and its caption.
 constexpr int kBorderedLabelIndent = 2;
 
+// A label with a one-pixel border in the palette's dark shade, whatever the
+// colour of its text (a plain QFrame box would take the text colour).
+class BorderedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 template <typename Control>
 Control* Place(Control* control, const char* name, const TwipsGeometry& geometry, FontWeight weight) {
     control->setObjectName(QString::fromLatin1(name));
@@ -53,12 +68,13 @@ QRect ButtonTextRect(const QPushButton& button) {
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const TwipsGeometry& geometry,
                   const LabelLook& look) {
-    auto* label = Place(new QLabel(caption, parent), name, geometry, look.weight);
+    QLabel* label = look.border ? new BorderedLabel(caption, parent) : new QLabel(caption, parent);
+    Place(label, name, geometry, look.weight);
     label->setAlignment(look.alignment | Qt::AlignTop);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     if (look.border) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
         label->setIndent(kBorderedLabelIndent);
     }

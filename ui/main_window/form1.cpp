@@ -1,0 +1,269 @@
+#include "form1.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <array>
+#include <stdexcept>
+
+#include "controls.h"
+#include "outline_shape.h"
+#include "schematic_image.h"
+
+namespace ostrevo::ui {
+namespace {
+
+const QString kCaption = QStringLiteral("Ostrevo reale");
+constexpr TwipsGeometry kClientArea{0, 0, 14895, 8460};
+const QColor kResultBackground(255, 255, 255);
+const QColor kCreditBackground(192, 255, 255);
+const QColor kDesignFrame(255, 0, 0);
+constexpr int kDesignFrameWidth = 2;
+
+enum class LabelKind { Plain, RightJustified, Result, Credit };
+
+struct LabelSpec {
+    const char* name;
+    const char* caption;
+    TwipsGeometry geometry;
+    LabelKind kind;
+};
+
+constexpr std::array kLabels{
+    LabelSpec{"Label10", "ts", {2655, 7320, 585, 255}, LabelKind::RightJustified},
+    LabelSpec{"Label9", "", {3435, 7215, 1860, 330}, LabelKind::Result},
+    LabelSpec{"Label7", "[usec]", {5400, 7320, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label12", "tc", {2655, 7680, 585, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label11", "", {3435, 7635, 1860, 330}, LabelKind::Result},
+    LabelSpec{"Label8", "[usec]", {5400, 7680, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label42", "Verifica", {8520, 120, 1695, 255}, LabelKind::Plain},
+    LabelSpec{"Label1", "Vcc", {7995, 435, 435, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label17", "[V]", {10440, 480, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label2", "Rc", {8100, 855, 330, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label14", "[kohm]", {10440, 840, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label21", "Rs", {8040, 1335, 330, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label20", "[kohm]", {10380, 1320, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label23", "RoH", {8040, 1815, 450, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label22", "[ohm]", {10500, 1800, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label25", "RoL", {8040, 2295, 450, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label24", "[ohm]", {10500, 2280, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label27", "Ci", {8040, 2775, 330, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label26", "pF", {10500, 2760, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label15", "C", {8160, 3360, 255, 255}, LabelKind::RightJustified},
+    LabelSpec{"Label16", "[nF]", {10440, 3360, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label3", "v+", {8100, 3675, 225, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label18", "[V]", {10440, 3720, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label4", "v-", {8100, 4095, 225, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label19", "[V]", {10440, 4200, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label5", "Vd", {8040, 4560, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label28", "[V]", {10440, 4680, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label6", "NP", {8040, 5160, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label44", "N", {8040, 5640, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label43", "Progetto", {12000, 240, 1215, 255}, LabelKind::Plain},
+    LabelSpec{"Label29", "Dati: C , tc, ts  con v+=2/3 Vcc , v-=1/3 Vcc, calcolo Rc e Rs",
+              {11400, 600, 2895, 495}, LabelKind::Plain},
+    LabelSpec{"Label33", "C", {11400, 1320, 255, 255}, LabelKind::RightJustified},
+    LabelSpec{"Label32", "[nF]", {13800, 1320, 375, 255}, LabelKind::Plain},
+    LabelSpec{"Label38", "tc", {11280, 1785, 315, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label39", "[usec]", {13800, 1680, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label40", "ts", {11280, 2265, 315, 225}, LabelKind::RightJustified},
+    LabelSpec{"Label41", "[usec]", {13800, 2160, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label37", "Rc", {11400, 3480, 255, 255}, LabelKind::Plain},
+    LabelSpec{"Label31", "", {11760, 3360, 1815, 375}, LabelKind::Result},
+    LabelSpec{"Label36", "[kohm]", {13680, 3480, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label34", "Rs", {11400, 3960, 255, 255}, LabelKind::Plain},
+    LabelSpec{"Label30", "", {11760, 3840, 1815, 375}, LabelKind::Result},
+    LabelSpec{"Label35", "[kohm]", {13680, 3960, 615, 255}, LabelKind::Plain},
+    LabelSpec{"Label67", "Ostrevo didattico", {12000, 7560, 1575, 285}, LabelKind::Credit},
+};
+
+struct FieldSpec {
+    const char* name;
+    const char* text;
+    TwipsGeometry geometry;
+};
+
+constexpr std::array kFields{
+    FieldSpec{"Text1", "", {8520, 435, 1800, 330}},     FieldSpec{"Text2", "", {8520, 840, 1800, 330}},
+    FieldSpec{"Text9", "", {8520, 1320, 1800, 330}},    FieldSpec{"Text10", "", {8520, 1800, 1800, 330}},
+    FieldSpec{"Text11", "", {8520, 2280, 1800, 330}},   FieldSpec{"Text12", "", {8520, 2760, 1800, 330}},
+    FieldSpec{"Text8", "", {8520, 3240, 1815, 375}},    FieldSpec{"Text3", "", {8520, 3675, 1800, 330}},
+    FieldSpec{"Text4", "", {8520, 4095, 1800, 330}},    FieldSpec{"Text5", "", {8520, 4560, 1815, 375}},
+    FieldSpec{"Text6", "5", {8520, 5040, 1815, 375}},   FieldSpec{"Text16", "1000", {8520, 5520, 1815, 405}},
+    FieldSpec{"Text14", "", {11760, 1200, 1815, 375}},  FieldSpec{"Text13", "", {11760, 1680, 1800, 330}},
+    FieldSpec{"Text15", "", {11760, 2160, 1800, 330}},
+};
+
+struct ButtonSpec {
+    const char* name;
+    const char* caption;
+    TwipsGeometry geometry;
+    void (Form1::*handler)();
+};
+
+constexpr std::array kButtons{
+    ButtonSpec{"Command1", "Calcola  ts; tc", {480, 7200, 1920, 750}, &Form1::Command1_Click},
+    ButtonSpec{"Command2", "Grafici", {8520, 6480, 1815, 735}, &Form1::Command2_Click},
+    ButtonSpec{"Command3", "Esci", {8520, 7560, 1815, 375}, &Form1::Command3_Click},
+    ButtonSpec{"Command4", "Calcola Rc e Rs", {11760, 2760, 1815, 495}, &Form1::Command4_Click},
+    ButtonSpec{"Command5", "Ostrevo ideale, dati esempio", {12000, 5160, 1935, 735}, &Form1::Command5_Click},
+    ButtonSpec{"Command6", "Ostrevo reale, dati esempio", {12000, 6480, 1935, 735}, &Form1::Command6_Click},
+};
+
+// The order in which Tab visits the controls; the window opens in the first.
+constexpr std::array kTabOrder{
+    "Text1",  "Text2",  "Text3",  "Text4",  "Command1", "Text6",  "Command2", "Text8",    "Command3", "Text9",  "Text10",
+    "Text11", "Text12", "Text5",  "Text14", "Command4", "Text13", "Text15",   "Text16",   "Command5", "Command6",
+};
+
+// The two example data sets: the exact texts of the twelve real-circuit fields.
+struct ExampleEntry {
+    const char* field;
+    const char* ideal;
+    const char* real;
+};
+
+constexpr std::array kExamples{
+    ExampleEntry{"Text1", "12", "12"},  ExampleEntry{"Text2", "22", "22"},   ExampleEntry{"Text9", "4.7", "4.7"},
+    ExampleEntry{"Text10", "0", "195"}, ExampleEntry{"Text11", "0", "75"},   ExampleEntry{"Text12", "0", "5"},
+    ExampleEntry{"Text8", "1", "1"},    ExampleEntry{"Text3", "8", "6.7"},   ExampleEntry{"Text4", "4", "5.33"},
+    ExampleEntry{"Text5", "0", "0.6"},  ExampleEntry{"Text6", "5", "5"},     ExampleEntry{"Text16", "1000", "1000"},
+};
+
+LabelLook LookOf(LabelKind kind) {
+    LabelLook look;
+    switch (kind) {
+        case LabelKind::Plain:
+            break;
+        case LabelKind::RightJustified:
+            look.alignment = Qt::AlignRight;
+            break;
+        case LabelKind::Result:
+            look.alignment = Qt::AlignRight;
+            look.border = true;
+            look.background = kResultBackground;
+            break;
+        case LabelKind::Credit:
+            look.border = true;
+            look.background = kCreditBackground;
+            look.weight = FontWeight::Regular;
+            break;
+    }
+    return look;
+}
+
+// The wait cursor for as long as a long command runs.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+QString ToQString(std::string_view name) {
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+}  // namespace
+
+Form1::Form1(Module1& module, PlotWindow& plotWindow, QWidget* parent)
+    : QWidget(parent), module_(module), plotWindow_(plotWindow) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+    setFont(ControlFont(FontWeight::Regular));
+    resize(TwipsRect(kClientArea).size());
+    createControls();
+    setTabOrder();
+}
+
+void Form1::createControls() {
+    // Created first so that it lies beneath the controls it frames.
+    auto* frame = new OutlineShape(kDesignFrame, kDesignFrameWidth, this);
+    frame->setObjectName(QStringLiteral("Shape1"));
+    frame->setGeometry(TwipsRect({11160, 120, 3495, 4335}));
+
+    auto* schematic = new SchematicImage(this);
+    schematic->setObjectName(QStringLiteral("Image1"));
+    schematic->setGeometry(TwipsRect({360, 360, 7410, 6015}));
+
+    for (const auto& spec : kLabels) {
+        controls_.insert(spec.name, MakeLabel(this, spec.name, spec.caption, spec.geometry, LookOf(spec.kind)));
+    }
+    for (const auto& spec : kFields) {
+        controls_.insert(spec.name, MakeTextField(this, spec.name, spec.text, spec.geometry));
+    }
+    SetTextColour(controls_.value("Text2"), QColor(0, 0, 0));
+    for (const auto& spec : kButtons) {
+        auto* button = MakeButton(this, spec.name, spec.caption, spec.geometry);
+        connect(button, &QPushButton::clicked, this, spec.handler);
+        controls_.insert(spec.name, button);
+    }
+}
+
+void Form1::setTabOrder() {
+    for (std::size_t i = 0; i + 1 < kTabOrder.size(); ++i) {
+        QWidget::setTabOrder(controls_.value(kTabOrder[i]), controls_.value(kTabOrder[i + 1]));
+    }
+    controls_.value(kTabOrder.front())->setFocus();
+}
+
+QWidget* Form1::control(std::string_view name) const {
+    QWidget* found = controls_.value(ToQString(name));
+    if (found == nullptr) throw std::invalid_argument("Form1 has no control " + std::string(name));
+    return found;
+}
+
+std::u16string Form1::text(std::string_view name) const {
+    const QWidget* widget = control(name);
+    if (const auto* field = qobject_cast<const QLineEdit*>(widget)) return field->text().toStdU16String();
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text().toStdU16String();
+    return qobject_cast<const QPushButton*>(widget)->text().toStdU16String();
+}
+
+void Form1::setText(std::string_view name, const std::string& utf8) {
+    QWidget* widget = control(name);
+    const QString text = QString::fromStdString(utf8);
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+        field->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(text);
+    } else {
+        qobject_cast<QPushButton*>(widget)->setText(text);
+    }
+}
+
+void Form1::setTextColour(std::string_view name, Rgb colour) {
+    SetTextColour(control(name), QColor(colour.red, colour.green, colour.blue));
+}
+
+void Form1::Command1_Click() {
+    module_.Command1_Click();
+}
+
+void Form1::Command2_Click() {
+    BusyCursor busy;
+    module_.Command2_Click(plotWindow_);
+}
+
+void Form1::Command3_Click() {
+    // Every window goes at once, without asking anything.
+    close();
+    for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+    QCoreApplication::quit();
+}
+
+void Form1::Command4_Click() {
+    module_.Command4_Click();
+}
+
+void Form1::Command5_Click() {
+    for (const auto& entry : kExamples) setText(entry.field, entry.ideal);
+}
+
+void Form1::Command6_Click() {
+    for (const auto& entry : kExamples) setText(entry.field, entry.real);
+}
+
+}  // namespace ostrevo::ui

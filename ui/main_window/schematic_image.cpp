@@ -1,0 +1,17 @@
+#include "schematic_image.h"
+
+#include <QPainter>
+
+namespace ostrevo::ui {
+
+SchematicImage::SchematicImage(QWidget* parent)
+    : QWidget(parent), renderer_(QStringLiteral(":/schematic.svg")) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void SchematicImage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    renderer_.render(&painter, QRectF(rect()));
+}
+
+}  // namespace ostrevo::ui
