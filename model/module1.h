@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fault.h"
 #include "form_interfaces.h"
 #include "plot_window.h"
 
@@ -25,6 +27,8 @@ struct CircuitParameters {
     std::int32_t NP = 0;
     std::int32_t N = 0;
 };
+
+struct EntryStep;
 
 // Which command reads the fields: the two read them in different orders.
 enum class ReadOrder { TimingCommand, DrawWaveforms };
@@ -81,6 +85,21 @@ public:
     std::string DecimalSeparator = ".";
 
 private:
+    // Runs a command; a computation that cannot go on stops it with a message.
+    template <typename Body>
+    void RunCommand(Body body) {
+        try {
+            body();
+        } catch (const Fault& fault) {
+            messages_.show(fault.what());
+        }
+    }
+    double ReadField(std::string_view control, const char* subject) const;
+    bool RunEntryChain(std::span<const EntryStep> steps);
+    std::string TimeText(double time) const;
+    void WriteDesignedValue(std::string_view label, std::string_view field, double value);
+    void ShowMessage(const std::string& message);
+
     MainForm& form_;
     MessageBoxes& messages_;
 };

@@ -1,0 +1,159 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "form_interfaces.h"
+#include "plot_window.h"
+
+namespace ostrevo::testing {
+
+// Converts test text (ASCII and the few accented letters used) to the form's UTF-16.
+inline std::u16string U16(std::string_view utf8) {
+    std::u16string text;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x80) {
+            text.push_back(byte);
+        } else {
+            text.push_back(static_cast<char16_t>(((byte & 0x1F) << 6) | (utf8[++i] & 0x3F)));
+        }
+    }
+    return text;
+}
+
+class FakeForm : public MainForm {
+public:
+    std::map<std::string, std::u16string, std::less<>> texts;
+    std::map<std::string, Rgb, std::less<>> colours;
+    std::vector<std::string> writes;  // controls in the order they were written
+
+    void type(std::string_view control, std::string_view utf8) { texts[std::string(control)] = U16(utf8); }
+    std::string shown(std::string_view control) const {
+        const auto it = texts.find(control);
+        return it == texts.end() ? std::string() : std::string(it->second.begin(), it->second.end());
+    }
+
+    std::u16string text(std::string_view control) const override {
+        const auto it = texts.find(control);
+        return it == texts.end() ? std::u16string() : it->second;
+    }
+    void setText(std::string_view control, const std::string& utf8) override {
+        texts[std::string(control)] = U16(utf8);
+        writes.emplace_back(control);
+    }
+    void setTextColour(std::string_view control, Rgb colour) override { colours[std::string(control)] = colour; }
+};
+
+class FakeMessages : public MessageBoxes {
+public:
+    std::vector<std::string> shown;
+    void show(const std::string& utf8Message) override { shown.push_back(utf8Message); }
+};
+
+struct LineCall {
+    PlotPoint from;
+    PlotPoint to;
+    std::optional<Rgb> colour;
+};
+struct LabelCall {
+    std::string control;
+    std::string text;
+    float left = 0;
+    float top = 0;
+};
+struct TracesCall {
+    std::vector<double> vc;
+    std::vector<double> vo;
+    std::int32_t N = 0;
+    std::int32_t NP = 0;
+    double VPlus = 0;
+    double Vcc = 0;
+    TraceStop stop;
+};
+struct RememberCall {
+    double ts = 0;
+    double tc = 0;
+    std::int32_t NP = 0;
+    double VPlus = 0;
+    double Vcc = 0;
+};
+enum class WindowCall { EnsureCreated, Show, Erase };
+using PlotCall = std::variant<WindowCall, LineCall, LabelCall, TracesCall, RememberCall>;
+
+class FakePlot : public PlotWindow {
+public:
+    std::vector<PlotCall> calls;
+
+    void ensureCreated() override { calls.emplace_back(WindowCall::EnsureCreated); }
+    void show() override { calls.emplace_back(WindowCall::Show); }
+    void erasePlot() override { calls.emplace_back(WindowCall::Erase); }
+    void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override {
+        calls.emplace_back(LineCall{from, to, colour});
+    }
+    void placeLabel(std::string_view control, const std::string& text, float left, float top) override {
+        calls.emplace_back(LabelCall{std::string(control), text, left, top});
+    }
+    void drawTraces(const TraceRequest& r) override {
+        calls.emplace_back(TracesCall{{r.vcSamples.begin(), r.vcSamples.end()},
+                                      {r.voSamples.begin(), r.voSamples.end()},
+                                      r.N, r.NP, r.VPlus, r.Vcc, r.stop});
+    }
+    void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) override {
+        calls.emplace_back(RememberCall{ts, tc, NP, VPlus, Vcc});
+    }
+
+    template <typename Call>
+    std::vector<Call> all() const {
+        std::vector<Call> found;
+        for (const PlotCall& call : calls) {
+            if (const auto* typed = std::get_if<Call>(&call)) found.push_back(*typed);
+        }
+        return found;
+    }
+    std::string label(std::string_view control) const {
+        std::string text;
+        for (const LabelCall& call : all<LabelCall>()) {
+            if (call.control == control) text = call.text;
+        }
+        return text;
+    }
+};
+
+// The example data sets of the main window, field by field.
+struct CircuitTexts {
+    const char* vcc = "12";
+    const char* rc = "22";
+    const char* rs = "4.7";
+    const char* roh = "0";
+    const char* rol = "0";
+    const char* ci = "0";
+    const char* c = "1";
+    const char* vPlus = "8";
+    const char* vMinus = "4";
+    const char* vd = "0";
+    const char* np = "5";
+    const char* n = "1000";
+};
+
+inline const CircuitTexts kIdealCircuit{};
+inline const CircuitTexts kRealCircuit{"12", "22", "4.7", "195", "75", "5", "1", "6.7", "5.33", "0.6", "5", "1000"};
+
+inline void TypeCircuit(FakeForm& form, const CircuitTexts& t) {
+    form.type("Text1", t.vcc);
+    form.type("Text2", t.rc);
+    form.type("Text9", t.rs);
+    form.type("Text10", t.roh);
+    form.type("Text11", t.rol);
+    form.type("Text12", t.ci);
+    form.type("Text8", t.c);
+    form.type("Text3", t.vPlus);
+    form.type("Text4", t.vMinus);
+    form.type("Text5", t.vd);
+    form.type("Text6", t.np);
+    form.type("Text16", t.n);
+}
+
+}  // namespace ostrevo::testing

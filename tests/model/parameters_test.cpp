@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes.h"
+#include "module1.h"
+
+namespace ostrevo {
+namespace {
+
+using testing::FakeForm;
+using testing::FakeMessages;
+using testing::U16;
+
+TEST(ParseLeadingNumberTest, TakesTheLongestLeadingNumber) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"4.7", 4.7},    {"1E-5", 0.00001}, {"5E3", 5000}, {"1-2", 1},     {"1.2.3", 1.2},  {"e5", 0},
+        {"12abc", 12},   {"-.5", -0.5},     {"4,7", 4},    {"1 000", 1000}, {"", 0},        {".", 0},
+        {"-", 0},        {"+", 0},          {"e", 0},      {"E", 0},        {"--", 0},      {"5e", 5},
+        {"E5", 0},       {"1e5e5", 100000}, {"+-", 0},     {"+3", 3},       {"5e+", 5},     {"5e-2", 0.05},
+        {"\t7\n", 7},    {"1 e 3", 1000},   {"2.", 2},     {"007", 7},      {"1.5E+2x", 150}, {"1D3", 1},
+        {"1e-400", 0},   {"0e999999", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseLeadingNumber(U16(c.text)), c.value) << '"' << c.text << '"';
+}
+
+TEST(ParseLeadingNumberTest, OtherScriptsDigitsEndTheNumber) {
+    EXPECT_EQ(ParseLeadingNumber(u"1\uFF12"), 1);  // full-width two
+    EXPECT_EQ(ParseLeadingNumber(u"\u00B2"), 0);   // superscript two
+    EXPECT_EQ(ParseLeadingNumber(u"3\u00A04"), 3);  // non-breaking space is not ignored
+}
+
+TEST(ParseLeadingNumberTest, NumbersBeyondTheDoubleRangeAreRefused) {
+    const std::string cases[] = {"1E400", "-1E400", std::string(400, '9'), "1e99999999999999999999",
+                                 "0.00000001e320"};
+    for (const std::string& text : cases) {
+        EXPECT_THROW(ParseLeadingNumber(U16(text)), Fault) << text;
+    }
+}
+
+TEST(RoundToInt32Test, NearestWithHalvesToEven) {
+    const struct {
+        double value;
+        std::int32_t rounded;
+    } cases[] = {{2.5, 2},   {3.5, 4},   {-2.5, -2},   {1000.4, 1000}, {0.4, 0},
+                 {-5, -5},   {2147483647.4, 2147483647}, {-2147483648.5, -2147483648}};
+    for (const auto& c : cases) EXPECT_EQ(RoundToInt32(c.value), c.rounded) << c.value;
+}
+
+TEST(RoundToInt32Test, OutsideTheRangeIsAFault) {
+    for (const double value : {2147483647.5, 1e10, -2147483649.0, -1e300}) {
+        EXPECT_THROW(RoundToInt32(value), Fault) << value;
+    }
+}
+
+class ReadParametersTest : public ::testing::Test {
+protected:
+    FakeForm form;
+    FakeMessages messages;
+    Module1 module{form, messages};
+};
+
+TEST_F(ReadParametersTest, ScalesAndRoundsEachField) {
+    testing::TypeCircuit(form, testing::kRealCircuit);
+    form.type("Text16", "1000.4");
+    form.type("Text6", "2.5");
+    module.ReadParameters(ReadOrder::DrawWaveforms);
+    const CircuitParameters& p = module.Parameters;
+    EXPECT_EQ(p.Vcc, 12);
+    EXPECT_EQ(p.Rc, 22);
+    EXPECT_EQ(p.Rs, 4.7);
+    EXPECT_EQ(p.RoH, 195 * 0.001);
+    EXPECT_EQ(p.RoL, 75 * 0.001);
+    EXPECT_EQ(p.Ci, 5 * 0.001);
+    EXPECT_EQ(p.C, 1);
+    EXPECT_EQ(p.VPlus, 6.7);
+    EXPECT_EQ(p.VMinus, 5.33);
+    EXPECT_EQ(p.Vd, 0.6);
+    EXPECT_EQ(p.NP, 2);
+    EXPECT_EQ(p.N, 1000);
+}
+
+TEST_F(ReadParametersTest, TextsThatAreNotNumbersReadAsTheirPrefix) {
+    testing::TypeCircuit(form, testing::kIdealCircuit);
+    form.type("Text1", "");
+    form.type("Text2", "12abc");
+    form.type("Text9", "4,7");
+    form.type("Text10", "1 000");
+    form.type("Text6", "0.4");
+    form.type("Text16", "-5");
+    module.ReadParameters(ReadOrder::TimingCommand);
+    EXPECT_EQ(module.Parameters.Vcc, 0);
+    EXPECT_EQ(module.Parameters.Rc, 12);
+    EXPECT_EQ(module.Parameters.Rs, 4);
+    EXPECT_EQ(module.Parameters.RoH, 1);
+    EXPECT_EQ(module.Parameters.NP, 0);
+    EXPECT_EQ(module.Parameters.N, -5);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// A fault at one field leaves the fields before it stored and those after it
+// unchanged; the two orders differ in where N, Vd and NP stand.
+TEST_F(ReadParametersTest, AFaultStopsAtItsFieldInEitherOrder) {
+    const struct {
+        ReadOrder order;
+        const char* field;
+        const char* text;
+        bool vdStored;
+        bool npStored;
+        bool nStored;
+        const char* subject;
+    } cases[] = {
+        {ReadOrder::TimingCommand, "Text16", "1E10", false, false, false, "il numero di campioni N"},
+        {ReadOrder::DrawWaveforms, "Text16", "1E10", true, true, false, "il numero di campioni N"},
+        {ReadOrder::TimingCommand, "Text5", "1E400", false, false, true,
+         "la tensione di soglia dei diodi Vd"},
+        {ReadOrder::DrawWaveforms, "Text6", "-3E9", true, false, false, "il numero di periodi visualizzati NP"},
+    };
+    for (const auto& c : cases) {
+        Module1 fresh{form, messages};
+        testing::TypeCircuit(form, testing::kRealCircuit);
+        form.type(c.field, c.text);
+        try {
+            fresh.ReadParameters(c.order);
+            ADD_FAILURE() << c.field << " read without fault";
+        } catch (const Fault& fault) {
+            EXPECT_EQ(std::string(fault.what()).rfind(std::string("Impossibile leggere ") + c.subject + ". ", 0), 0u)
+                << fault.what();
+        }
+        EXPECT_EQ(fresh.Parameters.VMinus, 5.33);
+        EXPECT_EQ(fresh.Parameters.Vd, c.vdStored ? 0.6 : 0) << c.field;
+        EXPECT_EQ(fresh.Parameters.NP, c.npStored ? 5 : 0) << c.field;
+        EXPECT_EQ(fresh.Parameters.N, c.nStored ? 1000 : 0) << c.field;
+    }
+}
+
+}  // namespace
+}  // namespace ostrevo
