@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "fakes.h"
+#include "module1.h"
+
+namespace ostrevo {
+namespace {
+
+using testing::CircuitTexts;
+using testing::FakeForm;
+using testing::FakeMessages;
+
+// Agreement to the six significant digits the values are quoted with.
+void ExpectSixDigits(double actual, double quoted, const std::string& what) {
+    EXPECT_NEAR(actual, quoted, 5e-6 * std::fabs(quoted)) << what;
+}
+
+class SamplingTest : public ::testing::Test {
+protected:
+    FakeForm form;
+    FakeMessages messages;
+    Module1 module{form, messages};
+
+    // Everything the plot establishes before it samples.
+    void prepare(const CircuitTexts& texts) {
+        testing::TypeCircuit(form, texts);
+        module.ReadParameters(ReadOrder::DrawWaveforms);
+        module.ComputeDischargeTime();
+        module.ComputeChargeTime();
+        allocate();
+        module.SampleStep = (module.tc + module.ts) / module.Parameters.N;
+    }
+    void allocate() {
+        const auto length = static_cast<std::size_t>(module.Parameters.N + 2);
+        module.VcSamples.assign(length, 0.0);
+        module.VoSamples.assign(length, 0.0);
+    }
+    // Given times and step, for the phase boundary cases.
+    void prepareSteps(double ts, double step, std::int32_t n) {
+        testing::TypeCircuit(form, {"12", "22", "4.7", "0", "0", "0", "1", "8", "4", "0", "1", "1"});
+        module.ReadParameters(ReadOrder::DrawWaveforms);
+        module.Parameters.N = n;
+        module.ts = ts;
+        module.SampleStep = step;
+        allocate();
+    }
+};
+
+TEST_F(SamplingTest, IdealExampleSplitsThePeriodAtSample176) {
+    prepare(testing::kIdealCircuit);
+    module.SampleWaveforms();
+    ExpectSixDigits(module.ts, 3.25779, "ts");
+    ExpectSixDigits(module.tc, 15.24924, "tc");
+    ExpectSixDigits(module.SampleStep, 0.0185070, "step");
+    ExpectSixDigits(module.ts / module.SampleStep, 176.030, "phase");
+    EXPECT_EQ(module.VcSamples[0], 8);
+    ExpectSixDigits(module.VcSamples[176], 4.00047, "vc 176");
+    ExpectSixDigits(module.VcSamples[177], 4.00653, "vc 177");
+    ExpectSixDigits(module.VcSamples[1000], 8.00000, "vc 1000");
+    for (std::size_t k = 0; k <= 1000; ++k) EXPECT_EQ(module.VoSamples[k], k <= 176 ? 0 : 12) << k;
+    EXPECT_EQ(module.VcSamples[1001], 0);
+    EXPECT_EQ(module.VoSamples[1001], 0);
+    EXPECT_EQ(module.SampleIndex, 1001);
+}
+
+TEST_F(SamplingTest, RealExampleValues) {
+    prepare(testing::kRealCircuit);
+    module.SampleWaveforms();
+    ExpectSixDigits(module.ts, 1.22066, "ts");
+    ExpectSixDigits(module.tc, 5.70578, "tc");
+    ExpectSixDigits(module.SampleStep, 0.00692644, "step");
+    ExpectSixDigits(module.ts / module.SampleStep, 176.232, "phase");
+    const struct {
+        std::size_t k;
+        double vc;
+        double vo;
+    } samples[] = {
+        {0, 6.7, 0.0958115}, {176, 5.33158, 0.0743181}, {177, 5.33145, 11.9466831}, {1000, 6.70000, 11.9587069}};
+    for (const auto& s : samples) {
+        ExpectSixDigits(module.VcSamples[s.k], s.vc, "vc " + std::to_string(s.k));
+        ExpectSixDigits(module.VoSamples[s.k], s.vo, "vo " + std::to_string(s.k));
+    }
+    EXPECT_EQ(module.VcSamples[0], module.Parameters.VPlus);
+    EXPECT_EQ(module.VoSamples[0], (6.7 - 0.6) * module.Parameters.RoL / (4.7 + module.Parameters.RoL));
+}
+
+TEST_F(SamplingTest, AWholePhaseQuotientMakesThatSampleADischargeSample) {
+    prepareSteps(10, 10, 4);  // ts = 10, tc = 30, N = 4
+    module.SampleWaveforms();
+    // RoL = 0: exactly 0 while discharging; RoH = 0: exactly Vcc while charging.
+    EXPECT_EQ(module.VoSamples, (std::vector<double>{0, 0, 12, 12, 12, 0}));
+    EXPECT_LT(module.VcSamples[1], 8);
+    EXPECT_EQ(module.VcSamples[2], 12 + (4 - 12) * std::exp(-10 / 22.0));
+}
+
+TEST_F(SamplingTest, NegativeNSamplesNothing) {
+    prepareSteps(10, 10, -1);
+    module.SampleIndex = 77;
+    module.SampleWaveforms();
+    EXPECT_EQ(module.VcSamples, std::vector<double>{0});
+    EXPECT_EQ(module.SampleIndex, 0);
+}
+
+TEST_F(SamplingTest, FaultsStopAtTheFailingSampleAndKeepTheEarlierOnes) {
+    const struct {
+        const char* what;
+        double ts;
+        double step;
+        const char* rs;
+        const char* rc;
+        std::int32_t stopsAt;
+        const char* message;
+    } cases[] = {
+        {"zero step", 0, 0, "4.7", "22", 0,
+         "Impossibile calcolare il campione 0 di vc(t): il passo di campionamento (tc + ts)/N è zero."},
+        {"no discharge resistance", 0, 10, "0", "22", 0,
+         "Impossibile calcolare il campione 0 di vc(t): la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero."},
+        {"no charge resistance", 10, 10, "4.7", "0", 2,
+         "Impossibile calcolare il campione 2 di vc(t): la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero."},
+    };
+    for (const auto& c : cases) {
+        prepareSteps(c.ts, c.step, 4);
+        module.Parameters.Rs = ParseLeadingNumber(testing::U16(c.rs));
+        module.Parameters.Rc = ParseLeadingNumber(testing::U16(c.rc));
+        try {
+            module.SampleWaveforms();
+            ADD_FAILURE() << c.what;
+        } catch (const Fault& fault) {
+            EXPECT_EQ(std::string(fault.what()), c.message);
+        }
+        EXPECT_EQ(module.SampleIndex, c.stopsAt) << c.what;
+        for (std::int32_t k = 0; k < c.stopsAt; ++k) EXPECT_NE(module.VcSamples[k], 0) << c.what << k;
+        EXPECT_EQ(module.VoSamples, std::vector<double>(6, 0.0)) << c.what;
+    }
+}
+
+TEST_F(SamplingTest, BuffersTooShortAreRefused) {
+    prepareSteps(10, 10, 4);
+    module.VoSamples.resize(3);
+    EXPECT_THROW(module.SampleWaveforms(), Fault);
+}
+
+}  // namespace
+}  // namespace ostrevo
