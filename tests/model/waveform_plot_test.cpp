@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "fakes.h"
+#include "module1.h"
+#include "physical_memory.h"
+
+namespace ostrevo {
+namespace {
+
+using testing::CircuitTexts;
+using testing::FakeForm;
+using testing::FakeMessages;
+using testing::FakePlot;
+using testing::LabelCall;
+using testing::LineCall;
+using testing::RememberCall;
+using testing::TracesCall;
+using testing::WindowCall;
+
+constexpr std::size_t kFrameLines = 27;
+
+class PlotCommandTest : public ::testing::Test {
+protected:
+    FakeForm form;
+    FakeMessages messages;
+    FakePlot plot;
+    Module1 module{form, messages};
+
+    void run(const CircuitTexts& texts) {
+        testing::TypeCircuit(form, texts);
+        plot.calls.clear();
+        messages.shown.clear();
+        module.Command2_Click(plot);
+    }
+    static CircuitTexts Ideal(const char* np, const char* n) {
+        CircuitTexts texts = testing::kIdealCircuit;
+        texts.np = np;
+        texts.n = n;
+        return texts;
+    }
+};
+
+TEST_F(PlotCommandTest, DrawsFrameThenLabelsThenAllTracesInOneRequest) {
+    run(testing::kIdealCircuit);
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(plot.calls.size(), 3 + kFrameLines + 1 + 10 + 1);
+    EXPECT_EQ(std::get<WindowCall>(plot.calls[0]), WindowCall::EnsureCreated);
+    EXPECT_EQ(std::get<WindowCall>(plot.calls[1]), WindowCall::Erase);
+    EXPECT_EQ(std::get<WindowCall>(plot.calls[2]), WindowCall::Show);
+    for (std::size_t i = 3; i < 3 + kFrameLines; ++i) EXPECT_TRUE(std::holds_alternative<LineCall>(plot.calls[i]));
+    const auto& remembered = std::get<RememberCall>(plot.calls[3 + kFrameLines]);
+    EXPECT_EQ(remembered.ts, module.ts);
+    EXPECT_EQ(remembered.tc, module.tc);
+    EXPECT_EQ(remembered.NP, 5);
+    EXPECT_EQ(remembered.VPlus, 8);
+    EXPECT_EQ(remembered.Vcc, 12);
+    for (std::size_t i = 4 + kFrameLines; i < 14 + kFrameLines; ++i) {
+        EXPECT_TRUE(std::holds_alternative<LabelCall>(plot.calls[i]));
+    }
+    const auto& traces = std::get<TracesCall>(plot.calls.back());
+    EXPECT_EQ(traces.N, 1000);
+    EXPECT_EQ(traces.NP, 5);
+    EXPECT_EQ(traces.VPlus, 8);
+    EXPECT_EQ(traces.Vcc, 12);
+    EXPECT_EQ(traces.stop.trace, TraceStop::Trace::None);
+    EXPECT_EQ(traces.vc, module.VcSamples);
+    EXPECT_EQ(traces.vo, module.VoSamples);
+    EXPECT_EQ(traces.vo.size(), 1002u);
+    EXPECT_EQ(traces.vo[1001], 0);
+    EXPECT_EQ(module.PeriodIndex, 6);
+    EXPECT_EQ(module.SampleIndex, 1001);
+}
+
+TEST_F(PlotCommandTest, FrameTicksAndZeroLines) {
+    run(testing::kIdealCircuit);
+    const auto lines = plot.all<LineCall>();
+    ASSERT_EQ(lines.size(), kFrameLines);
+    for (int i = 0; i < 20; ++i) {
+        const float y = 100.0F - 5.0F * static_cast<float>(i);
+        EXPECT_EQ(lines[i].from.x, 0);
+        EXPECT_EQ(lines[i].from.y, y);
+        EXPECT_EQ(lines[i].to.x, 0.2F);
+        EXPECT_EQ(lines[i].to.y, y);
+        EXPECT_FALSE(lines[i].colour.has_value());
+    }
+    for (int i = 0; i < 5; ++i) {
+        const float x = 25.0F * static_cast<float>(i);
+        EXPECT_EQ(lines[20 + i].from.x, x);
+        EXPECT_EQ(lines[20 + i].from.y, 0);
+        EXPECT_EQ(lines[20 + i].to.x, x);
+        EXPECT_EQ(lines[20 + i].to.y, 0.5F);
+        EXPECT_FALSE(lines[20 + i].colour.has_value());
+    }
+    EXPECT_EQ(lines[25].from.y, 50);
+    EXPECT_EQ(lines[25].to.x, 100);
+    EXPECT_EQ(lines[25].colour, kRed);
+    EXPECT_EQ(lines[26].from.y, 0.1F);
+    EXPECT_EQ(lines[26].to.y, 0.1F);
+    EXPECT_EQ(lines[26].colour, kBrightBlue);
+}
+
+TEST_F(PlotCommandTest, AxisLabelsAndCaptions) {
+    const struct {
+        const CircuitTexts* texts;
+        const char* separator;
+        double duration;
+        const char* half;
+        const char* quarter;
+        const char* threeQuarters;
+    } cases[] = {
+        {&testing::kIdealCircuit, ".", 92.5351, "4.63E+01", "2.31E+01", "6.94E+01"},
+        {&testing::kRealCircuit, ".", 34.6322, "1.73E+01", "8.66E+00", "2.60E+01"},
+        {&testing::kRealCircuit, ",", 34.6322, "1,73E+01", "8,66E+00", "2,60E+01"},
+    };
+    for (const auto& c : cases) {
+        module.DecimalSeparator = c.separator;
+        run(*c.texts);
+        EXPECT_NEAR(module.PlotDuration, c.duration, 1e-4);
+        const auto labels = plot.all<LabelCall>();
+        ASSERT_EQ(labels.size(), 10u);
+        const struct {
+            const char* control;
+            std::string text;
+            float left;
+            float top;
+        } expected[] = {
+            {"Label1", c.half, 49, 3},     {"Label2", c.quarter, 24, 3}, {"Label3", c.threeQuarters, 74, 3},
+            {"Label6", "vc(t)[V]", 15, 99.5F}, {"Label7", "v+", 15, 97},   {"Label8", "v-", 15, 75},
+            {"Label12", "0", 15, 52},      {"Label11", "vo(t)", 15, 50}, {"Label13", "Vcc", 15, 48},
+            {"Label4", "0", 15, 2},
+        };
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            EXPECT_EQ(labels[i].control, expected[i].control);
+            EXPECT_EQ(labels[i].text, expected[i].text);
+            EXPECT_EQ(labels[i].left, expected[i].left);
+            EXPECT_EQ(labels[i].top, expected[i].top);
+        }
+    }
+}
+
+TEST_F(PlotCommandTest, AFailedCheckLeavesWindowAndStateAlone) {
+    run(testing::kRealCircuit);
+    const CircuitParameters before = module.Parameters;
+    CircuitTexts texts = testing::kIdealCircuit;
+    texts.n = "";
+    run(texts);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Hai dimenticato di scrivere il numero di campioni N"});
+    EXPECT_TRUE(plot.calls.empty());
+    EXPECT_EQ(module.Parameters.VPlus, before.VPlus);
+    EXPECT_EQ(module.Parameters.Vd, before.Vd);
+}
+
+// Where each case stops: what reached the window, the one message, the loop indices.
+TEST_F(PlotCommandTest, StopPoints) {
+    const struct {
+        const char* what;
+        CircuitTexts texts;
+        std::size_t labels;
+        bool traces;
+        TraceStop stop;
+        std::int32_t requestN;
+        std::int32_t periodIndex;
+        std::int32_t sampleIndex;
+        const char* message;
+    } cases[] = {
+        {"N = 0", Ideal("5", "0"), 10, false, {}, 0, 0, 125,
+         "Impossibile calcolare il passo di campionamento (tc + ts)/N: il numero di campioni N è zero (divisione per "
+         "zero)."},
+        {"v+ = 0", {"12", "22", "4.7", "0", "0", "0", "1", "0", "0.5", "1", "5", "1000"}, 10, true,
+         {TraceStop::Trace::Vc, 1}, 1000, 1, 1,
+         "Impossibile disegnare vc(t): la tensione di soglia superiore v+ è zero (divisione per zero)."},
+        {"Vcc = 0", {"0", "22", "4.7", "0", "0", "0", "1", "8", "4", "0", "5", "1000"}, 10, true,
+         {TraceStop::Trace::Vo, 1}, 1000, 1, 1,
+         "Impossibile disegnare vo(t): la tensione di alimentazione Vcc è zero (divisione per zero)."},
+        // vc grows from 1E-40 V; its y passes the single-precision range at sample 918.
+        {"vc beyond single precision", {"12", "22", "4.7", "0", "0", "0", "1", "1E-40", "1", "0", "5", "1000"}, 10,
+         true, {TraceStop::Trace::Vc, 917}, 1000, 1, 917,
+         "Impossibile disegnare vc(t): un campione è fuori dalla scala del grafico (il risultato supera il massimo "
+         "numero rappresentabile)."},
+        {"N = 2147483647", Ideal("5", "2147483647"), 0, false, {}, 0, 0, 125,
+         "Impossibile disegnare il grafico con N = 2147483647 campioni per periodo: N + 1 supera il massimo numero "
+         "intero a 32 bit (2147483647)."},
+        {"NP = 0", Ideal("0", "1000"), 10, true, {}, 1000, 1, 1001, nullptr},
+        {"N = 1", Ideal("5", "1"), 10, true, {}, 1, 6, 2, nullptr},
+        {"N = -1", Ideal("5", "-1"), 10, true, {}, -1, 6, 1, nullptr},
+        {"N = -5", Ideal("5", "-5"), 10, true, {}, -1, 6, 1, nullptr},
+        {"v- = Vd", {"12", "22", "4.7", "0", "0", "0", "1", "8", "0", "0", "5", "1000"}, 0, false, {}, 0, 0, 125,
+         "Impossibile calcolare ts: v- è uguale a Vd (divisione per zero)."},
+    };
+    for (const auto& c : cases) {
+        module.PeriodIndex = 0;
+        run(c.texts);
+        EXPECT_EQ(plot.all<LineCall>().size(), kFrameLines) << c.what;
+        EXPECT_EQ(plot.all<LabelCall>().size(), c.labels) << c.what;
+        const auto traces = plot.all<TracesCall>();
+        ASSERT_EQ(traces.size(), c.traces ? 1u : 0u) << c.what;
+        if (c.traces) {
+            EXPECT_EQ(traces[0].stop.trace, c.stop.trace) << c.what;
+            EXPECT_EQ(traces[0].stop.segment, c.stop.segment) << c.what;
+            EXPECT_EQ(traces[0].N, c.requestN) << c.what;
+            EXPECT_EQ(traces[0].vc.size(), static_cast<std::size_t>(std::max(c.requestN + 2, 1))) << c.what;
+        }
+        EXPECT_EQ(module.PeriodIndex, c.periodIndex) << c.what;
+        EXPECT_EQ(module.SampleIndex, c.sampleIndex) << c.what;
+        if (c.message) {
+            EXPECT_EQ(messages.shown, std::vector<std::string>{c.message}) << c.what;
+        } else {
+            EXPECT_TRUE(messages.shown.empty()) << c.what;
+        }
+    }
+}
+
+TEST_F(PlotCommandTest, NoPeriodsStillLabelsTheAxisWithZeroTimes) {
+    run(Ideal("0", "1000"));
+    EXPECT_EQ(plot.label("Label1"), "0.00E+00");
+    EXPECT_EQ(plot.label("Label2"), "0.00E+00");
+    EXPECT_EQ(plot.label("Label3"), "0.00E+00");
+}
+
+TEST_F(PlotCommandTest, NBelowMinusOneKeepsTheTypedValue) {
+    run(Ideal("5", "-5"));
+    EXPECT_EQ(module.Parameters.N, -5);
+    EXPECT_EQ(module.VcSamples, std::vector<double>{0});
+    EXPECT_EQ(module.VoSamples, std::vector<double>{0});
+}
+
+TEST_F(PlotCommandTest, BuffersBeyondHalfTheMemoryAreRefusedBeforeAllocating) {
+    const std::uint64_t needed = 2ull * (2147483646ull + 2) * sizeof(double);
+    if (PhysicalMemoryBytes() == 0 || needed <= PhysicalMemoryBytes() / 2) GTEST_SKIP() << "machine too large";
+    run(testing::kIdealCircuit);
+    run(Ideal("5", "2147483646"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind("Impossibile disegnare il grafico con N = 2147483646 campioni per periodo: ", 0),
+              0u)
+        << messages.shown[0];
+    EXPECT_EQ(module.VcSamples.size(), 1002u);  // the previous plot's buffers
+    EXPECT_TRUE(plot.all<LabelCall>().empty());
+}
+
+TEST_F(PlotCommandTest, AReadingFaultComesAfterTheFrame) {
+    run(Ideal("5", "1E10"));
+    EXPECT_EQ(plot.all<LineCall>().size(), kFrameLines);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind("Impossibile leggere il numero di campioni N. ", 0), 0u);
+    EXPECT_EQ(module.Parameters.NP, 5);
+}
+
+}  // namespace
+}  // namespace ostrevo
