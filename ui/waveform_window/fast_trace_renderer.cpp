@@ -1,0 +1,218 @@
+#include "fast_trace_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "plot_mapping.h"
+#include "trace_renderer.h"
+
+namespace ostrevo {
+namespace {
+
+struct Extrema {
+    double min = 0;
+    double max = 0;
+};
+
+// min and max that let a NaN through, so that one NaN sample shows in every
+// block above it.
+double lower(double kept, double next) { return (next < kept || std::isnan(next)) ? next : kept; }
+double higher(double kept, double next) { return (next > kept || std::isnan(next)) ? next : kept; }
+
+Extrema extremaOf(double sample) { return {sample, sample}; }
+Extrema extremaOf(const Extrema& block) { return block; }
+
+void include(Extrema& into, const Extrema& more) {
+    into.min = lower(into.min, more.min);
+    into.max = higher(into.max, more.max);
+}
+
+// The smallest and the largest sample of any index range of a buffer, read
+// from a pyramid: each level holds the extrema of kFanout entries of the level
+// below. A range costs at most 2 * kFanout reads per level, and the pyramid
+// takes about 2 / kFanout of the buffer's own memory.
+class RangeExtrema {
+public:
+    explicit RangeExtrema(std::span<const double> samples) : samples_(samples) {
+        levels_.push_back(blockExtrema(samples));
+        while (levels_.back().size() > 1) levels_.push_back(blockExtrema(std::span<const Extrema>(levels_.back())));
+    }
+
+    bool hasNaN() const { return !levels_.back().empty() && std::isnan(levels_.back().front().min); }
+
+    // Extrema of the samples first..last, both included.
+    Extrema of(std::int64_t first, std::int64_t last) const {
+        Extrema result = extremaOf(samples_[first]);
+        for (std::size_t level = 0; first <= last; ++level) {
+            if (level == levels_.size()) {  // the top: one entry, nothing to climb to
+                includeEach(result, level, first, last);
+                break;
+            }
+            // Take the loose entries at both ends; what remains is whole blocks of the level above.
+            const std::int64_t alignedFirst = std::min(roundUp(first), last + 1);
+            includeEach(result, level, first, alignedFirst - 1);
+            first = alignedFirst;
+            const std::int64_t alignedEnd = std::max(roundDown(last + 1), first);
+            includeEach(result, level, alignedEnd, last);
+            last = alignedEnd - 1;
+            first /= kFanout;
+            last = (last + 1) / kFanout - 1;
+        }
+        return result;
+    }
+
+private:
+    static constexpr std::int64_t kFanout = 64;
+
+    static std::int64_t roundUp(std::int64_t index) { return (index + kFanout - 1) / kFanout * kFanout; }
+    static std::int64_t roundDown(std::int64_t index) { return index / kFanout * kFanout; }
+
+    template <typename Entry>
+    static std::vector<Extrema> blockExtrema(std::span<const Entry> entries) {
+        std::vector<Extrema> blocks;
+        blocks.reserve((entries.size() + kFanout - 1) / kFanout);
+        for (std::size_t start = 0; start < entries.size(); start += kFanout) {
+            const auto block = entries.subspan(start, std::min<std::size_t>(kFanout, entries.size() - start));
+            Extrema extrema = extremaOf(block.front());
+            for (const Entry& entry : block) include(extrema, extremaOf(entry));
+            blocks.push_back(extrema);
+        }
+        return blocks;
+    }
+
+    // Level 0 is the samples themselves; level n is levels_[n - 1].
+    void includeEach(Extrema& into, std::size_t level, std::int64_t first, std::int64_t last) const {
+        for (std::int64_t index = first; index <= last; ++index) {
+            include(into, level == 0 ? extremaOf(samples_[index]) : levels_[level - 1][index]);
+        }
+    }
+
+    std::span<const double> samples_;
+    std::vector<std::vector<Extrema>> levels_;
+};
+
+// The last index in [first, last] where the non-decreasing function valueAt
+// still gives `value`, the value it gives at `first`. Gallops, then bisects:
+// a few calls for a short stretch, a few dozen for a long one.
+template <typename ValueAt>
+std::int64_t lastWithValue(std::int64_t first, std::int64_t last, std::int64_t value, ValueAt valueAt) {
+    std::int64_t inside = first;
+    std::int64_t beyond = last + 1;
+    for (std::int64_t step = 1; inside + step <= last; step *= 2) {
+        if (valueAt(inside + step) != value) {
+            beyond = inside + step;
+            break;
+        }
+        inside += step;
+    }
+    while (beyond - inside > 1) {
+        const std::int64_t middle = inside + (beyond - inside) / 2;
+        (valueAt(middle) == value ? inside : beyond) = middle;
+    }
+    return inside;
+}
+
+// Where the samples land on the canvas, by the same arithmetic as the
+// reference renderer.
+class PlotGeometry {
+public:
+    PlotGeometry(const PlotCanvas& canvas, std::int32_t NP, std::int32_t N) : canvas_(canvas), NP_(NP), N_(N) {}
+
+    std::int32_t periods() const { return NP_; }
+    std::int32_t samplesPerPeriod() const { return N_; }
+
+    // Non-decreasing in p and in k.
+    std::int64_t column(std::int64_t p, std::int64_t k) const {
+        return canvas_.toDeviceX(static_cast<float>(
+            PlotX(static_cast<std::int32_t>(p), static_cast<std::int32_t>(k), NP_, N_)));
+    }
+
+private:
+    const PlotCanvas& canvas_;
+    std::int32_t NP_;
+    std::int32_t N_;
+};
+
+// One trace: its samples, their extrema and how a sample becomes a row.
+struct Trace {
+    std::span<const double> samples;
+    RangeExtrema extrema;
+    double (*toY)(double sample, double fullScale);
+    double fullScale;
+    std::uint32_t colour;
+
+    // Monotone in the sample: the mapping to y and to the row only multiply,
+    // divide, add, round and clamp.
+    std::int64_t row(const PlotCanvas& canvas, double sample) const {
+        return canvas.toDeviceY(static_cast<float>(toY(sample, fullScale)));
+    }
+};
+
+// Segments 1..lastSegment of one trace of period p. Per column only the
+// vertical extent of the samples in it is drawn, plus the one segment that
+// steps into the column from the previous one.
+void drawTraceOfPeriod(PlotCanvas& canvas, const PlotGeometry& plot, const Trace& trace, std::int64_t p,
+                       std::int64_t lastSegment) {
+    const std::int64_t lastSample = lastSegment + 1;
+    const auto columnOf = [&](std::int64_t k) { return plot.column(p, k); };
+    const auto pointAt = [&](std::int64_t k) { return DevicePixel{columnOf(k), trace.row(canvas, trace.samples[k])}; };
+    std::int64_t k = 1;
+    while (k <= lastSample && lastSegment >= 1) {
+        const std::int64_t column = columnOf(k);
+        const std::int64_t end = lastWithValue(k, lastSample, column, columnOf);
+        if (k > 1) canvas.drawSegment(pointAt(k - 1), pointAt(k), trace.colour);
+        if (end > k) {
+            const Extrema extrema = trace.extrema.of(k, end);
+            canvas.drawColumnRun(column, trace.row(canvas, extrema.min), trace.row(canvas, extrema.max),
+                                 trace.colour);
+        }
+        k = end + 1;
+    }
+}
+
+// The last period from p on that lies, with every point of both traces, in
+// the one column where period p lies (p itself when p spans several columns).
+// Such periods draw the same pixels as p, and drawing a pair of traces again
+// right after itself changes nothing, so only p needs drawing.
+std::int64_t lastRepeatOf(const PlotGeometry& plot, std::int64_t p) {
+    // The last vo point (sample N + 1) is the period's rightmost point; a
+    // later period's first point is not left of p's first point.
+    const std::int64_t rightmost = plot.samplesPerPeriod() + 1;
+    const std::int64_t column = plot.column(p, 1);
+    const auto rightmostColumn = [&](std::int64_t period) { return plot.column(period, rightmost); };
+    if (rightmostColumn(p) != column) return p;
+    return lastWithValue(p, plot.periods(), column, rightmostColumn);
+}
+
+}  // namespace
+
+void DrawTracesAggregated(PlotCanvas& canvas, const TraceRequest& request) {
+    if (request.NP < 1 || request.N < 1) return;
+    const auto count = static_cast<std::size_t>(request.N) + 2;
+    const auto vcSamples = request.vcSamples.first(count);
+    const auto voSamples = request.voSamples.first(count);
+    const Trace vc{vcSamples, RangeExtrema(vcSamples), VcToY, request.VPlus, kVcTraceColour};
+    const Trace vo{voSamples, RangeExtrema(voSamples), VoToY, request.Vcc, kVoTraceColour};
+    // A NaN breaks the order of the samples that the extrema rely on.
+    if (vc.extrema.hasNaN() || vo.extrema.hasNaN()) {
+        DrawTracesPerSegment(canvas, request);
+        return;
+    }
+    const PlotGeometry plot(canvas, request.NP, request.N);
+    const bool stopsInVc = request.stop.trace == TraceStop::Trace::Vc;
+    const bool stopsInVo = request.stop.trace == TraceStop::Trace::Vo;
+    const std::int64_t vcLast = stopsInVc ? request.stop.segment - 1 : request.N - 1;
+    const std::int64_t voLast = stopsInVo ? request.stop.segment - 1 : request.N;
+    for (std::int64_t p = 1; p <= request.NP; p = lastRepeatOf(plot, p) + 1) {
+        drawTraceOfPeriod(canvas, plot, vc, p, vcLast);
+        if (stopsInVc) return;
+        drawTraceOfPeriod(canvas, plot, vo, p, voLast);
+        if (stopsInVo) return;
+    }
+}
+
+}  // namespace ostrevo
