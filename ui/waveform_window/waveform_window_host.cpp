@@ -1,1 +1,71 @@
 #include "waveform_window_host.h"
+
+#include <QLabel>
+
+#include "form2.h"
+#include "trace_renderer.h"
+
+namespace ostrevo {
+namespace {
+
+std::uint32_t Argb(Rgb colour) {
+    return 0xFF000000u | (std::uint32_t{colour.red} << 16) | (std::uint32_t{colour.green} << 8) | colour.blue;
+}
+
+}  // namespace
+
+void RenderTraces(PlotCanvas& canvas, const TraceRequest& request) { DrawTracesPerSegment(canvas, request); }
+
+WaveformWindowHost::~WaveformWindowHost() { delete form_; }
+
+void WaveformWindowHost::ensureCreated() { loaded(); }
+
+ui::Form2& WaveformWindowHost::loaded() {
+    if (form_ == nullptr) {
+        form_ = new ui::Form2;
+        ui::Form2* window = form_;
+        connect(window, &ui::Form2::unloadRequested, this, [this, window] { unload(window); });
+        connect(form_, &ui::Form2::hideRequested, this, &WaveformWindowHost::ensureCreated);
+    }
+    return *form_;
+}
+
+// The window goes with its drawing, texts and selection. It is deleted once
+// control has left its own handlers, which may still ask for a fresh window.
+void WaveformWindowHost::unload(ui::Form2* window) {
+    if (window != form_) return;
+    form_->hide();
+    form_->deleteLater();
+    form_ = nullptr;
+}
+
+void WaveformWindowHost::show() {
+    ui::Form2& window = loaded();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void WaveformWindowHost::erasePlot() { loaded().picture1()->clearPicture(); }
+
+void WaveformWindowHost::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) {
+    loaded().picture1()->drawSegment(from, to, colour ? Argb(*colour) : ui::PictureArea::kForeground);
+}
+
+void WaveformWindowHost::placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) {
+    ui::Form2& window = loaded();
+    QLabel* label = window.containedLabel(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())));
+    if (label == nullptr) return;
+    label->setText(QString::fromStdString(utf8Text));
+    qobject_cast<ui::PictureArea*>(label->parentWidget())->placeChild(label, left, top);
+}
+
+void WaveformWindowHost::drawTraces(const TraceRequest& request) {
+    loaded().picture1()->drawOnCanvas([&](PlotCanvas& canvas) { RenderTraces(canvas, request); });
+}
+
+void WaveformWindowHost::rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) {
+    loaded().rememberPlot({ts, tc, NP, VPlus, Vcc});
+}
+
+}  // namespace ostrevo

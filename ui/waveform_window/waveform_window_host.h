@@ -1,18 +1,43 @@
 #pragma once
+#include <QObject>
+
+#include "plot_canvas.h"
 #include "plot_window.h"
 
 namespace ostrevo {
 
-// Owns the waveform window: creates it on demand, unloads it on "Esci".
-class WaveformWindowHost : public PlotWindow {
+namespace ui {
+class Form2;
+}
+
+// Draws the traces of one plot into the picture of Picture1.
+void RenderTraces(PlotCanvas& canvas, const TraceRequest& request);
+
+// Owns the waveform window: creates it hidden on demand, unloads it when it
+// is closed through its frame, and replaces it by a fresh hidden instance on
+// its "Esci".
+class WaveformWindowHost : public QObject, public PlotWindow {
+    Q_OBJECT
 public:
-    void ensureCreated() override {}
-    void show() override {}
-    void erasePlot() override {}
-    void drawLine(PlotPoint, PlotPoint, std::optional<Rgb>) override {}
-    void placeLabel(std::string_view, const std::string&, float, float) override {}
-    void drawTraces(const TraceRequest&) override {}
-    void rememberPlot(double, double, std::int32_t, double, double) override {}
+    WaveformWindowHost() = default;
+    ~WaveformWindowHost() override;
+
+    void ensureCreated() override;
+    void show() override;
+    void erasePlot() override;
+    void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
+    void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) override;
+    void drawTraces(const TraceRequest& request) override;
+    void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) override;
+
+    // The loaded window, or nullptr when it is unloaded.
+    ui::Form2* window() const { return form_; }
+
+private:
+    ui::Form2& loaded();
+    void unload(ui::Form2* window);
+
+    ui::Form2* form_ = nullptr;
 };
 
 }  // namespace ostrevo

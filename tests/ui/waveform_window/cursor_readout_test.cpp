@@ -1,0 +1,157 @@
+// The readout under the pointer: the inverted plot mapping, its texts, the
+// option buttons and the tool tip.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLocale>
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+#include "controls.h"
+#include "cursor_readout.h"
+#include "waveform_test_support.h"
+
+namespace ostrevo::test {
+namespace {
+
+// The times of the ideal example: ts = 4.7 ln 2, tc = 22 ln 2, NP = 5.
+const PlotScale kIdealPlot{4.7 * std::log(2.0), 22 * std::log(2.0), 5, 8, 12};
+
+TEST(TraceAt, UpperHalfIsVcLowerHalfVoBelowThePlotNoChoice) {
+    EXPECT_EQ(TraceAt(95), Trace::Vc);
+    EXPECT_EQ(TraceAt(50), Trace::Vc);
+    EXPECT_EQ(TraceAt(49.99F), Trace::Vo);
+    EXPECT_EQ(TraceAt(0), Trace::Vo);
+    EXPECT_EQ(TraceAt(-0.01F), std::nullopt);
+}
+
+TEST(ReadOut, InvertsThePlotMapping) {
+    const struct {
+        Trace trace;
+        float x, y;
+        const char* time;
+        const char* voltage;
+        const char* toolTip;
+    } cases[] = {
+        {Trace::Vc, 50, 95, "46.268", "8.00", "t = 46.268 usec\" ; vc(t) = 8.00V"},
+        {Trace::Vo, 50, 45, "46.268", "12.00", "t = 46.268 usec\" ; vo(t) = 12.00V"},
+        {Trace::Vc, 0, 50, "0.000", "0.00", "t = 0.000 usec\" ; vc(t) = 0.00V"},
+        {Trace::Vo, 100, 0, "92.535", "0.00", "t = 92.535 usec\" ; vo(t) = 0.00V"},
+        {Trace::Vo, 25, -7.5F, "23.134", "-2.00", "t = 23.134 usec\" ; vo(t) = -2.00V"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.toolTip);
+        const Readout readout = ReadOut(c.trace, kIdealPlot, c.x, c.y, ".");
+        EXPECT_EQ(readout.time, c.time);
+        EXPECT_EQ(readout.voltage, c.voltage);
+        EXPECT_EQ(readout.toolTip, c.toolTip);
+    }
+    EXPECT_EQ(ReadOut(Trace::Vc, kIdealPlot, 50, 95, ".").toolTip.size(), 32U);
+}
+
+TEST(ReadOut, UsesTheGivenDecimalSeparator) {
+    const Readout readout = ReadOut(Trace::Vc, kIdealPlot, 50, 95, ",");
+    EXPECT_EQ(readout.toolTip, "t = 46,268 usec\" ; vc(t) = 8,00V");
+}
+
+TEST(ReadOut, AValueBeyondTheDoubleRangeReadsOutOfScale) {
+    const PlotScale huge{1E308, 1E308, 5, 1.7E308, 12};
+    const Readout readout = ReadOut(Trace::Vc, huge, 50, 100, ".");
+    EXPECT_EQ(readout.time, "fuori scala");
+    EXPECT_EQ(readout.voltage, "fuori scala");
+    EXPECT_EQ(readout.toolTip, "t = fuori scala usec\" ; vc(t) = fuori scalaV");
+}
+
+class Form2Readout : public ::testing::Test {
+protected:
+    Form2Readout() {
+        window.rememberPlot(kIdealPlot);
+        window.show();
+    }
+    QString text(const char* name) { return window.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QColor colour(const char* name) { return ui::TextColour(window.findChild<QLabel*>(QString::fromLatin1(name))); }
+    bool selected(const char* name) { return window.findChild<QRadioButton*>(QString::fromLatin1(name))->isChecked(); }
+    void move(float x, float y) { window.Picture1_MouseMove(Qt::NoButton, Qt::NoModifier, x, y); }
+
+    ui::Form2 window;
+};
+
+TEST_F(Form2Readout, UpperHalfReadsVcInRed) {
+    move(50, 45);
+    move(50, 95);
+    EXPECT_TRUE(selected("Option1"));
+    EXPECT_FALSE(selected("Option3"));
+    EXPECT_EQ(text("Label16"), "46.268");
+    EXPECT_EQ(text("Label17"), "8.00");
+    EXPECT_EQ(colour("Label17"), QColor(255, 0, 0));
+    EXPECT_EQ(text("Label29"), "");
+    EXPECT_EQ(text("Label32"), "");
+    EXPECT_EQ(window.picture1()->toolTip(), "t = 46.268 usec\" ; vc(t) = 8.00V");
+    EXPECT_EQ(window.picture1()->toolTip().size(), 32);
+}
+
+TEST_F(Form2Readout, LowerHalfReadsVoInBlue) {
+    move(50, 45);
+    EXPECT_TRUE(selected("Option3"));
+    EXPECT_FALSE(selected("Option1"));
+    EXPECT_EQ(text("Label29"), "46.268");
+    EXPECT_EQ(text("Label32"), "12.00");
+    EXPECT_EQ(colour("Label32"), QColor(0, 0, 255));
+    EXPECT_EQ(text("Label16"), "");
+    EXPECT_EQ(text("Label17"), "");
+    EXPECT_EQ(window.picture1()->toolTip(), "t = 46.268 usec\" ; vo(t) = 12.00V");
+}
+
+TEST_F(Form2Readout, TheMiddleLineReadsVcAndTheBottomVo) {
+    move(10, 50);
+    EXPECT_TRUE(selected("Option1"));
+    EXPECT_EQ(text("Label17"), "0.00");
+    move(10, 0);
+    EXPECT_TRUE(selected("Option3"));
+    EXPECT_EQ(text("Label32"), "0.00");
+}
+
+TEST_F(Form2Readout, BelowThePlotTheSelectedTraceIsReadOn) {
+    move(50, 95);
+    move(50, -4.5F);
+    EXPECT_TRUE(selected("Option1"));
+    EXPECT_EQ(text("Label17"), "-9.69");
+    move(50, 45);
+    move(50, -4.5F);
+    EXPECT_TRUE(selected("Option3"));
+    EXPECT_EQ(text("Label32"), "-1.20");
+}
+
+TEST_F(Form2Readout, TheColourStaysWhileTheBoxIsEmpty) {
+    move(50, 95);
+    move(50, 45);
+    EXPECT_EQ(text("Label17"), "");
+    EXPECT_EQ(colour("Label17"), QColor(255, 0, 0));
+}
+
+TEST_F(Form2Readout, FollowsTheLocalesDecimalSeparator) {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    move(50, 95);
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(text("Label16"), "46,268");
+    EXPECT_EQ(window.picture1()->toolTip(), "t = 46,268 usec\" ; vc(t) = 8,00V");
+}
+
+TEST_F(Form2Readout, TheRealPointerDrivesTheReadout) {
+    // The pixel of (50, 45) in logical pixels of the inner area: the pointer
+    // reads back within a pixel's worth of user units.
+    ui::PictureArea& plot = *window.picture1();
+    const QImage picture = plot.picture();
+    const DevicePixel pixel = PixelOf(picture, 50, 45);
+    const QPoint logical(static_cast<int>(pixel.x / picture.devicePixelRatio()),
+                         static_cast<int>(pixel.y / picture.devicePixelRatio()));
+    QTest::mouseMove(&plot, plot.contentsRect().topLeft() + logical);
+    EXPECT_TRUE(selected("Option3"));
+    const double unitsPerPixel = 100.0 / (picture.height() - 1);
+    EXPECT_NEAR(text("Label29").toDouble(), 46.268, 92.535 / (picture.width() - 1));
+    EXPECT_NEAR(text("Label32").toDouble(), 12.00, unitsPerPixel * 12 / 45 + 0.005);
+}
+
+}  // namespace
+}  // namespace ostrevo::test
