@@ -1,0 +1,239 @@
+#include "fuzz_support.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "fast_trace_renderer.h"
+#include "plot_canvas.h"
+#include "plot_mapping.h"
+#include "trace_renderer.h"
+
+namespace ostrevo::fuzz {
+namespace {
+
+constexpr std::size_t kShortTextBytes = 96;
+constexpr std::size_t kLongTextMin = 32760;  // around the 16-bit limit of old position counters
+constexpr std::size_t kLongTextMax = 40000;
+
+// Inner size of Picture1 in device pixels at 96 dots per inch.
+constexpr int kPlotWidth = 921;
+constexpr int kPlotHeight = 633;
+// Segments beyond which the plot is checked but not drawn: the reference
+// renderer takes time proportional to them.
+constexpr std::int64_t kMaxDrawnSegments = 40000;
+
+struct FieldExample {
+    std::string_view field;
+    std::u16string_view text;
+};
+
+constexpr std::array<FieldExample, 15> kExamples{{
+    {"Text1", u"12"},   {"Text2", u"22"},  {"Text9", u"4.7"},    {"Text10", u"195"}, {"Text11", u"75"},
+    {"Text12", u"5"},   {"Text8", u"1"},   {"Text3", u"6.7"},    {"Text4", u"5.33"}, {"Text5", u"0.6"},
+    {"Text6", u"5"},    {"Text16", u"1000"}, {"Text14", u"1"},   {"Text13", u"10"},  {"Text15", u"5"},
+}};
+
+std::u16string LongText(FuzzedDataProvider& data) {
+    std::u16string piece = TextFromBytes(data.ConsumeRandomLengthString(8), false);
+    if (piece.empty()) piece = u"9";
+    const std::size_t length = data.ConsumeIntegralInRange(kLongTextMin, kLongTextMax);
+    std::u16string text = piece;
+    while (text.size() < length) text += text;  // doubling: a few appends, not one per piece
+    text.resize(length);
+    return text;
+}
+
+bool Drawable(double y) { return std::isfinite(static_cast<float>(y)); }
+
+// Samples first..last of a trace (period 1) all give a drawable y.
+template <typename ToY>
+bool AllDrawable(std::span<const double> samples, std::int32_t first, std::int32_t last, ToY toY) {
+    for (std::int32_t k = first; k <= last; ++k) {
+        if (!Drawable(toY(samples[static_cast<std::size_t>(k)]))) return false;
+    }
+    return true;
+}
+
+// A trace whose drawing stops at `segment` draws segments 1..segment-1 (samples
+// 1..segment), and stops because sample segment or segment + 1 has no y.
+template <typename ToY>
+void RequireStopJustified(std::span<const double> samples, std::int32_t segment, std::int32_t lastSegment,
+                          ToY toY, const char* trace) {
+    Require(segment >= 1 && segment <= lastSegment, std::string(trace) + ": stop segment out of range");
+    if (segment >= 2) Require(AllDrawable(samples, 1, segment, toY), std::string(trace) + ": stops too late");
+    Require(!Drawable(toY(samples[static_cast<std::size_t>(segment)])) ||
+                !Drawable(toY(samples[static_cast<std::size_t>(segment) + 1])),
+            std::string(trace) + ": stops although both samples of the segment can be drawn");
+}
+
+void RequireSaneStop(const TraceRequest& request) {
+    const auto vcToY = [&](double vc) { return VcToY(vc, request.VPlus); };
+    const auto voToY = [&](double vo) { return VoToY(vo, request.Vcc); };
+    const std::int32_t n = request.N;
+    const TraceStop& stop = request.stop;
+    if (request.NP < 1) {
+        Require(stop.trace == TraceStop::Trace::None, "a stop in a plot without periods");
+        return;
+    }
+    if (stop.trace == TraceStop::Trace::Vc) {
+        RequireStopJustified(request.vcSamples, stop.segment, n - 1, vcToY, "vc");
+        return;
+    }
+    if (n >= 2) Require(AllDrawable(request.vcSamples, 1, n, vcToY), "vc has a sample without y and no stop");
+    if (stop.trace == TraceStop::Trace::Vo) {
+        RequireStopJustified(request.voSamples, stop.segment, n, voToY, "vo");
+        return;
+    }
+    if (n >= 1) Require(AllDrawable(request.voSamples, 1, n + 1, voToY), "vo has a sample without y and no stop");
+}
+
+// Draws the request with the reference and the fast renderer into two
+// canvases of Picture1's size; the pictures must be equal.
+void RequireRenderersAgree(const TraceRequest& request) {
+    static std::vector<std::uint32_t> reference(kPlotWidth * kPlotHeight);
+    static std::vector<std::uint32_t> fast(kPlotWidth * kPlotHeight);
+    // Plain memory functions: an element loop would be traced by the fuzzer's
+    // comparison hooks and take most of the run.
+    const std::size_t bytes = reference.size() * sizeof(std::uint32_t);
+    std::memset(reference.data(), 0, bytes);
+    std::memset(fast.data(), 0, bytes);
+    PlotCanvas referenceCanvas(reference.data(), kPlotWidth, kPlotHeight, kPlotWidth);
+    PlotCanvas fastCanvas(fast.data(), kPlotWidth, kPlotHeight, kPlotWidth);
+    DrawTracesPerSegment(referenceCanvas, request);
+    DrawTracesAggregated(fastCanvas, request);
+    Require(std::memcmp(reference.data(), fast.data(), bytes) == 0, "the fast renderer draws another picture than the reference");
+}
+
+}  // namespace
+
+void Violation(const std::string& what) {
+    std::fprintf(stderr, "property violated: %s\n", what.c_str());
+    std::abort();
+}
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::u16string TextFromBytes(std::string_view bytes, bool pairs) {
+    std::u16string text;
+    if (!pairs) {
+        for (const char byte : bytes) text.push_back(static_cast<unsigned char>(byte));
+        return text;
+    }
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                             static_cast<unsigned char>(bytes[i + 1]) << 8));
+    }
+    return text;
+}
+
+std::u16string ConsumeFieldText(FuzzedDataProvider& data, std::string_view field) {
+    switch (data.ConsumeIntegralInRange(0, 5)) {
+        case 0: return {};
+        case 1: return TextFromBytes(data.ConsumeRandomLengthString(kShortTextBytes), false);
+        case 2: return TextFromBytes(data.ConsumeRandomLengthString(2 * kShortTextBytes), true);
+        case 3: return LongText(data);
+        case 4: return SaneText(field) + TextFromBytes(data.ConsumeRandomLengthString(8), false);
+        default: return SaneText(field);
+    }
+}
+
+std::u16string SaneText(std::string_view field) {
+    const auto example = std::find_if(kExamples.begin(), kExamples.end(),
+                                      [&](const FieldExample& e) { return e.field == field; });
+    Require(example != kExamples.end(), "no example for " + std::string(field));
+    return std::u16string(example->text);
+}
+
+std::u16string FakeMainForm::text(std::string_view control) const {
+    const auto field = fields_.find(control);
+    Require(field != fields_.end(), "the model reads an unknown field " + std::string(control));
+    return field->second;
+}
+
+void FakeMainForm::setText(std::string_view control, const std::string& utf8) {
+    Require(IsValidUtf8(utf8), "invalid UTF-8 written into " + std::string(control));
+    constexpr std::array<std::string_view, 7> kWritable{"Label9", "Label11", "Label30", "Label31",
+                                                        "Text2",  "Text9",   "Text8"};
+    Require(std::find(kWritable.begin(), kWritable.end(), control) != kWritable.end(),
+            "the model writes into " + std::string(control));
+    written_[std::string(control)] = utf8;
+    if (control.starts_with("Text")) fields_[std::string(control)] = std::u16string(utf8.begin(), utf8.end());
+}
+
+void FakeMainForm::setTextColour(std::string_view control, Rgb colour) {
+    Require(control == "Text2" || control == "Text9" || control == "Text8",
+            "the model colours " + std::string(control));
+    Require(colour == kBrightBlue, "a designed field is coloured other than blue");
+}
+
+void FakeMainForm::setField(std::string_view control, std::u16string text) {
+    fields_[std::string(control)] = std::move(text);
+}
+
+std::string FakeMainForm::written(std::string_view control) const {
+    const auto text = written_.find(control);
+    return text == written_.end() ? std::string() : text->second;
+}
+
+void RecordingMessageBoxes::show(const std::string& utf8Message) {
+    Require(!utf8Message.empty(), "an empty message box");
+    Require(IsValidUtf8(utf8Message), "a message in invalid UTF-8");
+    shown.push_back(utf8Message);
+}
+
+void CheckingPlotWindow::requireCreated(const char* call) const {
+    Require(created_, std::string(call) + " before the window was created");
+}
+
+void CheckingPlotWindow::show() { requireCreated("show"); }
+
+void CheckingPlotWindow::erasePlot() { requireCreated("erasePlot"); }
+
+void CheckingPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb>) {
+    requireCreated("drawLine");
+    Require(std::isfinite(from.x) && std::isfinite(from.y) && std::isfinite(to.x) && std::isfinite(to.y),
+            "a line with a coordinate that is not finite");
+}
+
+void CheckingPlotWindow::placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) {
+    requireCreated("placeLabel");
+    Require(IsValidUtf8(utf8Text), "invalid UTF-8 in " + std::string(control));
+    Require(std::isfinite(left) && std::isfinite(top), "a label placed at a coordinate that is not finite");
+}
+
+void CheckingPlotWindow::drawTraces(const TraceRequest& request) {
+    requireCreated("drawTraces");
+    ++traceRequests;
+    Require(request.N >= -1, "a trace request with N below -1");
+    const auto length = static_cast<std::size_t>(request.N) + 2;
+    Require(request.vcSamples.size() == length && request.voSamples.size() == length,
+            "sample buffers of another length than N + 2");
+    RequireSaneStop(request);
+    lastStop = request.stop;
+    lastN = request.N;
+    lastNP = request.NP;
+    if (request.NP >= 1 && std::int64_t{request.NP} * (std::int64_t{request.N} + 1) <= kMaxDrawnSegments) {
+        RequireRenderersAgree(request);
+    }
+}
+
+void CheckingPlotWindow::rememberPlot(double, double, std::int32_t, double, double) {
+    requireCreated("rememberPlot");
+}
+
+}  // namespace ostrevo::fuzz

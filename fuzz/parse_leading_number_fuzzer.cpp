@@ -1,0 +1,92 @@
+// The leading-number parse and the conversion of counts, on any text: the
+// result is a finite number or a Fault, it agrees with the C library's reading
+// of the same number, and nothing after the number changes it.
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include "fault.h"
+#include "fuzz_support.h"
+#include "module1.h"
+#include "number_format.h"
+
+namespace {
+
+using ostrevo::fuzz::Require;
+
+bool IsIgnoredBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool CanBelongToNumber(char16_t c) { return (c >= u'0' && c <= u'9') || c == u'.' || c == u'e' || c == u'E' || c == u'+' || c == u'-'; }
+
+// The text without blanks, cut at the first character no number contains.
+std::string NumberCharacters(std::u16string_view text) {
+    std::string characters;
+    for (const char16_t c : text) {
+        if (IsIgnoredBlank(c)) continue;
+        if (!CanBelongToNumber(c)) break;
+        characters.push_back(static_cast<char>(c));
+    }
+    return characters;
+}
+
+std::optional<double> Parse(std::u16string_view text) {
+    try {
+        return ostrevo::ParseLeadingNumber(text);
+    } catch (const ostrevo::Fault&) {
+        return std::nullopt;
+    }
+}
+
+void RequireAgreesWithStrtod(std::u16string_view text, std::optional<double> parsed) {
+    const std::string characters = NumberCharacters(text);
+    errno = 0;
+    const double expected = std::strtod(characters.c_str(), nullptr);
+    const bool overflow = errno == ERANGE && std::isinf(expected);
+    Require(parsed.has_value() != overflow, "a Fault exactly when the number is beyond the range of a double");
+    if (!parsed) return;
+    Require(std::isfinite(*parsed), "a parse result that is not finite");
+    // A number below the smallest normal double may be read as its subnormal
+    // neighbour or as zero: both are underflow, which is no fault.
+    const bool subnormal = std::fabs(expected) < DBL_MIN;
+    Require(*parsed == expected || (subnormal && *parsed == 0), "the parse disagrees with strtod");
+    Require(std::signbit(*parsed) == std::signbit(expected), "the sign is lost");
+}
+
+// Whatever follows a character that ends every number leaves the result alone.
+void RequireOnlyPrefixMatters(std::u16string_view text, std::size_t cut) {
+    const std::u16string prefix = std::u16string(text.substr(0, cut)) + u"x";
+    const std::u16string whole = prefix + std::u16string(text.substr(cut));
+    const std::optional<double> prefixParsed = Parse(prefix);
+    const std::optional<double> wholeParsed = Parse(whole);
+    Require(prefixParsed.has_value() == wholeParsed.has_value(), "text after the number decides on a Fault");
+    if (prefixParsed) {
+        Require(std::memcmp(&*prefixParsed, &*wholeParsed, sizeof(double)) == 0, "text after the number changes it");
+    }
+}
+
+void RequireRoundingSound(double value) {
+    try {
+        const std::int32_t rounded = ostrevo::RoundToInt32(value);
+        Require(std::fabs(rounded - value) <= 0.5, "a count rounded to a far integer");
+        if (std::fabs(rounded - value) == 0.5) Require(rounded % 2 == 0, "a half rounded to an odd count");
+    } catch (const ostrevo::Fault&) {
+        Require(!(std::nearbyint(value) >= -2147483648.0 && std::nearbyint(value) <= 2147483647.0),
+                "a count within range refused");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider provider(data, size);
+    const bool pairs = provider.ConsumeBool();
+    const std::size_t cut = provider.ConsumeIntegral<std::uint8_t>();
+    const std::u16string text = ostrevo::fuzz::TextFromBytes(provider.ConsumeRemainingBytesAsString(), pairs);
+    const std::optional<double> parsed = Parse(text);
+    RequireAgreesWithStrtod(text, parsed);
+    RequireOnlyPrefixMatters(text, std::min(cut, text.size()));
+    if (parsed) RequireRoundingSound(*parsed);
+    return 0;
+}
