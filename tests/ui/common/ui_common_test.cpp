@@ -140,9 +140,3 @@ TEST(QtMessageBoxes, RealBoxHasTitleTextOkOnlyAndNoIcon) {
 
 }  // namespace
 }  // namespace ostrevo::ui
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

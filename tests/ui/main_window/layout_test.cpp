@@ -1,0 +1,150 @@
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QSet>
+#include <QStyle>
+
+#include "controls.h"
+#include "main_window_fixture.h"
+#include "schematic_image.h"
+
+namespace ostrevo::ui::testing {
+namespace {
+
+using Layout = MainWindowTest;
+
+const QStringList kTabOrder{"Text1",  "Text2",  "Text3",  "Text4",  "Command1", "Text6",    "Command2",
+                            "Text8",  "Command3", "Text9", "Text10", "Text11",  "Text12",   "Text5",
+                            "Text14", "Command4", "Text13", "Text15", "Text16", "Command5", "Command6"};
+
+bool IsRed(QRgb pixel) { return qRed(pixel) == 255 && qGreen(pixel) == 0 && qBlue(pixel) == 0; }
+
+TEST_F(Layout, OpensWithItsCaptionSizeAndStartingTexts) {
+    EXPECT_EQ(form().windowTitle(), "Ostrevo reale");
+    EXPECT_EQ(form().size(), QSize(993, 564));
+    for (QLineEdit* edit : form().findChildren<QLineEdit*>()) {
+        const QString expected = edit->objectName() == "Text6" ? "5" : edit->objectName() == "Text16" ? "1000" : "";
+        EXPECT_EQ(edit->text(), expected) << edit->objectName().toStdString();
+    }
+    EXPECT_EQ(form().findChildren<QLineEdit*>().size(), 15);
+    EXPECT_EQ(form().findChildren<QPushButton*>().size(), 6);
+    EXPECT_EQ(button("Command1")->text(), "Calcola  ts; tc");
+    EXPECT_EQ(label("Label29")->text(), "Dati: C , tc, ts  con v+=2/3 Vcc , v-=1/3 Vcc, calcolo Rc e Rs");
+}
+
+TEST_F(Layout, EmptyResultBoxesAreVisibleWhiteAndBordered) {
+    const QImage shot = form().grab().toImage();
+    for (const char* name : {"Label9", "Label11", "Label30", "Label31"}) {
+        const QRect box = label(name)->geometry();
+        EXPECT_TRUE(label(name)->text().isEmpty());
+        EXPECT_EQ(shot.pixel(box.center()), qRgb(255, 255, 255)) << name;
+        EXPECT_NE(shot.pixel(box.topLeft()), qRgb(255, 255, 255)) << name;
+        EXPECT_NE(shot.pixel(box.bottomRight()), qRgb(255, 255, 255)) << name;
+    }
+    EXPECT_EQ(shot.pixel(label("Label67")->geometry().center() + QPoint(0, 4)), qRgb(192, 255, 255));
+}
+
+TEST_F(Layout, DesignBlockIsFramedByATwoPixelRedOutlineWithoutFill) {
+    const QImage shot = form().grab().toImage();
+    const QRect frame = form().findChild<QWidget*>("Shape1")->geometry();
+    EXPECT_EQ(frame, QRect(744, 8, 233, 289));
+    const QPoint onTopEdge = frame.topLeft() + QPoint(5, 0);
+    EXPECT_TRUE(IsRed(shot.pixel(onTopEdge)));
+    EXPECT_TRUE(IsRed(shot.pixel(onTopEdge + QPoint(0, 1))));
+    EXPECT_FALSE(IsRed(shot.pixel(onTopEdge + QPoint(0, 2))));
+    EXPECT_TRUE(IsRed(shot.pixel(frame.bottomRight() - QPoint(1, 20))));
+    EXPECT_FALSE(IsRed(shot.pixel(frame.bottomRight() - QPoint(2, 20))));
+    EXPECT_FALSE(IsRed(shot.pixel(frame.center())));
+}
+
+TEST_F(Layout, SchematicIsDrawnAtItsPlaceWithFrameWiresSymbolsAndNames) {
+    auto* schematic = form().findChild<SchematicImage*>("Image1");
+    ASSERT_NE(schematic, nullptr);
+    EXPECT_TRUE(schematic->isLoaded());
+    EXPECT_EQ(schematic->geometry(), QRect(24, 24, 494, 401));
+    const QImage picture = schematic->grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) colours.insert(picture.pixel(x, y) & 0xffffff);
+    }
+    EXPECT_TRUE(colours.contains(0x008000));  // wires
+    EXPECT_TRUE(colours.contains(0x0000ff));  // names
+    EXPECT_EQ(picture.pixel(0, 0) & 0xffffff, 0x000000u);  // frame
+    EXPECT_EQ(picture.pixel(5, 5) & 0xffffff, 0xffffffu);  // ground
+}
+
+TEST_F(Layout, ResizingMovesNothing) {
+    QHash<QString, QRect> before;
+    for (QWidget* child : form().findChildren<QWidget*>()) before.insert(child->objectName(), child->geometry());
+    for (const QSize size : {QSize(400, 300), QSize(1400, 900)}) {
+        form().resize(size);
+        for (QWidget* child : form().findChildren<QWidget*>()) {
+            EXPECT_EQ(child->geometry(), before.value(child->objectName())) << child->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(Layout, TabVisitsFieldsAndButtonsInTheDesignedOrderStartingInText1) {
+    ASSERT_EQ(QApplication::focusWidget(), field("Text1"));
+    QStringList visited;
+    for (int step = 0; step < kTabOrder.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited, kTabOrder.mid(1) << "Text1");
+    EXPECT_EQ(label("Label9")->focusPolicy(), Qt::NoFocus);
+}
+
+// --- every caption fits its control in the face actually used ---
+
+TEST_F(Layout, ControlFontIsTheDesignedFaceOrItsNarrowStandIn) {
+    const QString family = QFontInfo(field("Text1")->font()).family();
+    EXPECT_TRUE(family == "MS Sans Serif" || family == "Liberation Sans") << family.toStdString();
+    EXPECT_TRUE(field("Text1")->font().bold());
+    EXPECT_FALSE(label("Label67")->font().bold());
+}
+
+void ExpectLabelFits(const QLabel* label) {
+    const QRect room = LabelTextRect(*label);
+    const QRect needed = QFontMetrics(label->font()).boundingRect(room, LabelTextFlags(*label), label->text());
+    EXPECT_TRUE(room.contains(needed)) << label->objectName().toStdString() << " needs " << needed.width() << "x"
+                                       << needed.height() << ", has " << room.width() << "x" << room.height();
+}
+
+void ExpectFieldFits(const QLineEdit* field) {
+    const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+    const int room = field->width() - 2 * frame - 4;  // the line edit's own side margins
+    EXPECT_LE(QFontMetrics(field->font()).horizontalAdvance(field->text()), room) << field->objectName().toStdString();
+}
+
+int ButtonCaptionLines(const QPushButton* button) {
+    const QRect room = ButtonTextRect(*button);
+    const QFontMetrics metrics(button->font());
+    const QRect needed = metrics.boundingRect(room, kButtonTextFlags, button->text());
+    EXPECT_TRUE(room.contains(needed)) << button->objectName().toStdString();
+    return (needed.height() + metrics.leading()) / metrics.lineSpacing();
+}
+
+TEST_F(Layout, EveryCaptionFitsItsControl) {
+    for (const QLabel* label : form().findChildren<QLabel*>()) ExpectLabelFits(label);
+    for (const QPushButton* button : form().findChildren<QPushButton*>()) {
+        const bool twoLines = button->objectName() == "Command5" || button->objectName() == "Command6";
+        EXPECT_EQ(ButtonCaptionLines(button), twoLines ? 2 : 1) << button->objectName().toStdString();
+    }
+}
+
+TEST_F(Layout, ExampleAndResultTextsFitTheirBoxes) {
+    click("Command6");
+    click("Command1");
+    type("Text1", "12");
+    type("Text14", "2.2");
+    type("Text13", "0.1");
+    type("Text15", "-47");
+    click("Command4");
+    type("Text5", "0.6");
+    for (const QLabel* label : form().findChildren<QLabel*>()) ExpectLabelFits(label);
+    for (const QLineEdit* field : form().findChildren<QLineEdit*>()) ExpectFieldFits(field);
+}
+
+}  // namespace
+}  // namespace ostrevo::ui::testing

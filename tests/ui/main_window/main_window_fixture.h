@@ -1,0 +1,82 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "circuit_session.h"
+#include "control_font.h"
+#include "recording_messages.h"
+
+namespace ostrevo::ui::testing {
+
+// A waveform window that only notes what the plot command asked of it.
+class FakePlotWindow : public PlotWindow {
+public:
+    int timesShown = 0;
+    int timesShownWithBusyCursor = 0;
+
+    void ensureCreated() override {}
+    void show() override {
+        ++timesShown;
+        const QCursor* cursor = QApplication::overrideCursor();
+        if (cursor != nullptr && cursor->shape() == Qt::WaitCursor) ++timesShownWithBusyCursor;
+    }
+    void erasePlot() override {}
+    void drawLine(PlotPoint, PlotPoint, std::optional<Rgb>) override {}
+    void placeLabel(std::string_view, const std::string&, float, float) override {}
+    void drawTraces(const TraceRequest&) override {}
+    void rememberPlot(double, double, std::int32_t, double, double) override {}
+};
+
+// The main window with its model, shown, under a chosen locale.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { open(QLocale::c()); }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    void open(const QLocale& locale) {
+        InstallFontFallbacks();
+        QLocale::setDefault(locale);
+        session_.reset();
+        session_ = std::make_unique<CircuitSession>(plot, recorded.boxes);
+        form().show();
+        form().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    }
+
+    Form1& form() { return session_->form(); }
+    QLineEdit* field(const char* name) { return child<QLineEdit>(name); }
+    QLabel* label(const char* name) { return child<QLabel>(name); }
+    QPushButton* button(const char* name) { return child<QPushButton>(name); }
+
+    // Replaces the text of a field the way a user does: select all, type.
+    void type(const char* name, const QString& text) {
+        QLineEdit* target = field(name);
+        target->setFocus();
+        target->selectAll();
+        QTest::keyClick(target, Qt::Key_Delete);
+        QTest::keyClicks(target, text);
+    }
+    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+
+    RecordingMessages recorded;
+    FakePlotWindow plot;
+
+private:
+    template <typename Control>
+    Control* child(const char* name) {
+        auto* found = form().findChild<Control*>(QString::fromLatin1(name));
+        if (found == nullptr) ADD_FAILURE() << "no control " << name;
+        return found;
+    }
+
+    std::unique_ptr<CircuitSession> session_;
+};
+
+}  // namespace ostrevo::ui::testing
