@@ -41,7 +41,7 @@ std::size_t SampleBufferLength(std::int32_t n) {
     if (n == std::numeric_limits<std::int32_t>::max()) {
         throw Fault(SamplesText(n) + "N + 1 supera il massimo numero intero a 32 bit (2147483647).");
     }
-    return n < -1 ? 1 : static_cast<std::size_t>(n + 2);
+    return n < -1 ? 1 : static_cast<std::size_t>(n) + 2;
 }
 
 // Refuses, before anything is allocated, buffers that would take more than
