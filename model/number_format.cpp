@@ -67,8 +67,7 @@ std::string ExponentText(int exponent) {
     return text.append(std::to_string(std::abs(exponent)));
 }
 
-// Sign, integer digits and, when there are any, separator and decimals. A
-// value that rounds to zero gets no sign.
+// Sign, integer digits and, when there are any, separator and decimals.
 std::string Compose(bool minus, std::string_view integer, std::string_view decimals, std::string_view separator) {
     std::string text;
     if (minus) text.push_back('-');
@@ -117,7 +116,7 @@ std::string FormatScientific(double value, int decimals, std::string_view separa
     DecimalDigits decimal = ToDecimalDigits(value);
     KeepDigits(decimal, decimals + 1);
     decimal.digits.resize(static_cast<std::size_t>(decimals) + 1);  // a carry added a digit, a zero
-    const bool zero = AllZero(decimal.digits);
+    const bool zero = AllZero(decimal.digits);  // rounds to zero: no sign, exponent 0
     const std::string_view digits = decimal.digits;
     return Compose(decimal.negative && !zero, digits.substr(0, 1), digits.substr(1), separator)
         .append(ExponentText(zero ? 0 : decimal.exponent));

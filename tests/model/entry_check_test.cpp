@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 #include "fakes.h"
@@ -16,6 +17,16 @@ const std::string kTail =
     ". Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. "
     "Ad es: 1.23 , 1E-5 , 5E3";
 
+struct ChainStep {
+    const char* field;
+    const char* missing;
+    const char* subject;  // of the message for a text with a character not allowed
+};
+
+std::string InvalidMessage(const ChainStep& step) {
+    return "Errore di inserimento dati per " + std::string(step.subject) + kTail;
+}
+
 class EntryCheckTest : public ::testing::Test {
 protected:
     FakeForm form;
@@ -30,6 +41,24 @@ protected:
         module.CheckNumericEntry(text);
         EXPECT_EQ(module.EntryError, messages.shown.empty() ? 0 : 1);
         return messages.shown;
+    }
+
+    // For each step, an empty field and then a wrong one (with every other field
+    // filled by `fill`): the chain fails there with that step's message only.
+    template <typename Chain, typename Fill>
+    void expectEachStepStopsTheChain(std::span<const ChainStep> steps, Chain chain, Fill fill) {
+        for (const ChainStep& step : steps) {
+            for (const bool empty : {true, false}) {
+                fill();
+                form.type(step.field, empty ? "" : "1,5");
+                messages.shown.clear();
+                EXPECT_FALSE((module.*chain)());
+                EXPECT_EQ(messages.shown, std::vector<std::string>{empty ? step.missing : InvalidMessage(step)})
+                    << step.field;
+                EXPECT_EQ(module.EntryError, 1);
+                EXPECT_EQ(module.EntryText, empty ? u"" : u"1,5");
+            }
+        }
     }
 };
 
@@ -59,11 +88,7 @@ TEST_F(EntryCheckTest, VeryLongTextsAreCheckedLikeAnyOther) {
 }
 
 TEST_F(EntryCheckTest, ValidationChainStopsAtTheFirstFailingFieldWithItsMessage) {
-    const struct {
-        const char* field;
-        const char* missing;
-        const char* subject;
-    } steps[] = {
+    const ChainStep steps[] = {
         {"Text1", "Hai dimenticato di scrivere la tensione di alimentazione Vcc", "la tensione di alimentazione Vcc"},
         {"Text2", "Hai dimenticato di scrivere il valore di Rc in kohm", "il valore di Rc in kohm"},
         {"Text9", "Hai dimenticato di scrivere il valore di Rs in kohm", "il valore di Rs in kohm"},
@@ -81,19 +106,10 @@ TEST_F(EntryCheckTest, ValidationChainStopsAtTheFirstFailingFieldWithItsMessage)
          "il numero di periodi visualizzati NP"},
         {"Text16", "Hai dimenticato di scrivere il numero di campioni N", "il numero di campioni N"},
     };
-    for (const auto& step : steps) {
-        for (const bool empty : {true, false}) {
-            testing::TypeCircuit(form, testing::kIdealCircuit);
-            form.type(step.field, empty ? "" : "1,5");
-            form.type("Text16", step.field == std::string("Text16") ? (empty ? "" : "1,5") : "x");  // later field wrong too
-            messages.shown.clear();
-            EXPECT_FALSE(module.ValidationChain());
-            const std::string expected = empty ? step.missing : "Errore di inserimento dati per " + std::string(step.subject) + kTail;
-            EXPECT_EQ(messages.shown, std::vector<std::string>{expected}) << step.field;
-            EXPECT_EQ(module.EntryError, 1);
-            EXPECT_EQ(module.EntryText, empty ? u"" : u"1,5");
-        }
-    }
+    expectEachStepStopsTheChain(steps, &Module1::ValidationChain, [&] {
+        testing::TypeCircuit(form, testing::kIdealCircuit);
+        form.type("Text16", "x");  // a later field is wrong too
+    });
 }
 
 TEST_F(EntryCheckTest, ValidationChainPassesAndClearsTheError) {
@@ -108,11 +124,7 @@ TEST_F(EntryCheckTest, ValidationChainPassesAndClearsTheError) {
 }
 
 TEST_F(EntryCheckTest, DesignValidationChainChecksItsFourFieldsInOrder) {
-    const struct {
-        const char* field;
-        const char* missing;
-        const char* subject;
-    } steps[] = {
+    const ChainStep steps[] = {
         {"Text1", "Hai dimenticato di scrivere la tensione di alimentazione Vcc", "la tensione di alimentazione Vcc"},
         {"Text14", "Hai dimenticato di scrivere il valore della capactà C in nF", "il valore della capactà C in nF"},
         {"Text13", "Hai dimenticato di scrivere il valore del tempo di carica tc in usec",
@@ -120,16 +132,9 @@ TEST_F(EntryCheckTest, DesignValidationChainChecksItsFourFieldsInOrder) {
         {"Text15", "Hai dimenticato di scrivere il valore del tempo di scarica ts in usec ",
          "il valore del tempo di scarica ts in usec"},
     };
-    for (const auto& step : steps) {
-        for (const bool empty : {true, false}) {
-            for (const char* field : {"Text1", "Text14", "Text13", "Text15"}) form.type(field, "1");
-            form.type(step.field, empty ? "" : "1 ");
-            messages.shown.clear();
-            EXPECT_FALSE(module.DesignValidationChain());
-            const std::string expected = empty ? step.missing : "Errore di inserimento dati per " + std::string(step.subject) + kTail;
-            EXPECT_EQ(messages.shown, std::vector<std::string>{expected}) << step.field;
-        }
-    }
+    expectEachStepStopsTheChain(steps, &Module1::DesignValidationChain, [&] {
+        for (const char* field : {"Text1", "Text14", "Text13", "Text15"}) form.type(field, "1");
+    });
     messages.shown.clear();
     form.type("Text15", "5");
     EXPECT_TRUE(module.DesignValidationChain());

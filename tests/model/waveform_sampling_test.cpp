@@ -38,6 +38,12 @@ protected:
         module.VcSamples.assign(length, 0.0);
         module.VoSamples.assign(length, 0.0);
     }
+    void expectPeriod(double ts, double tc, double step, double phaseQuotient) const {
+        ExpectSixDigits(module.ts, ts, "ts");
+        ExpectSixDigits(module.tc, tc, "tc");
+        ExpectSixDigits(module.SampleStep, step, "step");
+        ExpectSixDigits(module.ts / module.SampleStep, phaseQuotient, "ts / step");
+    }
     // Given times and step, for the phase boundary cases.
     void prepareSteps(double ts, double step, std::int32_t n) {
         testing::TypeCircuit(form, {"12", "22", "4.7", "0", "0", "0", "1", "8", "4", "0", "1", "1"});
@@ -52,10 +58,7 @@ protected:
 TEST_F(SamplingTest, IdealExampleSplitsThePeriodAtSample176) {
     prepare(testing::kIdealCircuit);
     module.SampleWaveforms();
-    ExpectSixDigits(module.ts, 3.25779, "ts");
-    ExpectSixDigits(module.tc, 15.24924, "tc");
-    ExpectSixDigits(module.SampleStep, 0.0185070, "step");
-    ExpectSixDigits(module.ts / module.SampleStep, 176.030, "phase");
+    expectPeriod(3.25779, 15.24924, 0.0185070, 176.030);
     EXPECT_EQ(module.VcSamples[0], 8);
     ExpectSixDigits(module.VcSamples[176], 4.00047, "vc 176");
     ExpectSixDigits(module.VcSamples[177], 4.00653, "vc 177");
@@ -69,10 +72,7 @@ TEST_F(SamplingTest, IdealExampleSplitsThePeriodAtSample176) {
 TEST_F(SamplingTest, RealExampleValues) {
     prepare(testing::kRealCircuit);
     module.SampleWaveforms();
-    ExpectSixDigits(module.ts, 1.22066, "ts");
-    ExpectSixDigits(module.tc, 5.70578, "tc");
-    ExpectSixDigits(module.SampleStep, 0.00692644, "step");
-    ExpectSixDigits(module.ts / module.SampleStep, 176.232, "phase");
+    expectPeriod(1.22066, 5.70578, 0.00692644, 176.232);
     const struct {
         std::size_t k;
         double vc;
