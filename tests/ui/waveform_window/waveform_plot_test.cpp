@@ -1,0 +1,309 @@
+// "Grafici" from the real main window into the waveform window: what the user
+// sees in the plot, its labels and its readout, and how the window comes and goes.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <array>
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "circuit_session.h"
+#include "recording_messages.h"
+#include "waveform_test_support.h"
+
+namespace ostrevo::test {
+namespace {
+
+// The twelve real-circuit fields in the order of the entry check.
+constexpr std::array<const char*, 12> kFields{"Text1", "Text2", "Text9", "Text10", "Text11", "Text12",
+                                              "Text8", "Text3", "Text4", "Text5",  "Text6",  "Text16"};
+using FieldTexts = std::array<const char*, 12>;
+
+class WaveformPlot : public ::testing::Test {
+public:
+    ~WaveformPlot() override { DeleteUnloadedWindows(); }
+
+    ui::Form1& form() { return session.form(); }
+    void ideal() { form().Command5_Click(); }
+    void real() { form().Command6_Click(); }
+    void type(const char* field, const char* text) { form().setText(field, text); }
+    void type(const FieldTexts& texts) {
+        for (std::size_t i = 0; i < kFields.size(); ++i) type(kFields[i], texts[i]);
+    }
+    void grafici() { form().Command2_Click(); }
+    void move(float x, float y) { Window(host).Picture1_MouseMove(Qt::NoButton, Qt::NoModifier, x, y); }
+    QString text(const char* label) { return LabelText(host, label); }
+    QStringList timeLabels() { return {text("Label2"), text("Label1"), text("Label3")}; }
+    QImage picture() { return Picture(host); }
+    const Module1& model() { return session.module(); }
+
+    ui::testing::RecordingMessages messages;
+    WaveformWindowHost host;
+    ui::CircuitSession session{host, messages.boxes};
+};
+
+// --- the picture -----------------------------------------------------------
+
+// Every drawn sample of every period lies on its trace's colour.
+void ExpectSamplesOnTheirTraces(const QImage& picture, const Module1& model) {
+    const std::int32_t n = model.Parameters.N;
+    const std::int32_t periods = model.Parameters.NP;
+    int vcChecked = 0;
+    int voChecked = 0;
+    for (std::int32_t p = 1; p <= periods; ++p) {
+        for (std::int32_t k = 1; k <= n + 1; ++k) {
+            const double x = 100.0 / periods * (p - 1) + 100.0 / periods * k / n;
+            const double vc = model.VcSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.VPlus + 50;
+            const double vo = model.VoSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.Vcc;
+            if (k <= n) {
+                ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vc)), kRedPixel) << "vc p=" << p << " k=" << k;
+                ++vcChecked;
+            }
+            if (!Inside(picture, PixelOf(picture, x, vo))) continue;
+            ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vo)), kBluePixel) << "vo p=" << p << " k=" << k;
+            ++voChecked;
+        }
+    }
+    EXPECT_EQ(vcChecked, periods * n);
+    EXPECT_GE(voChecked, periods * n);
+}
+
+// The pixels of the tick marks, as the frame places them: 20 on the vertical
+// axis from y = 100 down to 5, 0.2 long, and 5 on the time axis, 0.5 tall.
+std::set<std::pair<int, int>> TickPixels(const QImage& picture) {
+    std::set<std::pair<int, int>> pixels;
+    const auto add = [&](double x0, double y0, double x1, double y1) {
+        const DevicePixel from = PixelOf(picture, x0, y0);
+        const DevicePixel to = PixelOf(picture, x1, y1);
+        for (auto x = from.x; x <= to.x; ++x) {
+            for (auto y = std::min(from.y, to.y); y <= std::max(from.y, to.y); ++y) pixels.insert({x, y});
+        }
+    };
+    for (int k = 100; k > 0; k -= 5) add(0, k, 0.2, k);
+    for (int k = 0; k <= 100; k += 25) add(k, 0, k, 0.5);
+    return pixels;
+}
+
+int Row(const QImage& picture, double y) { return static_cast<int>(PixelOf(picture, 0, y).y); }
+
+bool RowHasOnly(const QImage& picture, int row, QRgb colour) {
+    for (int x = 0; x < picture.width(); ++x) {
+        if (picture.pixel(x, row) != colour) return false;
+    }
+    return true;
+}
+
+TEST_F(WaveformPlot, ExamplesShowTheirTimeLabelsAndVoltageCaptions) {
+    const struct {
+        void (WaveformPlot::*example)();
+        QStringList times;
+    } cases[] = {
+        {&WaveformPlot::ideal, {"2.31E+01", "4.63E+01", "6.94E+01"}},
+        {&WaveformPlot::real, {"8.66E+00", "1.73E+01", "2.60E+01"}},
+    };
+    for (const auto& c : cases) {
+        (this->*c.example)();
+        grafici();
+        EXPECT_EQ(timeLabels(), c.times);
+    }
+    EXPECT_TRUE(Window(host).isVisible());
+    EXPECT_TRUE(messages.messages.isEmpty());
+    const QStringList captions{text("Label6"), text("Label7"), text("Label8"), text("Label12"),
+                               text("Label11"), text("Label13"), text("Label4"), text("Label5")};
+    EXPECT_EQ(captions, QStringList({"vc(t)[V]", "v+", "v-", "0", "vo(t)", "Vcc", "0", "0"}));
+}
+
+TEST_F(WaveformPlot, TimeLabelsFollowTheLocalesSeparator) {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    ui::CircuitSession italian(host, messages.boxes);
+    QLocale::setDefault(QLocale::c());
+    italian.form().Command5_Click();
+    italian.form().Command2_Click();
+    EXPECT_EQ(timeLabels(), QStringList({"2,31E+01", "4,63E+01", "6,94E+01"}));
+}
+
+TEST_F(WaveformPlot, LabelsStandAtTheirUserCoordinates) {
+    real();
+    grafici();
+    // Inner area 921 x 633 pixels: x 49 -> column 451, y 3 -> row 613; in the
+    // strip (71 x 621) x 15 -> 11, y 99.5 -> row 3, y 2 -> row 608.
+    const struct {
+        const char* name;
+        QPoint inner;
+    } cases[] = {{"Label1", {451, 613}}, {"Label2", {221, 613}}, {"Label3", {681, 613}},
+                 {"Label6", {11, 3}},    {"Label12", {11, 298}}, {"Label4", {11, 608}}};
+    for (const auto& c : cases) {
+        QLabel* label = Window(host).containedLabel(QString::fromLatin1(c.name));
+        const auto* area = qobject_cast<ui::PictureArea*>(label->parentWidget());
+        EXPECT_EQ(label->pos() - area->contentsRect().topLeft(), c.inner) << c.name;
+    }
+}
+
+TEST_F(WaveformPlot, SamplesOfVcAreRedAndOfVoBlue) {
+    for (auto example : {&WaveformPlot::ideal, &WaveformPlot::real}) {
+        (this->*example)();
+        grafici();
+        ExpectSamplesOnTheirTraces(picture(), model());
+    }
+}
+
+TEST_F(WaveformPlot, WithoutPeriodsOnlyTheFrameIsDrawn) {
+    ideal();
+    type("Text6", "0");
+    grafici();
+    const QImage shown = picture();
+    EXPECT_EQ(timeLabels(), QStringList({"0.00E+00", "0.00E+00", "0.00E+00"}));
+    EXPECT_TRUE(RowHasOnly(shown, Row(shown, 50), kRedPixel));
+    EXPECT_TRUE(RowHasOnly(shown, Row(shown, 0.1), kBluePixel));
+    EXPECT_EQ(CountPixels(shown, kRedPixel), shown.width());
+    EXPECT_EQ(CountPixels(shown, kBluePixel), shown.width());
+
+    // Ticks keep the foreground colour except where a zero line crosses them.
+    int ticks = 0;
+    for (const auto& [x, y] : TickPixels(shown)) {
+        if (y == Row(shown, 50) || y == Row(shown, 0.1)) continue;
+        EXPECT_EQ(shown.pixel(x, y), kBlackPixel) << x << ", " << y;
+        ++ticks;
+    }
+    EXPECT_EQ(CountPixels(shown, kBlackPixel), ticks);
+    EXPECT_NE(shown.pixel(1, Row(shown, 0)), kBlackPixel);  // no tick at y = 0
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(WaveformPlot, ASecondPlotErasesTheFirst) {
+    ideal();
+    grafici();
+    ui::Form2* first = host.window();
+    type("Text6", "0");
+    grafici();
+    EXPECT_EQ(host.window(), first);
+    EXPECT_EQ(CountPixels(picture(), kRedPixel), picture().width());
+    EXPECT_EQ(CountPixels(picture(), kBluePixel), picture().width());
+}
+
+TEST_F(WaveformPlot, FaultsKeepWhatWasDrawnAndShowOneMessage) {
+    const struct {
+        const char* what;
+        FieldTexts texts;
+        bool labelsWritten;
+        bool vcDrawn;
+    } cases[] = {
+        {"N = 0", {"12", "22", "4.7", "195", "75", "5", "1", "6.7", "5.33", "0.6", "5", "0"}, true, false},
+        {"v+ = 0", {"12", "22", "4.7", "0", "0", "0", "1", "0", "0.5", "1", "5", "1000"}, true, false},
+        {"Vcc = 0", {"0", "22", "4.7", "0", "0", "0", "1", "8", "4", "0", "5", "1000"}, true, true},
+        {"N = 2147483647", {"12", "22", "4.7", "195", "75", "5", "1", "6.7", "5.33", "0.6", "5", "2147483647"},
+         false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Each case starts from a fresh window, as after its "Esci".
+        if (host.window() != nullptr) host.window()->Command1_Click();
+        messages.messages.clear();
+        type(c.texts);
+        grafici();
+        EXPECT_EQ(messages.messages.size(), 1);
+        EXPECT_EQ(text("Label1") != "Label1", c.labelsWritten);
+        const QImage shown = picture();
+        EXPECT_TRUE(RowHasOnly(shown, Row(shown, 50), kRedPixel));
+        EXPECT_TRUE(RowHasOnly(shown, Row(shown, 0.1), kBluePixel));
+        EXPECT_EQ(CountPixels(shown, kRedPixel) > shown.width(), c.vcDrawn);
+        EXPECT_EQ(CountPixels(shown, kBluePixel), shown.width());
+    }
+}
+
+TEST_F(WaveformPlot, AFailedCheckLeavesTheWindowAsItWas) {
+    real();
+    grafici();
+    move(50, 95);
+    ui::Form2* shown = host.window();
+    const QImage before = picture();
+    const QStringList labelsBefore = timeLabels();
+    type("Text3", "6,7");
+    grafici();
+    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(host.window(), shown);
+    EXPECT_EQ(picture(), before);
+    EXPECT_EQ(timeLabels(), labelsBefore);
+    EXPECT_EQ(text("Label16"), "17.316");
+}
+
+TEST_F(WaveformPlot, AFailedCheckCreatesNoWindow) {
+    real();
+    type("Text1", "");
+    grafici();
+    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(host.window(), nullptr);
+}
+
+TEST_F(WaveformPlot, ReadoutOfTheRealExample) {
+    real();
+    grafici();
+    move(10, 20);
+    EXPECT_EQ(text("Label29"), "3.463");
+    EXPECT_EQ(text("Label32"), "5.33");
+    move(25, 72.5F);
+    EXPECT_EQ(text("Label16"), "8.658");
+    EXPECT_EQ(text("Label17"), "3.35");
+}
+
+TEST_F(WaveformPlot, ReadoutKeepsTheValuesThePlotWasDrawnWith) {
+    ideal();
+    grafici();
+    move(50, 95);
+    const QStringList before{text("Label16"), text("Label17")};
+    EXPECT_EQ(before, QStringList({"46.268", "8.00"}));
+
+    type("Text14", "2");
+    type("Text13", "50");
+    type("Text15", "10");
+    form().Command4_Click();  // "Calcola Rc e Rs": new tc, ts and C in the model
+    real();
+    form().Command1_Click();  // "Calcola  ts; tc" on other data
+    ASSERT_NE(model().tc, 22 * std::log(2.0));
+    move(50, 95);
+    EXPECT_EQ(QStringList({text("Label16"), text("Label17")}), before);
+}
+
+TEST_F(WaveformPlot, EsciLeavesAFreshHiddenWindowThatTheNextPlotShows) {
+    real();
+    grafici();
+    move(50, 45);
+    ui::Form2* first = host.window();
+    QTest::mouseClick(first->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    ui::Form2* fresh = host.window();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_NE(fresh, first);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_FALSE(fresh->isVisible());
+    EXPECT_EQ(timeLabels(), QStringList({"Label2", "Label1", "Label3"}));
+
+    grafici();
+    EXPECT_EQ(host.window(), fresh);
+    EXPECT_TRUE(fresh->isVisible());
+    EXPECT_TRUE(Option(host, "Option1")->isChecked());
+    for (const char* box : {"Label16", "Label17", "Label29", "Label32"}) EXPECT_EQ(text(box), "") << box;
+    EXPECT_TRUE(fresh->picture1()->toolTip().isEmpty());
+    EXPECT_EQ(timeLabels(), QStringList({"8.66E+00", "1.73E+01", "2.60E+01"}));
+}
+
+TEST_F(WaveformPlot, ClosingThroughTheFrameUnloadsTheWindow) {
+    real();
+    grafici();
+    QPointer<ui::Form2> first = host.window();
+    first->close();
+    EXPECT_EQ(host.window(), nullptr);
+    DeleteUnloadedWindows();
+    EXPECT_TRUE(first.isNull());
+
+    grafici();
+    ASSERT_NE(host.window(), nullptr);
+    EXPECT_TRUE(host.window()->isVisible());
+    EXPECT_EQ(CountPixels(picture(), kRedPixel) > picture().width(), true);
+}
+
+}  // namespace
+}  // namespace ostrevo::test
