@@ -3,6 +3,7 @@
 #include "circuit_session.h"
 #include "control_font.h"
 #include "qt_message_boxes.h"
+#include "quit_when_nothing_visible.h"
 #include "waveform_window_host.h"
 
 int main(int argc, char** argv) {
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(ostrevo::ui::kApplicationTitle);
     QApplication::setApplicationDisplayName(ostrevo::ui::kApplicationTitle);
     ostrevo::ui::InstallFontFallbacks();
+    ostrevo::ui::QuitWhenNothingVisible quitWhenNothingVisible;
 
     ostrevo::ui::QtMessageBoxes messages;
     ostrevo::WaveformWindowHost waveformWindow;

@@ -1,7 +1,10 @@
 #include <QTimer>
 #include <functional>
 
+#include "form2.h"
 #include "main_window_fixture.h"
+#include "quit_when_nothing_visible.h"
+#include "waveform_window_host.h"
 
 namespace ostrevo::ui::testing {
 namespace {
@@ -26,7 +29,8 @@ protected:
         return QApplication::exec();
     }
 
-    QWidget waveformWindow;  // stands in for the waveform window
+    QuitWhenNothingVisible quitWhenNothingVisible;  // as the program has
+    QWidget waveformWindow;                         // stands in for the waveform window
 };
 
 TEST_F(Closing, EsciEndsTheProgramWithEveryWindow) {
@@ -50,6 +54,57 @@ TEST_F(Closing, FrameClosesOnlyTheMainWindowAndTheProgramEndsWithTheLastVisibleW
 TEST_F(Closing, HiddenWaveformWindowDoesNotKeepTheProgramAlive) {
     waveformWindow.hide();
     EXPECT_EQ(runEventLoop({[this] { form().close(); }}), 0);
+}
+
+// The same with the program's own waveform window, whose "Esci" unloads it
+// and leaves a fresh hidden one.
+class ClosingWithTheRealWaveformWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        session.form().show();
+        session.form().Command6_Click();
+        session.form().Command2_Click();
+        ASSERT_NE(host.window(), nullptr);
+        ASSERT_TRUE(host.window()->isVisible());
+    }
+
+    // Runs the event loop from `first`; returns 0 when the program quit.
+    int runEventLoop(const std::function<void()>& first) {
+        QTimer::singleShot(0, &session.form(), first);
+        QTimer stillRunning;
+        QObject::connect(&stillRunning, &QTimer::timeout, [] { QApplication::exit(-1); });
+        stillRunning.start(10000);
+        return QApplication::exec();
+    }
+
+    QuitWhenNothingVisible quitWhenNothingVisible;
+    RecordingMessages recorded;
+    WaveformWindowHost host;
+    CircuitSession session{host, recorded.boxes};
+};
+
+TEST_F(ClosingWithTheRealWaveformWindow, ProgramEndsWhenTheWaveformWindowGoesAfterTheMainWindow) {
+    bool waveformStillOpen = false;
+    const int result = runEventLoop([&] {
+        session.form().close();
+        QTimer::singleShot(0, &session.form(), [&] {
+            waveformStillOpen = host.window()->isVisible();
+            host.window()->Command1_Click();
+        });
+    });
+    EXPECT_TRUE(waveformStillOpen);
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(ClosingWithTheRealWaveformWindow, WaveformEsciAloneLeavesTheMainWindowRunning) {
+    constexpr int kStillRunning = 7;
+    const int result = runEventLoop([&] {
+        host.window()->Command1_Click();
+        // Queued behind the check that follows the hiding.
+        QTimer::singleShot(0, &session.form(), [] { QApplication::exit(kStillRunning); });
+    });
+    EXPECT_EQ(result, kStillRunning);
+    EXPECT_TRUE(session.form().isVisible());
 }
 
 }  // namespace

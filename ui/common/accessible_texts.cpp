@@ -1,0 +1,81 @@
+#include "accessible_texts.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+
+namespace ostrevo::ui {
+namespace {
+
+constexpr char kResultProperty[] = "ostrevoAccessibleResult";
+
+// A label that shows a result. Qt's own accessible label reports its caption
+// only while it has no accessible name; this one keeps the name ("ts [usec]
+// risultato") and offers the caption ("1.221") as its read-only text, which is
+// what a screen reader speaks and what its text interface reads.
+class AccessibleResultLabel : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit AccessibleResultLabel(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value) return caption();
+        return QAccessibleWidget::text(kind);
+    }
+
+    // Read-only text without selection or cursor.
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override {
+        return caption().mid(startOffset, endOffset < 0 ? -1 : endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(caption().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+
+private:
+    QString caption() const { return static_cast<QLabel*>(widget())->text(); }
+};
+
+QAccessibleInterface* ResultLabelFactory(const QString&, QObject* object) {
+    auto* label = qobject_cast<QLabel*>(object);
+    if (label && label->property(kResultProperty).toBool()) return new AccessibleResultLabel(label);
+    return nullptr;
+}
+
+void InstallResultLabelFactoryOnce() {
+    static const bool installed = [] {
+        QAccessible::installFactory(ResultLabelFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+}  // namespace
+
+void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts) {
+    InstallResultLabelFactoryOnce();
+    for (const AccessibleText& text : texts) {
+        auto* control = window.findChild<QWidget*>(QString::fromLatin1(text.control));
+        Q_ASSERT_X(control, "ApplyAccessibleTexts", text.control);
+        if (!control) continue;
+        control->setAccessibleName(text.name);
+        if (!text.description.isEmpty()) control->setAccessibleDescription(text.description);
+        if (text.kind == AccessibleText::Kind::Result) control->setProperty(kResultProperty, true);
+    }
+}
+
+}  // namespace ostrevo::ui

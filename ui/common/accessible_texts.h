@@ -1,0 +1,24 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+#include <span>
+
+namespace ostrevo::ui {
+
+// What assistive technology tells about one control: a short name (what it is
+// and its unit) and, where the name is not enough, a description.
+struct AccessibleText {
+    enum class Kind {
+        Control,  // a field, button or picture: Qt's own accessible object
+        Result,   // a label showing a value: the name says what it is, the text is the value
+    };
+    const char* control;  // object name
+    QString name;
+    QString description;
+    Kind kind = Kind::Control;
+};
+
+// Gives the named controls of `window` their accessible name and description.
+void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts);
+
+}  // namespace ostrevo::ui
