@@ -1,6 +1,6 @@
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <string>
 
 #include "fault.h"

@@ -89,8 +89,8 @@ bool CanDraw(ToY toY, double sample, double fullScale) {
     return !y.failed() && std::fabs(y.value) <= FLT_MAX;
 }
 
-// First segment of period 1 whose sample `from`..`last` has no drawable y;
-// segment k joins samples k and k + 1. 0 when every one can be drawn.
+// First segment of period 1 that reaches a sample (of 1..last) with no
+// drawable y; segment k joins samples k and k + 1. 0 when all can be drawn.
 template <typename ToY>
 std::int32_t FirstUndrawableSegment(const std::vector<double>& samples, std::int32_t last, ToY toY,
                                     double fullScale) {
@@ -124,9 +124,13 @@ void SetTraceLoopIndices(Module1& m, const TraceStop& stop) {
         m.SampleIndex = stop.segment;
         return;
     }
-    m.PeriodIndex = p.NP < 1 ? 1 : static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{p.NP} + 1,
-                                                                                     std::numeric_limits<std::int32_t>::max()));
-    if (p.NP >= 1) m.SampleIndex = std::max(p.N + 1, 1);
+    if (p.NP < 1) {  // the period loop did not run
+        m.PeriodIndex = 1;
+        return;
+    }
+    // The loop leaves its counter one past the end; at the very top of the range it stays there.
+    m.PeriodIndex = p.NP == std::numeric_limits<std::int32_t>::max() ? p.NP : p.NP + 1;
+    m.SampleIndex = std::max(p.N + 1, 1);
 }
 
 Fault TraceFault(const Module1& m, const TraceStop& stop) {
