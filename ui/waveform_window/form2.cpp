@@ -17,7 +17,7 @@ const QColor kLightCyan(192, 255, 255);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 
-const QString kCreditLine = QStringLiteral("Ostrevo 1.0");
+const QString kCreditLine = QStringLiteral("Ostrevo didattico");
 
 // Time labels stand on the plot's own colour.
 LabelLook OnPlot() {
