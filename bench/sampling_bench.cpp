@@ -1,0 +1,21 @@
+// SampleWaveforms alone: one period of N samples of both traces.
+#include "bench_support.h"
+
+namespace ostrevo::bench {
+namespace {
+
+void BM_SampleWaveforms(benchmark::State& state) {
+    ResetPeakMemory();
+    SampledExample example(5, state.range(0));
+    for (auto _ : state) {
+        example.module.SampleWaveforms();
+        benchmark::DoNotOptimize(example.module.VoSamples.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    ReportMemory(state, state.range(0));
+}
+BENCHMARK(BM_SampleWaveforms)->ArgName("N")->Arg(1'000)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Arg(100'000'000)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace ostrevo::bench
