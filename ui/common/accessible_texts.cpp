@@ -72,9 +72,10 @@ void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts
         auto* control = window.findChild<QWidget*>(QString::fromLatin1(text.control));
         Q_ASSERT_X(control, "ApplyAccessibleTexts", text.control);
         if (!control) continue;
+        // Before the name: setting it announces the control, which makes its accessible object.
+        if (text.kind == AccessibleText::Kind::Result) control->setProperty(kResultProperty, true);
         control->setAccessibleName(text.name);
         if (!text.description.isEmpty()) control->setAccessibleDescription(text.description);
-        if (text.kind == AccessibleText::Kind::Result) control->setProperty(kResultProperty, true);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "controls.h"
 
 #include <QPainter>
+#include <QRegularExpression>
+#include <algorithm>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -11,19 +13,43 @@ namespace {
 // Room between a label's border and its caption.
 constexpr int kBorderedLabelIndent = 2;
 
-// A label with a one-pixel border in the palette's dark shade, whatever the
-// colour of its text (a plain QFrame box would take the text colour).
-class BorderedLabel : public QLabel {
+// Draws `text` wrapped at blanks inside `room`, placed by `alignment`.
+void DrawCaption(QPainter& painter, const QWidget& control, const QRect& room, Qt::Alignment alignment,
+                 const QString& text, QPalette::ColorRole role) {
+    const QFontMetrics metrics = control.fontMetrics();
+    const QStringList lines = WrapAtBlanks(text, metrics, room.width());
+    const int height = WrappedCaptionSize(text, metrics, room.width()).height();
+    int top = room.top();
+    if (alignment & Qt::AlignVCenter) top += (room.height() - height) / 2;
+    if (alignment & Qt::AlignBottom) top = room.bottom() + 1 - height;
+    for (const QString& line : lines) {
+        const QRect lineRect(room.left(), top, room.width(), metrics.height());
+        control.style()->drawItemText(&painter, lineRect, int(alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop,
+                                      control.palette(), control.isEnabled(), line, role);
+        top += metrics.lineSpacing();
+    }
+}
+
+// A label that wraps its caption at blanks only (never after a hyphen, so
+// "v-=1/3" stays whole) and whose border, when it has one, is a one-pixel
+// line in the palette's dark shade whatever the colour of its text.
+class CaptionLabel : public QLabel {
 public:
-    using QLabel::QLabel;
+    CaptionLabel(const QString& caption, bool bordered, QWidget* parent)
+        : QLabel(caption, parent), bordered_(bordered) {}
 
 protected:
-    void paintEvent(QPaintEvent* event) override {
-        QLabel::paintEvent(event);
+    void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.setPen(palette().color(QPalette::Dark));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        DrawCaption(painter, *this, LabelTextRect(*this), alignment(), text(), foregroundRole());
+        if (bordered_) {
+            painter.setPen(palette().color(QPalette::Dark));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
     }
+
+private:
+    bool bordered_;
 };
 
 template <typename Control>
@@ -57,7 +83,7 @@ void WrappingButton::paintEvent(QPaintEvent*) {
         textRect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                            style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     }
-    painter.drawItemText(textRect, kButtonTextFlags, palette(), isEnabled(), text(), QPalette::ButtonText);
+    DrawCaption(painter, *this, textRect, Qt::AlignCenter, text(), QPalette::ButtonText);
 }
 
 QRect ButtonTextRect(const QPushButton& button) {
@@ -68,13 +94,11 @@ QRect ButtonTextRect(const QPushButton& button) {
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const TwipsGeometry& geometry,
                   const LabelLook& look) {
-    QLabel* label = look.border ? new BorderedLabel(caption, parent) : new QLabel(caption, parent);
-    Place(label, name, geometry, look.weight);
+    auto* label = Place(new CaptionLabel(caption, look.border, parent), name, geometry, look.weight);
     label->setAlignment(look.alignment | Qt::AlignTop);
-    label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     if (look.border) {
-        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);  // keeps the caption off the border
         label->setLineWidth(1);
         label->setIndent(kBorderedLabelIndent);
     }
@@ -113,8 +137,29 @@ QColor TextColour(const QWidget* control) {
     return control->palette().color(control->foregroundRole());
 }
 
-int LabelTextFlags(const QLabel& label) {
-    return int(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+QStringList WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width) {
+    // Each word carries the blanks before it, so double blanks inside a line stay.
+    static const QRegularExpression kWord(QStringLiteral(" *[^ ]+"));
+    QStringList lines;
+    QString line;
+    for (auto words = kWord.globalMatch(text); words.hasNext();) {
+        const QString word = words.next().captured();
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + word) > width) {
+            lines << line;
+            line = word.trimmed();  // a new line starts with the word, not with its blanks
+        } else {
+            line += word;
+        }
+    }
+    if (!line.isEmpty() || lines.isEmpty()) lines << line;
+    return lines;
+}
+
+QSize WrappedCaptionSize(const QString& text, const QFontMetrics& metrics, int width) {
+    const QStringList lines = WrapAtBlanks(text, metrics, width);
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    return QSize(widest, int(lines.size() - 1) * metrics.lineSpacing() + metrics.height());
 }
 
 QRect LabelTextRect(const QLabel& label) {

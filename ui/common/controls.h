@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,8 +23,8 @@ struct LabelLook {
     FontWeight weight = FontWeight::Bold;
 };
 
-// A push button whose caption wraps at word boundaries onto as many lines as
-// its width needs, centred. It stays a QPushButton in every other respect
+// A push button whose caption wraps at blanks onto as many lines as its
+// width needs, centred. It stays a QPushButton in every other respect
 // (focus, Space, clicked(), text()).
 class WrappingButton : public QPushButton {
     Q_OBJECT
@@ -47,11 +48,14 @@ QRadioButton* MakeOptionButton(QWidget* parent, const char* name, const QString&
 void SetTextColour(QWidget* control, const QColor& colour);
 QColor TextColour(const QWidget* control);
 
-// Flags and margins with which a label lays out its caption, for measuring.
-int LabelTextFlags(const QLabel& label);
+// Captions of labels and buttons wrap at blanks only, as many words on a line
+// as fit `width`; a word wider than that stands alone on its line.
+QStringList WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width);
+// The width of the widest line and the height of all lines of a caption.
+QSize WrappedCaptionSize(const QString& text, const QFontMetrics& metrics, int width);
+
+// Where a label made by MakeLabel, or a WrappingButton, draws its caption.
 QRect LabelTextRect(const QLabel& label);
-// Where a WrappingButton draws its caption, and with which flags.
-inline constexpr int kButtonTextFlags = Qt::AlignCenter | Qt::TextWordWrap;
 QRect ButtonTextRect(const QPushButton& button);
 
 }  // namespace ostrevo::ui

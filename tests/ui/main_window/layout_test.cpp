@@ -104,12 +104,14 @@ TEST_F(Layout, ControlFontIsTheDesignedFaceOrItsNarrowStandIn) {
     EXPECT_FALSE(label("Label67")->font().bold());
 }
 
-void ExpectLabelFits(const QLabel* label) {
-    const QRect room = LabelTextRect(*label);
-    const QRect needed = QFontMetrics(label->font()).boundingRect(room, LabelTextFlags(*label), label->text());
-    EXPECT_TRUE(room.contains(needed)) << label->objectName().toStdString() << " needs " << needed.width() << "x"
-                                       << needed.height() << ", has " << room.width() << "x" << room.height();
+void ExpectCaptionFits(const QWidget* control, const QString& caption, const QRect& room) {
+    const QSize needed = WrappedCaptionSize(caption, QFontMetrics(control->font()), room.width());
+    EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
+        << control->objectName().toStdString() << " needs " << needed.width() << "x" << needed.height() << ", has "
+        << room.width() << "x" << room.height();
 }
+
+void ExpectLabelFits(const QLabel* label) { ExpectCaptionFits(label, label->text(), LabelTextRect(*label)); }
 
 void ExpectFieldFits(const QLineEdit* field) {
     const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
@@ -119,10 +121,8 @@ void ExpectFieldFits(const QLineEdit* field) {
 
 int ButtonCaptionLines(const QPushButton* button) {
     const QRect room = ButtonTextRect(*button);
-    const QFontMetrics metrics(button->font());
-    const QRect needed = metrics.boundingRect(room, kButtonTextFlags, button->text());
-    EXPECT_TRUE(room.contains(needed)) << button->objectName().toStdString();
-    return (needed.height() + metrics.leading()) / metrics.lineSpacing();
+    ExpectCaptionFits(button, button->text(), room);
+    return int(WrapAtBlanks(button->text(), QFontMetrics(button->font()), room.width()).size());
 }
 
 TEST_F(Layout, EveryCaptionFitsItsControl) {
@@ -131,6 +131,12 @@ TEST_F(Layout, EveryCaptionFitsItsControl) {
         const bool twoLines = button->objectName() == "Command5" || button->objectName() == "Command6";
         EXPECT_EQ(ButtonCaptionLines(button), twoLines ? 2 : 1) << button->objectName().toStdString();
     }
+}
+
+TEST_F(Layout, DesignDescriptionBreaksBetweenWordsOnly) {
+    const QLabel* description = label("Label29");
+    EXPECT_EQ(WrapAtBlanks(description->text(), QFontMetrics(description->font()), LabelTextRect(*description).width()),
+              QStringList({"Dati: C , tc, ts  con v+=2/3 Vcc ,", "v-=1/3 Vcc, calcolo Rc e Rs"}));
 }
 
 TEST_F(Layout, ExampleAndResultTextsFitTheirBoxes) {
