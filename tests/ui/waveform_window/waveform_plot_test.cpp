@@ -48,30 +48,6 @@ public:
 
 // --- the picture -----------------------------------------------------------
 
-// Every drawn sample of every period lies on its trace's colour.
-void ExpectSamplesOnTheirTraces(const QImage& picture, const Module1& model) {
-    const std::int32_t n = model.Parameters.N;
-    const std::int32_t periods = model.Parameters.NP;
-    int vcChecked = 0;
-    int voChecked = 0;
-    for (std::int32_t p = 1; p <= periods; ++p) {
-        for (std::int32_t k = 1; k <= n + 1; ++k) {
-            const double x = 100.0 / periods * (p - 1) + 100.0 / periods * k / n;
-            const double vc = model.VcSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.VPlus + 50;
-            const double vo = model.VoSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.Vcc;
-            if (k <= n) {
-                ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vc)), kRedPixel) << "vc p=" << p << " k=" << k;
-                ++vcChecked;
-            }
-            if (!Inside(picture, PixelOf(picture, x, vo))) continue;
-            ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vo)), kBluePixel) << "vo p=" << p << " k=" << k;
-            ++voChecked;
-        }
-    }
-    EXPECT_EQ(vcChecked, periods * n);
-    EXPECT_GE(voChecked, periods * n);
-}
-
 // The pixels of the tick marks, as the frame places them: 20 on the vertical
 // axis from y = 100 down to 5, 0.2 long, and 5 on the time axis, 0.5 tall.
 std::set<std::pair<int, int>> TickPixels(const QImage& picture) {

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include "form2.h"
+#include "module1.h"
 #include "plot_canvas.h"
 #include "waveform_window_host.h"
 
@@ -53,6 +56,30 @@ inline int CountPixels(const QImage& picture, QRgb colour) {
         for (int x = 0; x < picture.width(); ++x) count += picture.pixel(x, y) == colour ? 1 : 0;
     }
     return count;
+}
+
+// Every drawn sample of every period lies on its trace's colour.
+inline void ExpectSamplesOnTheirTraces(const QImage& picture, const Module1& model) {
+    const std::int32_t n = model.Parameters.N;
+    const std::int32_t periods = model.Parameters.NP;
+    int vcChecked = 0;
+    int voChecked = 0;
+    for (std::int32_t p = 1; p <= periods; ++p) {
+        for (std::int32_t k = 1; k <= n + 1; ++k) {
+            const double x = 100.0 / periods * (p - 1) + 100.0 / periods * k / n;
+            const double vc = model.VcSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.VPlus + 50;
+            const double vo = model.VoSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.Vcc;
+            if (k <= n) {
+                ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vc)), kRedPixel) << "vc p=" << p << " k=" << k;
+                ++vcChecked;
+            }
+            if (!Inside(picture, PixelOf(picture, x, vo))) continue;
+            ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vo)), kBluePixel) << "vo p=" << p << " k=" << k;
+            ++voChecked;
+        }
+    }
+    EXPECT_EQ(vcChecked, periods * n);
+    EXPECT_GE(voChecked, periods * n);
 }
 
 // Deletes the windows that were unloaded and are waiting for their handlers to end.
