@@ -10,7 +10,9 @@
 namespace ostrevo::ui {
 namespace {
 
-// Room between a label's border and its caption.
+// Room between a label's border and its caption: all round, and more on the
+// side the caption is justified to.
+constexpr int kBorderedLabelMargin = 1;
 constexpr int kBorderedLabelIndent = 2;
 
 // Draws `text` wrapped at blanks inside `room`, placed by `alignment`.
@@ -100,6 +102,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, con
     if (look.border) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);  // keeps the caption off the border
         label->setLineWidth(1);
+        label->setMargin(kBorderedLabelMargin);
         label->setIndent(kBorderedLabelIndent);
     }
     if (look.background) SetBackground(label, *look.background);
