@@ -1,4 +1,8 @@
+#include <algorithm>
+#include <array>
+#include <cfenv>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "fault.h"
@@ -24,74 +28,188 @@ void RequireBuffers(const std::vector<double>& vc, const std::vector<double>& vo
     }
 }
 
+// ---- One sample at a time, every step tested: what the sampling is defined
+// by, and the replay that finds the exact sample of a fault.
+
+fp::Checked PhaseQuotient(const Module1& m) {
+    return fp::Evaluate([](double t, double step) { return t / step; }, m.ts, m.SampleStep);
+}
+
+void SampleVcExactly(Module1& m, std::int64_t k) {
+    const CircuitParameters& p = m.Parameters;
+    m.SampleIndex = static_cast<std::int32_t>(k);
+    const fp::Checked phase = PhaseQuotient(m);
+    Require(phase, "vc(t)", k, m.SampleStep == 0, "il passo di campionamento (tc + ts)/N è zero");
+    fp::Checked sample;
+    if (phase.value >= static_cast<double>(k)) {
+        const fp::Checked x = fp::Evaluate(
+            [](double kk, double step, double ci, double c, double rs, double rol) {
+                return (-kk) * step / ((ci + c) * (rs + rol));
+            },
+            static_cast<double>(k), m.SampleStep, p.Ci, p.C, p.Rs, p.RoL);
+        Require(x, "vc(t)", k, (p.Ci + p.C) * (p.Rs + p.RoL) == 0,
+                "la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero");
+        sample = fp::Evaluate([](double vd, double vPlus, double e) { return vd + (vPlus - vd) * std::exp(e); },
+                              p.Vd, p.VPlus, x.value);
+    } else {
+        const fp::Checked x = fp::Evaluate(
+            [](double kk, double m, double step, double rc, double roh, double ci, double c) {
+                return -(kk - m) * step / ((rc + roh) * (ci + c));
+            },
+            static_cast<double>(k), phase.value, m.SampleStep, p.Rc, p.RoH, p.Ci, p.C);
+        Require(x, "vc(t)", k, (p.Rc + p.RoH) * (p.Ci + p.C) == 0,
+                "la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero");
+        sample = fp::Evaluate(
+            [](double vcc, double vd, double vMinus, double e) { return (vcc - vd) + (vMinus - vcc + vd) * std::exp(e); },
+            p.Vcc, p.Vd, p.VMinus, x.value);
+    }
+    m.VcSamples[static_cast<std::size_t>(k)] = sample.value;
+    Require(sample, "vc(t)", k, false, "");
+}
+
+void SampleVoExactly(Module1& m, std::int64_t k) {
+    const CircuitParameters& p = m.Parameters;
+    m.SampleIndex = static_cast<std::int32_t>(k);
+    const fp::Checked phase = PhaseQuotient(m);
+    Require(phase, "vo(t)", k, m.SampleStep == 0, "il passo di campionamento (tc + ts)/N è zero");
+    const double vc = m.VcSamples[static_cast<std::size_t>(k)];
+    fp::Checked sample;
+    bool resistanceIsZero = false;
+    const char* zeroResistance = "";
+    if (phase.value >= static_cast<double>(k)) {
+        sample = fp::Evaluate([](double v, double vd, double rol, double rs) { return (v - vd) * rol / (rs + rol); },
+                              vc, p.Vd, p.RoL, p.Rs);
+        resistanceIsZero = p.Rs + p.RoL == 0;
+        zeroResistance = "Rs + RoL è zero (divisione per zero)";
+    } else {
+        sample = fp::Evaluate(
+            [](double v, double vcc, double vd, double roh, double rc) { return vcc - roh * ((vcc - vd - v) / (rc + roh)); },
+            vc, p.Vcc, p.Vd, p.RoH, p.Rc);
+        resistanceIsZero = p.Rc + p.RoH == 0;
+        zeroResistance = "Rc + RoH è zero (divisione per zero)";
+    }
+    m.VoSamples[static_cast<std::size_t>(k)] = sample.value;
+    Require(sample, "vo(t)", k, resistanceIsZero, zeroResistance);
+}
+
+void SampleExactly(Module1& m, std::int32_t n) {
+    for (std::int64_t k = 0; k <= n; ++k) SampleVcExactly(m, k);
+    for (std::int64_t k = 0; k <= n; ++k) SampleVoExactly(m, k);
+    m.SampleIndex = n + 1;
+}
+
+// ---- The fast path: the same operations on the same operands, so the same
+// bits, with the loop invariants taken out of the loops, the two phases as two
+// index ranges, and the status flags tested once per block of samples.
+
+// What every sample repeats. Each is the value of a subexpression that the
+// formulas evaluate first (sums, products and differences taken left to
+// right), so using it leaves every rounding in its place.
+struct Invariants {
+    double phase;            // ts / SampleStep
+    double dischargeTau;     // (Ci + C) * (Rs + RoL)
+    double chargeTau;        // (Rc + RoH) * (Ci + C)
+    double dischargeSpan;    // v+ - Vd
+    double chargeAsymptote;  // Vcc - Vd
+    double chargeSpan;       // v- - Vcc + Vd
+    double dischargeDivisor; // Rs + RoL
+    double chargeDivisor;    // Rc + RoH
+};
+
+// The invariants, or nothing when computing them raised a fault: the exact
+// path then reports it at the sample where it belongs.
+std::optional<Invariants> CleanInvariants(const Module1& m) {
+    std::feclearexcept(fp::kFaultFlags);
+    CircuitParameters p = m.Parameters;
+    double ts = m.ts;
+    double step = m.SampleStep;
+    fp::Pin(p);
+    fp::Pin(ts);
+    fp::Pin(step);
+    Invariants v{ts / step,
+                 (p.Ci + p.C) * (p.Rs + p.RoL),
+                 (p.Rc + p.RoH) * (p.Ci + p.C),
+                 p.VPlus - p.Vd,
+                 p.Vcc - p.Vd,
+                 p.VMinus - p.Vcc + p.Vd,
+                 p.Rs + p.RoL,
+                 p.Rc + p.RoH};
+    fp::Pin(v);
+    if (std::fetestexcept(fp::kFaultFlags) != 0) return std::nullopt;
+    return v;
+}
+
+// The last discharge sample: the phase test "ts / SampleStep >= k" holds for
+// k = 0..floor(ts / SampleStep) and for no other k (k is exact as a double).
+std::int64_t LastDischargeSample(double phase, std::int32_t n) {
+    if (!(phase >= 0)) return -1;  // a NaN passes no phase test either
+    if (phase >= n) return n;
+    return static_cast<std::int64_t>(std::floor(phase));
+}
+
+constexpr std::int64_t kBlock = 2048;
+
+// Stores sample(k) for k = first..last into `out`, a block at a time. A block
+// that raised a fault is not stored; `exact` redoes it sample by sample, which
+// stores what the straightforward loop stores and throws where it throws.
+template <typename Sample, typename Exact>
+void FillRange(std::vector<double>& out, std::int64_t first, std::int64_t last, Sample sample, Exact exact) {
+    std::array<double, kBlock> block;
+    for (std::int64_t start = first; start <= last; start += kBlock) {
+        const std::int64_t count = std::min(kBlock, last - start + 1);
+        std::feclearexcept(fp::kFaultFlags);
+        std::int64_t base = start;
+        fp::Pin(base);  // no sample of the block is computed before the flags are cleared
+        for (std::int64_t i = 0; i < count; ++i) block[i] = sample(base + i);
+        fp::Pin(block);
+        if (std::fetestexcept(fp::kFaultFlags) != 0) {
+            for (std::int64_t k = start; k < start + count; ++k) exact(k);
+        } else {
+            std::copy_n(block.begin(), count, out.begin() + start);
+        }
+    }
+}
+
+void SampleVcFast(Module1& m, const Invariants& v, std::int64_t lastDischarge) {
+    const CircuitParameters& p = m.Parameters;
+    const double step = m.SampleStep;
+    const auto exact = [&m](std::int64_t k) { SampleVcExactly(m, k); };
+    FillRange(m.VcSamples, 0, lastDischarge, [&](std::int64_t k) {
+        return p.Vd + v.dischargeSpan * std::exp((-static_cast<double>(k)) * step / v.dischargeTau);
+    }, exact);
+    FillRange(m.VcSamples, lastDischarge + 1, p.N, [&](std::int64_t k) {
+        return v.chargeAsymptote + v.chargeSpan * std::exp(-(static_cast<double>(k) - v.phase) * step / v.chargeTau);
+    }, exact);
+}
+
+void SampleVoFast(Module1& m, const Invariants& v, std::int64_t lastDischarge) {
+    const CircuitParameters& p = m.Parameters;
+    const double* vc = m.VcSamples.data();
+    const auto exact = [&m](std::int64_t k) { SampleVoExactly(m, k); };
+    FillRange(m.VoSamples, 0, lastDischarge, [&](std::int64_t k) {
+        return (vc[k] - p.Vd) * p.RoL / v.dischargeDivisor;
+    }, exact);
+    FillRange(m.VoSamples, lastDischarge + 1, p.N, [&](std::int64_t k) {
+        return p.Vcc - p.RoH * ((v.chargeAsymptote - vc[k]) / v.chargeDivisor);
+    }, exact);
+}
+
 }  // namespace
 
 void Module1::SampleWaveforms() {
-    const CircuitParameters& p = Parameters;
-    const std::int32_t n = p.N;
-    if (n >= 0) RequireBuffers(VcSamples, VoSamples, n);
-    const double dischargeConstant = (p.Ci + p.C) * (p.Rs + p.RoL);
-    const double chargeConstant = (p.Rc + p.RoH) * (p.Ci + p.C);
-
-    // Capacitor voltage: from v+ down towards Vd, then from v- up towards Vcc - Vd.
+    const std::int32_t n = Parameters.N;
     SampleIndex = 0;
-    for (std::int64_t k = 0; k <= n; SampleIndex = static_cast<std::int32_t>(++k)) {
-        const fp::Checked phase = fp::Evaluate([](double t, double step) { return t / step; }, ts, SampleStep);
-        Require(phase, "vc(t)", k, SampleStep == 0, "il passo di campionamento (tc + ts)/N è zero");
-        fp::Checked sample;
-        if (phase.value >= static_cast<double>(k)) {
-            const fp::Checked x = fp::Evaluate(
-                [](double kk, double step, double ci, double c, double rs, double rol) {
-                    return (-kk) * step / ((ci + c) * (rs + rol));
-                },
-                static_cast<double>(k), SampleStep, p.Ci, p.C, p.Rs, p.RoL);
-            Require(x, "vc(t)", k, dischargeConstant == 0,
-                    "la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero");
-            sample = fp::Evaluate([](double vd, double vPlus, double e) { return vd + (vPlus - vd) * std::exp(e); },
-                                  p.Vd, p.VPlus, x.value);
-        } else {
-            const fp::Checked x = fp::Evaluate(
-                [](double kk, double m, double step, double rc, double roh, double ci, double c) {
-                    return -(kk - m) * step / ((rc + roh) * (ci + c));
-                },
-                static_cast<double>(k), phase.value, SampleStep, p.Rc, p.RoH, p.Ci, p.C);
-            Require(x, "vc(t)", k, chargeConstant == 0, "la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero");
-            sample = fp::Evaluate(
-                [](double vcc, double vd, double vMinus, double e) {
-                    return (vcc - vd) + (vMinus - vcc + vd) * std::exp(e);
-                },
-                p.Vcc, p.Vd, p.VMinus, x.value);
-        }
-        VcSamples[static_cast<std::size_t>(k)] = sample.value;
-        Require(sample, "vc(t)", k, false, "");
+    if (n < 0) return;
+    RequireBuffers(VcSamples, VoSamples, n);
+    const std::optional<Invariants> invariants = CleanInvariants(*this);
+    if (!invariants) {
+        SampleExactly(*this, n);
+        return;
     }
-
-    // Output voltage: the drop across RoL while low, the supply less the drop across RoH while high.
-    SampleIndex = 0;
-    for (std::int64_t k = 0; k <= n; SampleIndex = static_cast<std::int32_t>(++k)) {
-        const fp::Checked phase = fp::Evaluate([](double t, double step) { return t / step; }, ts, SampleStep);
-        Require(phase, "vo(t)", k, SampleStep == 0, "il passo di campionamento (tc + ts)/N è zero");
-        const double vc = VcSamples[static_cast<std::size_t>(k)];
-        fp::Checked sample;
-        bool resistanceIsZero = false;
-        const char* zeroResistance = "";
-        if (phase.value >= static_cast<double>(k)) {
-            sample = fp::Evaluate([](double v, double vd, double rol, double rs) { return (v - vd) * rol / (rs + rol); },
-                                  vc, p.Vd, p.RoL, p.Rs);
-            resistanceIsZero = p.Rs + p.RoL == 0;
-            zeroResistance = "Rs + RoL è zero (divisione per zero)";
-        } else {
-            sample = fp::Evaluate(
-                [](double v, double vcc, double vd, double roh, double rc) {
-                    return vcc - roh * ((vcc - vd - v) / (rc + roh));
-                },
-                vc, p.Vcc, p.Vd, p.RoH, p.Rc);
-            resistanceIsZero = p.Rc + p.RoH == 0;
-            zeroResistance = "Rc + RoH è zero (divisione per zero)";
-        }
-        VoSamples[static_cast<std::size_t>(k)] = sample.value;
-        Require(sample, "vo(t)", k, resistanceIsZero, zeroResistance);
-    }
+    const std::int64_t lastDischarge = LastDischargeSample(invariants->phase, n);
+    SampleVcFast(*this, *invariants, lastDischarge);
+    SampleVoFast(*this, *invariants, lastDischarge);
+    SampleIndex = n + 1;
 }
 
 }  // namespace ostrevo
