@@ -8,8 +8,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The display name follows from this one; setting it as well would make
+    // Qt append it to every window caption.
     QApplication::setApplicationName(ostrevo::ui::kApplicationTitle);
-    QApplication::setApplicationDisplayName(ostrevo::ui::kApplicationTitle);
     ostrevo::ui::InstallFontFallbacks();
     ostrevo::ui::QuitWhenNothingVisible quitWhenNothingVisible;
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X screen, photographs the whole screen
-# and checks that the main window is on it: a picture of many colours with
-# the red frame of the design block. Usage: screen_smoke_test.sh PROGRAM SHOT.png
+# and checks that the main window is on it: a window captioned exactly
+# "Ostrevo reale", and a picture of many colours with the red frame of the
+# design block. Usage: screen_smoke_test.sh PROGRAM SHOT.png
 set -euo pipefail
 program="$1"
 shot="$2"
@@ -32,6 +33,11 @@ for _ in $(seq 1 150); do
   # The design frame alone has some 2000 red pixels; the schematic brings
   # hundreds of shades of green, blue and grey.
   if [ "$colours" -ge 100 ] && [ "$red" -ge 1500 ]; then
+    if ! xwininfo -root -tree | grep -q '"Ostrevo reale"'; then
+      echo "no window captioned \"Ostrevo reale\":"
+      xwininfo -root -tree | grep '"' || true
+      exit 1
+    fi
     echo "main window on screen: $colours colours, $red red pixels"
     exit 0
   fi
