@@ -16,7 +16,7 @@ using ostrevo::fuzz::Require;
 // Samples per period beyond which "Grafici" is not run: its buffers and its
 // sampling grow with N, and the memory refusal of the model only steps in
 // near the size of the machine's memory.
-constexpr double kMaxFuzzedSamples = 100000;
+constexpr double kMaxFuzzedSamples = 20000;
 
 struct Session {
     ostrevo::fuzz::FakeMainForm form;
@@ -101,6 +101,7 @@ void RequireSaneDataStillWork(Session& s) {
             "the real example gives other times after fuzzed commands: " + s.form.written("Label9") + " " +
                 s.form.written("Label11"));
 
+    s.plot.compareRenderers = false;  // the fuzzed plots compared them; this one is about the model's state
     RunCommand(s, 2);
     Require(s.messages.shown.empty(), "the real example's plot shows a message after fuzzed commands");
     Require(s.plot.lastN == 1000 && s.plot.lastNP == 5, "the real example's plot has other N or NP");

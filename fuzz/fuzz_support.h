@@ -77,6 +77,7 @@ public:
     void drawTraces(const TraceRequest& request) override;
     void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) override;
 
+    bool compareRenderers = true;  // off where only the request matters
     int traceRequests = 0;
     TraceStop lastStop;
     std::int32_t lastN = 0;

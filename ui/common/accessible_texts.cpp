@@ -74,8 +74,8 @@ void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts
         if (!control) continue;
         // Before the name: setting it announces the control, which makes its accessible object.
         if (text.kind == AccessibleText::Kind::Result) control->setProperty(kResultProperty, true);
-        control->setAccessibleName(text.name);
-        if (!text.description.isEmpty()) control->setAccessibleDescription(text.description);
+        control->setAccessibleName(QString::fromUtf8(text.name));
+        control->setAccessibleDescription(QString::fromUtf8(text.description));
     }
 }
 

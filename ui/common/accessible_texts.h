@@ -12,9 +12,9 @@ struct AccessibleText {
         Control,  // a field, button or picture: Qt's own accessible object
         Result,   // a label showing a value: the name says what it is, the text is the value
     };
-    const char* control;  // object name
-    QString name;
-    QString description;
+    const char* control;      // object name
+    const char* name;         // UTF-8
+    const char* description;  // UTF-8, may be empty
     Kind kind = Kind::Control;
 };
 

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "controls.h"
+#include "form1_accessibility.h"
 #include "outline_shape.h"
 #include "schematic_image.h"
 
@@ -176,6 +177,7 @@ Form1::Form1(Module1& module, PlotWindow& plotWindow, QWidget* parent)
     resize(TwipsRect(kClientArea).size());
     createControls();
     setTabOrder();
+    DescribeForm1ForAccessibility(*this);
 }
 
 void Form1::createControls() {

@@ -8,6 +8,7 @@
 #include <QToolTip>
 
 #include "controls.h"
+#include "form2_accessibility.h"
 
 namespace ostrevo::ui {
 namespace {
@@ -90,6 +91,7 @@ Form2::Form2() {
     buildReadoutPanel();
     buildBottom();
     setTabOrder();
+    DescribeForm2ForAccessibility(*this);
 }
 
 QLabel* Form2::containedLabel(const QString& name) const {

@@ -1,0 +1,184 @@
+#!/usr/bin/python3
+"""Drives Ostrevo as assistive technology does, over AT-SPI.
+
+Run inside an X server and a D-Bus session (see run_under_xvfb.sh): starts the
+program, checks that the Tab key visits the fields and buttons of the main
+window in their designed order, types the real example into the fields found
+by their accessible names, presses "Calcola  ts; tc" and "Grafici", and reads
+the results back from the result labels.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+TIMEOUT_SECONDS = 30
+KEYSYM_TAB = 0xFF09
+
+REAL_EXAMPLE = [
+    ("Vcc [V]", "12"), ("Rc [kohm]", "22"), ("Rs [kohm]", "4.7"), ("RoH [ohm]", "195"),
+    ("RoL [ohm]", "75"), ("Ci [pF]", "5"), ("C [nF]", "1"), ("v+ [V]", "6.7"), ("v- [V]", "5.33"),
+    ("Vd [V]", "0.6"), ("NP [periodi]", "5"), ("N [campioni per periodo]", "1000"),
+]
+
+# The main window's tab order, by accessible name, from the field that has the
+# focus when the window opens.
+TAB_ORDER = [
+    "Vcc [V]", "Rc [kohm]", "v+ [V]", "v- [V]", "Calcola  ts; tc", "NP [periodi]", "Grafici",
+    "C [nF]", "Esci", "Rs [kohm]", "RoH [ohm]", "RoL [ohm]", "Ci [pF]", "Vd [V]", "C progetto [nF]",
+    "Calcola Rc e Rs", "tc progetto [usec]", "ts progetto [usec]", "N [campioni per periodo]",
+    "Ostrevo ideale, dati esempio", "Ostrevo reale, dati esempio",
+]
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+        print("FAIL: " + message, file=sys.stderr)
+
+
+def wait_for(find, what):
+    deadline = time.monotonic() + TIMEOUT_SECONDS
+    while time.monotonic() < deadline:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.1)
+    raise SystemExit("not found within %d s: %s" % (TIMEOUT_SECONDS, what))
+
+
+def application_of(pid):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for index in range(desktop.childCount):
+        app = desktop.getChildAtIndex(index)
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def find_named(root, name, roles=None):
+    return pyatspi.findDescendant(
+        root, lambda node: node is not None and node.name == name
+        and (roles is None or node.getRole() in roles))
+
+
+def frame_named(app, title):
+    for index in range(app.childCount):
+        child = app.getChildAtIndex(index)
+        if child is not None and child.name == title and child.getState().contains(pyatspi.STATE_SHOWING):
+            return child
+    return None
+
+
+def focused(root):
+    return pyatspi.findDescendant(root, lambda node: node is not None
+                                  and node.getState().contains(pyatspi.STATE_FOCUSED))
+
+
+def press_key(keysym):
+    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+
+
+def type_text(text):
+    for character in text:
+        press_key(ord(character))
+
+
+def text_of(node):
+    return node.queryText().getText(0, -1)
+
+
+def press(node):
+    action = node.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("Press") if "Press" in names else 0)
+
+
+def give_keyboard_to(title):
+    """Without a window manager nobody hands the keyboard to a new window, as a
+    desktop does when it opens: the test does it."""
+    subprocess.run(["xdotool", "search", "--sync", "--name", "^%s$" % title, "windowfocus", "--sync"],
+                   check=True, timeout=TIMEOUT_SECONDS, stdout=subprocess.DEVNULL)
+
+
+def check_every_control_named(window):
+    """Every field, button and option button has a name, and no two the same."""
+    roles = (pyatspi.ROLE_TEXT, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_RADIO_BUTTON)
+    controls = pyatspi.findAllDescendants(window, lambda node: node is not None and node.getRole() in roles)
+    names = [node.name for node in controls]
+    check(controls and all(names), "%s: a control without accessible name among %s" % (window.name, names))
+    check(len(set(names)) == len(names), "%s: two controls with the same name among %s" % (window.name, names))
+
+
+def check_tab_order(window):
+    give_keyboard_to(window.name)
+    start = wait_for(lambda: focused(window), "the focus in the main window")
+    visited = [start.name]
+    for _ in TAB_ORDER[1:]:
+        previous = visited[-1]
+        press_key(KEYSYM_TAB)
+        node = wait_for(lambda: (lambda f: f if f is not None and f.name != previous else None)(focused(window)),
+                        "the focus to move on from " + previous)
+        visited.append(node.name)
+    check(visited == TAB_ORDER, "tab order %s, expected %s" % (visited, TAB_ORDER))
+    press_key(KEYSYM_TAB)  # round again to the first field
+    wait_for(lambda: (lambda f: f if f is not None and f.name == TAB_ORDER[0] else None)(focused(window)),
+             "the focus back in " + TAB_ORDER[0])
+
+
+def type_real_example(window):
+    for name, value in REAL_EXAMPLE:
+        field = wait_for(lambda: find_named(window, name, [pyatspi.ROLE_TEXT]), "the field " + name)
+        field.queryComponent().grabFocus()
+        wait_for(lambda: field.getState().contains(pyatspi.STATE_FOCUSED), "the focus in " + name)
+        field.queryEditableText().deleteText(0, field.queryText().characterCount)  # NP and N have defaults
+        type_text(value)
+        wait_for(lambda: text_of(field) == value, "%r typed into %s (has %r)" % (value, name, text_of(field)))
+
+
+def check_results(window):
+    press(find_named(window, "Calcola  ts; tc", [pyatspi.ROLE_PUSH_BUTTON]))
+    for name, expected in (("ts [usec] risultato", "1.221"), ("tc [usec] risultato", "5.706")):
+        label = wait_for(lambda: find_named(window, name), "the result label " + name)
+        shown = wait_for(lambda: text_of(label) or None, "a value in " + name)
+        check(shown == expected, "%s shows %r, expected %r" % (name, shown, expected))
+
+
+def check_waveform_window(app, window):
+    press(find_named(window, "Grafici", [pyatspi.ROLE_PUSH_BUTTON]))
+    plot_window = wait_for(lambda: frame_named(app, "ostrevo"), "the waveform window")
+    plot = wait_for(lambda: find_named(plot_window, "Grafico delle forme d'onda"), "the plot area")
+    check("vc(t)" in plot.description and "vo(t)" in plot.description, "the plot area is not described")
+    check_every_control_named(plot_window)
+    for name in ("vc(t) tensione sul condensatore", "vo(t) tensione d'uscita", "t [usec] lettura vc(t)",
+                 "Vc(t) [V] lettura", "t [usec] lettura vo(t)", "Vo(t) [V] lettura", "Esci"):
+        check(find_named(plot_window, name) is not None, "the waveform window has no control named " + name)
+
+
+def main():
+    program = sys.argv[1]
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+                       LC_ALL="C", LANG="C", LANGUAGE="")
+    process = subprocess.Popen([program], env=environment)
+    try:
+        app = wait_for(lambda: application_of(process.pid), "the program on the accessibility bus")
+        window = wait_for(lambda: frame_named(app, "Ostrevo reale"), "the main window")
+        check_every_control_named(window)
+        check_tab_order(window)
+        type_real_example(window)
+        check_results(window)
+        check_waveform_window(app, window)
+    finally:
+        process.terminate()
+        process.wait(timeout=TIMEOUT_SECONDS)
+    if failures:
+        raise SystemExit("%d check(s) failed" % len(failures))
+    print("accessibility checks passed")
+
+
+if __name__ == "__main__":
+    main()
