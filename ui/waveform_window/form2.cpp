@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QToolTip>
+#include <span>
 
 #include "controls.h"
 #include "form2_accessibility.h"
@@ -18,28 +19,61 @@ const QColor kLightCyan(192, 255, 255);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 
-const QString kCreditLine = QStringLiteral("Ostrevo didattico");
+enum class LabelKind { Plain, OnPlot, ValueBox, Credit };
 
-// Time labels stand on the plot's own colour.
-LabelLook OnPlot() {
+LabelLook LookOf(LabelKind kind) {
     LabelLook look;
-    look.background = kLightYellow;
+    if (kind == LabelKind::Plain) return look;
+    look.border = kind != LabelKind::OnPlot;
+    look.background = kind == LabelKind::Credit ? kLightCyan : kLightYellow;
+    if (kind == LabelKind::ValueBox) look.alignment = Qt::AlignRight;
+    if (kind == LabelKind::Credit) look.weight = FontWeight::Regular;
     return look;
 }
 
-LabelLook ValueBox() {
-    LabelLook look = OnPlot();
-    look.border = true;
-    look.alignment = Qt::AlignRight;
-    return look;
-}
+struct LabelSpec {
+    const char* name;
+    const char* caption;
+    TwipsGeometry geometry;
+    LabelKind kind = LabelKind::Plain;
+};
 
-LabelLook CreditLine() {
-    LabelLook look;
-    look.border = true;
-    look.background = kLightCyan;
-    look.weight = FontWeight::Regular;
-    return look;
+// Inside Picture1: the time origin and the three time labels, on the plot's colour.
+const LabelSpec kTimeLabels[] = {
+    {"Label5", "0", {0, 9240, 330, 225}, LabelKind::OnPlot},
+    {"Label2", "Label2", {2940, 8295, 1380, 225}, LabelKind::OnPlot},
+    {"Label1", "Label1", {6825, 8295, 1485, 225}, LabelKind::OnPlot},
+    {"Label3", "Label3", {10080, 8400, 1275, 225}, LabelKind::OnPlot},
+};
+
+// Inside Picture3: the voltage scale.
+const LabelSpec kScaleLabels[] = {
+    {"Label6", "Label6", {210, 105, 750, 225}},     {"Label7", "Label7", {210, 1050, 645, 225}},
+    {"Label8", "Label8", {210, 3360, 750, 225}},    {"Label12", "Label12", {105, 4515, 855, 240}},
+    {"Label11", "Label11", {120, 4920, 735, 255}},  {"Label13", "Label13", {120, 5280, 855, 255}},
+    {"Label4", "Label4", {120, 8880, 855, 255}},
+};
+
+// On the window: the rows of both readouts, the caption under the plot and the credit line.
+const LabelSpec kWindowLabels[] = {
+    {"Label19", "t", {15600, 960, 240, 225}},
+    {"Label16", "", {16005, 900, 1380, 330}, LabelKind::ValueBox},
+    {"Label9", "[usec]", {17520, 960, 615, 255}},
+    {"Label21", "Vc(t)", {15480, 1320, 450, 225}},
+    {"Label17", "", {16005, 1320, 1380, 330}, LabelKind::ValueBox},
+    {"Label28", "[V]", {17520, 1320, 330, 225}},
+    {"Label30", "t", {15600, 2805, 225, 225}},
+    {"Label29", "", {16005, 2700, 1380, 330}, LabelKind::ValueBox},
+    {"Label18", "[usec]", {17520, 2760, 615, 255}},
+    {"Label33", "Vo(t)", {15480, 3225, 450, 225}},
+    {"Label32", "", {16005, 3120, 1380, 330}, LabelKind::ValueBox},
+    {"Label40", "[V]", {17520, 3120, 330, 225}},
+    {"Label14", "Forme d'onda a regime", {6480, 9840, 4320, 225}},
+    {"Label67", "Ostrevo didattico", {15960, 9720, 1575, 285}, LabelKind::Credit},
+};
+
+QLabel* MakeLabel(QWidget* parent, const LabelSpec& spec) {
+    return MakeLabel(parent, spec.name, QString::fromUtf8(spec.caption), spec.geometry, LookOf(spec.kind));
 }
 
 QIcon WindowIcon() {
@@ -60,13 +94,13 @@ QIcon WindowIcon() {
     return icon;
 }
 
-// A label inside a picture area: its designed place counts from the inner
-// corner of the area, inside the border.
-QLabel* MakeContainedLabel(PictureArea* area, const char* name, const QString& caption,
-                           const TwipsGeometry& geometry, const LabelLook& look = {}) {
-    QLabel* label = MakeLabel(area, name, caption, geometry, look);
-    area->placeChildAtDesign(label, label->pos());
-    return label;
+// Labels inside a picture area: their designed places count from the inner
+// corner of the area, inside its border.
+void MakeContainedLabels(PictureArea* area, std::span<const LabelSpec> specs) {
+    for (const LabelSpec& spec : specs) {
+        QLabel* label = MakeLabel(area, spec);
+        area->placeChildAtDesign(label, label->pos());
+    }
 }
 
 PictureArea* MakePictureArea(QWidget* window, const char* name, const TwipsGeometry& geometry,
@@ -88,8 +122,8 @@ Form2::Form2() {
     resize(TwipsToPixels(18285), TwipsToPixels(10320));
     buildPlotArea();
     buildVoltageStrip();
-    buildReadoutPanel();
-    buildBottom();
+    buildReadoutAndCaptions();
+    buildButtonAndHiddenPicture();
     setTabOrder();
     DescribeForm2ForAccessibility(*this);
 }
@@ -102,10 +136,7 @@ QLabel* Form2::containedLabel(const QString& name) const {
 void Form2::buildPlotArea() {
     picture1_ = MakePictureArea(this, "Picture1", {1080, 240, 13875, 9555}, kLightYellow, PictureArea::Border::Sunken,
                                 PictureArea::Picture::Persistent);
-    MakeContainedLabel(picture1_, "Label5", QStringLiteral("0"), {0, 9240, 330, 225}, OnPlot());
-    MakeContainedLabel(picture1_, "Label2", QStringLiteral("Label2"), {2940, 8295, 1380, 225}, OnPlot());
-    MakeContainedLabel(picture1_, "Label1", QStringLiteral("Label1"), {6825, 8295, 1485, 225}, OnPlot());
-    MakeContainedLabel(picture1_, "Label3", QStringLiteral("Label3"), {10080, 8400, 1275, 225}, OnPlot());
+    MakeContainedLabels(picture1_, kTimeLabels);
     connect(picture1_, &PictureArea::mouseMoved, this, &Form2::Picture1_MouseMove);
 }
 
@@ -113,39 +144,24 @@ void Form2::buildVoltageStrip() {
     // The strip reads as the plot's vertical scale: no border of its own.
     picture3_ = MakePictureArea(this, "Picture3", {0, 360, 1065, 9315}, palette().color(QPalette::Window),
                                 PictureArea::Border::None, PictureArea::Picture::None);
-    MakeContainedLabel(picture3_, "Label6", QStringLiteral("Label6"), {210, 105, 750, 225});
-    MakeContainedLabel(picture3_, "Label7", QStringLiteral("Label7"), {210, 1050, 645, 225});
-    MakeContainedLabel(picture3_, "Label8", QStringLiteral("Label8"), {210, 3360, 750, 225});
-    MakeContainedLabel(picture3_, "Label12", QStringLiteral("Label12"), {105, 4515, 855, 240});
-    MakeContainedLabel(picture3_, "Label11", QStringLiteral("Label11"), {120, 4920, 735, 255});
-    MakeContainedLabel(picture3_, "Label13", QStringLiteral("Label13"), {120, 5280, 855, 255});
-    MakeContainedLabel(picture3_, "Label4", QStringLiteral("Label4"), {120, 8880, 855, 255});
+    MakeContainedLabels(picture3_, kScaleLabels);
 }
 
-void Form2::buildReadoutPanel() {
+void Form2::buildReadoutAndCaptions() {
     option1_ = MakeOptionButton(this, "Option1", QStringLiteral("vc(t)"), {15600, 480, 1170, 330}, kRed);
     option1_->setChecked(true);
-    MakeLabel(this, "Label19", QStringLiteral("t"), {15600, 960, 240, 225});
-    label16_ = MakeLabel(this, "Label16", QString(), {16005, 900, 1380, 330}, ValueBox());
-    MakeLabel(this, "Label9", QStringLiteral("[usec]"), {17520, 960, 615, 255});
-    MakeLabel(this, "Label21", QStringLiteral("Vc(t)"), {15480, 1320, 450, 225});
-    label17_ = MakeLabel(this, "Label17", QString(), {16005, 1320, 1380, 330}, ValueBox());
-    MakeLabel(this, "Label28", QStringLiteral("[V]"), {17520, 1320, 330, 225});
-
     option3_ = MakeOptionButton(this, "Option3", QStringLiteral("vo(t)"), {15720, 2280, 1275, 330}, kBlue);
-    MakeLabel(this, "Label30", QStringLiteral("t"), {15600, 2805, 225, 225});
-    label29_ = MakeLabel(this, "Label29", QString(), {16005, 2700, 1380, 330}, ValueBox());
-    MakeLabel(this, "Label18", QStringLiteral("[usec]"), {17520, 2760, 615, 255});
-    MakeLabel(this, "Label33", QStringLiteral("Vo(t)"), {15480, 3225, 450, 225});
-    label32_ = MakeLabel(this, "Label32", QString(), {16005, 3120, 1380, 330}, ValueBox());
-    MakeLabel(this, "Label40", QStringLiteral("[V]"), {17520, 3120, 330, 225});
+    for (const LabelSpec& spec : kWindowLabels) MakeLabel(this, spec);
+    const auto box = [this](const char* name) { return findChild<QLabel*>(QString::fromLatin1(name)); };
+    label16_ = box("Label16");
+    label17_ = box("Label17");
+    label29_ = box("Label29");
+    label32_ = box("Label32");
 }
 
-void Form2::buildBottom() {
+void Form2::buildButtonAndHiddenPicture() {
     command1_ = MakeButton(this, "Command1", QStringLiteral("Esci"), {16110, 8250, 1275, 435});
     connect(command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
-    MakeLabel(this, "Label14", QStringLiteral("Forme d'onda a regime"), {6480, 9840, 4320, 225});
-    MakeLabel(this, "Label67", kCreditLine, {15960, 9720, 1575, 285}, CreditLine());
     auto* picture2 = MakePictureArea(this, "Picture2", {14640, 9840, 330, 330}, palette().color(QPalette::Window),
                                      PictureArea::Border::Sunken, PictureArea::Picture::None);
     picture2->hide();

@@ -41,8 +41,8 @@ protected:
 private:
     void buildPlotArea();
     void buildVoltageStrip();
-    void buildReadoutPanel();
-    void buildBottom();
+    void buildReadoutAndCaptions();
+    void buildButtonAndHiddenPicture();
     void setTabOrder();
     void showReadout(Trace trace, float X, float Y);
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QTest>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -77,30 +78,32 @@ protected:
     ui::Form2 window;
 };
 
-TEST_F(Form2Readout, UpperHalfReadsVcInRed) {
-    move(50, 45);
-    move(50, 95);
-    EXPECT_TRUE(selected("Option1"));
-    EXPECT_FALSE(selected("Option3"));
-    EXPECT_EQ(text("Label16"), "46.268");
-    EXPECT_EQ(text("Label17"), "8.00");
-    EXPECT_EQ(colour("Label17"), QColor(255, 0, 0));
-    EXPECT_EQ(text("Label29"), "");
-    EXPECT_EQ(text("Label32"), "");
-    EXPECT_EQ(window.picture1()->toolTip(), "t = 46.268 usec\" ; vc(t) = 8.00V");
-    EXPECT_EQ(window.picture1()->toolTip().size(), 32);
-}
-
-TEST_F(Form2Readout, LowerHalfReadsVoInBlue) {
-    move(50, 45);
-    EXPECT_TRUE(selected("Option3"));
-    EXPECT_FALSE(selected("Option1"));
-    EXPECT_EQ(text("Label29"), "46.268");
-    EXPECT_EQ(text("Label32"), "12.00");
-    EXPECT_EQ(colour("Label32"), QColor(0, 0, 255));
-    EXPECT_EQ(text("Label16"), "");
-    EXPECT_EQ(text("Label17"), "");
-    EXPECT_EQ(window.picture1()->toolTip(), "t = 46.268 usec\" ; vo(t) = 12.00V");
+TEST_F(Form2Readout, EachHalfReadsItsTraceInItsColour) {
+    const struct {
+        float y;
+        const char* selected;
+        const char* unselected;
+        std::array<const char*, 4> boxes;  // Label16, Label17, Label29, Label32
+        const char* voltageBox;
+        QColor colour;
+        const char* toolTip;
+    } cases[] = {
+        {95, "Option1", "Option3", {"46.268", "8.00", "", ""}, "Label17", QColor(255, 0, 0),
+         "t = 46.268 usec\" ; vc(t) = 8.00V"},
+        {45, "Option3", "Option1", {"", "", "46.268", "12.00"}, "Label32", QColor(0, 0, 255),
+         "t = 46.268 usec\" ; vo(t) = 12.00V"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.toolTip);
+        move(50, c.y == 95 ? 45 : 95);  // the other half first: everything must change
+        move(50, c.y);
+        EXPECT_TRUE(selected(c.selected));
+        EXPECT_FALSE(selected(c.unselected));
+        const QStringList boxes{text("Label16"), text("Label17"), text("Label29"), text("Label32")};
+        EXPECT_EQ(boxes, QStringList(c.boxes.begin(), c.boxes.end()));
+        EXPECT_EQ(colour(c.voltageBox), c.colour);
+        EXPECT_EQ(window.picture1()->toolTip(), c.toolTip);
+    }
 }
 
 TEST_F(Form2Readout, TheMiddleLineReadsVcAndTheBottomVo) {
