@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cfenv>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -59,6 +60,9 @@ void AllocateSampleBuffers(Module1& m) {
     const std::int32_t n = m.Parameters.N;
     const std::size_t length = SampleBufferLength(n);
     RequireMemoryFor(length, n);
+    // The old buffers go first, so that a large plot never holds two pairs at once.
+    std::vector<double>().swap(m.VcSamples);
+    std::vector<double>().swap(m.VoSamples);
     try {
         std::vector<double> vc(length, 0.0);
         std::vector<double> vo(length, 0.0);
@@ -89,11 +93,26 @@ bool CanDraw(ToY toY, double sample, double fullScale) {
     return !y.failed() && std::fabs(y.value) <= FLT_MAX;
 }
 
+// Whether every sample 1..last has a drawable y, with one status test for the
+// whole trace rather than one per sample.
+template <typename ToY>
+bool AllDrawable(const std::vector<double>& samples, std::int32_t last, ToY toY, double fullScale) {
+    std::feclearexcept(fp::kFaultFlags);
+    fp::Pin(fullScale);
+    bool fits = true;
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(last); ++k) {
+        fits &= std::fabs(toY(samples[k], fullScale)) <= FLT_MAX;  // false for a NaN too
+    }
+    fp::Pin(fits);
+    return fits && std::fetestexcept(fp::kFaultFlags) == 0;
+}
+
 // First segment of period 1 that reaches a sample (of 1..last) with no
 // drawable y; segment k joins samples k and k + 1. 0 when all can be drawn.
 template <typename ToY>
 std::int32_t FirstUndrawableSegment(const std::vector<double>& samples, std::int32_t last, ToY toY,
                                     double fullScale) {
+    if (AllDrawable(samples, last, toY, fullScale)) return 0;
     for (std::int32_t k = 1; k <= last; ++k) {
         if (!CanDraw(toY, samples[static_cast<std::size_t>(k)], fullScale)) return std::max(1, k - 1);
     }
