@@ -41,6 +41,8 @@ void WaveformWindowHost::unload(ui::Form2* window) {
 
 void WaveformWindowHost::show() {
     ui::Form2& window = loaded();
+    // A new plot is meant to be seen: a minimized window comes back first.
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
     window.activateWindow();

@@ -191,6 +191,15 @@ TEST_F(WaveformPlot, FaultsKeepWhatWasDrawnAndShowOneMessage) {
     }
 }
 
+TEST_F(WaveformPlot, APlotBringsBackAMinimizedWindow) {
+    real();
+    grafici();
+    Window(host).showMinimized();
+    grafici();
+    EXPECT_FALSE(Window(host).isMinimized());
+    EXPECT_TRUE(Window(host).isVisible());
+}
+
 TEST_F(WaveformPlot, AFailedCheckLeavesTheWindowAsItWas) {
     real();
     grafici();
