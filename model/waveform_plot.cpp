@@ -13,6 +13,7 @@
 #include "number_format.h"
 #include "physical_memory.h"
 #include "plot_mapping.h"
+#include "sample_buffer.h"
 
 namespace ostrevo {
 namespace {
@@ -60,14 +61,9 @@ void AllocateSampleBuffers(Module1& m) {
     const std::int32_t n = m.Parameters.N;
     const std::size_t length = SampleBufferLength(n);
     RequireMemoryFor(length, n);
-    // The old buffers go first, so that a large plot never holds two pairs at once.
-    std::vector<double>().swap(m.VcSamples);
-    std::vector<double>().swap(m.VoSamples);
     try {
-        std::vector<double> vc(length, 0.0);
-        std::vector<double> vo(length, 0.0);
-        m.VcSamples.swap(vc);
-        m.VoSamples.swap(vo);
+        ResetSampleBuffer(m.VcSamples, length);
+        ResetSampleBuffer(m.VoSamples, length);
     } catch (const std::bad_alloc&) {
         throw Fault(SamplesText(n) + "memoria insufficiente. Scegli un N più piccolo.");
     }
