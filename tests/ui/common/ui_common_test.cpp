@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>

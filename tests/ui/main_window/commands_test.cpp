@@ -20,6 +20,8 @@ struct LocaleCase {
     QString idealTs, idealTc, realTs, realTc;
 };
 
+void PrintTo(const LocaleCase& locale, std::ostream* out) { *out << locale.name; }
+
 class WorkedExamples : public MainWindowTest, public ::testing::WithParamInterface<LocaleCase> {
 protected:
     void SetUp() override { open(GetParam().locale); }
@@ -75,6 +77,8 @@ struct DesignCase {
     const char *rc, *rs, *c;
     QStringList warnings;
 };
+
+void PrintTo(const DesignCase& design, std::ostream* out) { *out << design.name; }
 
 class DesignExamples : public MainWindowTest, public ::testing::WithParamInterface<DesignCase> {};
 
