@@ -10,8 +10,6 @@ class OutlineShape : public QWidget {
     Q_OBJECT
 public:
     OutlineShape(const QColor& colour, int lineWidth, QWidget* parent);
-    QColor colour() const { return colour_; }
-    int lineWidth() const { return lineWidth_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
