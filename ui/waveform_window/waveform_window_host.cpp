@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "form2.h"
-#include "trace_renderer.h"
+#include "fast_trace_renderer.h"
 
 namespace ostrevo {
 namespace {
@@ -14,7 +14,7 @@ std::uint32_t Argb(Rgb colour) {
 
 }  // namespace
 
-void RenderTraces(PlotCanvas& canvas, const TraceRequest& request) { DrawTracesPerSegment(canvas, request); }
+void RenderTraces(PlotCanvas& canvas, const TraceRequest& request) { DrawTracesAggregated(canvas, request); }
 
 WaveformWindowHost::~WaveformWindowHost() { delete form_; }
 
