@@ -17,8 +17,11 @@ std::int64_t nearestPixel(double device) {
 }
 
 // floor(numerator / denominator) for a positive denominator.
-std::int64_t floorDiv(__int128 numerator, __int128 denominator) {
-    __int128 quotient = numerator / denominator;
+// Products of two pixel distances need more than 64 bits.
+__extension__ typedef __int128 Wide;
+
+std::int64_t floorDiv(Wide numerator, Wide denominator) {
+    Wide quotient = numerator / denominator;
     if ((numerator % denominator != 0) && (numerator < 0)) --quotient;
     return static_cast<std::int64_t>(quotient);
 }
@@ -26,8 +29,8 @@ std::int64_t floorDiv(__int128 numerator, __int128 denominator) {
 // The coordinate along the minor axis at `major` on the line from (a0, b0) to
 // (a1, b1), with a0 < a1: nearest whole value, halves upwards.
 std::int64_t minorAt(std::int64_t major, std::int64_t a0, std::int64_t b0, std::int64_t a1, std::int64_t b1) {
-    const __int128 run = a1 - a0;
-    const __int128 rise = b1 - b0;
+    const Wide run = a1 - a0;
+    const Wide rise = b1 - b0;
     return b0 + floorDiv(2 * rise * (major - a0) + run, 2 * run);
 }
 
