@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QTest>
+#include <QToolTip>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -139,6 +140,19 @@ TEST_F(Form2Readout, FollowsTheLocalesDecimalSeparator) {
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(text("Label16"), "46,268");
     EXPECT_EQ(window.picture1()->toolTip(), "t = 46,268 usec\" ; vc(t) = 8,00V");
+}
+
+TEST_F(Form2Readout, AToolTipOnScreenFollowsThePointer) {
+    ui::PictureArea& plot = *window.picture1();
+    move(50, 95);
+    const QPoint inside = plot.contentsRect().center();
+    QHelpEvent hover(QEvent::ToolTip, inside, plot.mapToGlobal(inside));
+    QApplication::sendEvent(&plot, &hover);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "t = 46.268 usec\" ; vc(t) = 8.00V");
+    move(50, 45);
+    EXPECT_EQ(QToolTip::text(), "t = 46.268 usec\" ; vo(t) = 12.00V");
+    QToolTip::hideText();
 }
 
 TEST_F(Form2Readout, TheRealPointerDrivesTheReadout) {
