@@ -22,10 +22,10 @@ void WaveformWindowHost::ensureCreated() { loaded(); }
 
 ui::Form2& WaveformWindowHost::loaded() {
     if (form_ == nullptr) {
-        form_ = new ui::Form2;
-        ui::Form2* window = form_;
+        auto* window = new ui::Form2;
         connect(window, &ui::Form2::unloadRequested, this, [this, window] { unload(window); });
-        connect(form_, &ui::Form2::hideRequested, this, &WaveformWindowHost::ensureCreated);
+        connect(window, &ui::Form2::hideRequested, this, &WaveformWindowHost::ensureCreated);
+        form_ = window;
     }
     return *form_;
 }
