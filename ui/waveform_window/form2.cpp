@@ -173,6 +173,18 @@ void Form2::setTabOrder() {
     QWidget::setTabOrder(command1_, option1_);
     QWidget::setTabOrder(option1_, option3_);
     picture1_->setFocus();
+    // Tab enters the option group at its selected button, also when the
+    // pointer readout has just selected the other one.
+    for (QRadioButton* option : {option1_, option3_}) {
+        connect(option, &QRadioButton::toggled, this, &Form2::letTabEnterAtSelectedOption);
+    }
+    letTabEnterAtSelectedOption();
+}
+
+void Form2::letTabEnterAtSelectedOption() {
+    for (QRadioButton* option : {option1_, option3_}) {
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void Form2::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float X, float Y) {

@@ -44,6 +44,7 @@ private:
     void buildReadoutAndCaptions();
     void buildButtonAndHiddenPicture();
     void setTabOrder();
+    void letTabEnterAtSelectedOption();
     void showReadout(Trace trace, float X, float Y);
 
     PictureArea* picture1_ = nullptr;

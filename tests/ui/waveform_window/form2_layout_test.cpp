@@ -176,6 +176,12 @@ TEST_F(Form2Layout, TabVisitsPicturesButtonThenTheSelectedOption) {
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited, QStringList({"Picture3", "Command1", "Option1", "Picture1"}));
+
+    // The option group is entered at its selected button.
+    qobject_cast<QRadioButton*>(control("Option3"))->setChecked(true);
+    control("Command1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Option3"));
 }
 
 TEST_F(Form2Layout, ResizingMovesNothing) {
