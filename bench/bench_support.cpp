@@ -49,21 +49,6 @@ void ExampleForm::setText(std::string_view control, const std::string& utf8) { f
 
 void FailingMessages::show(const std::string& utf8Message) { throw std::runtime_error(utf8Message); }
 
-RasterPlotWindow::RasterPlotWindow(TraceRenderer renderer)
-    : renderer_(renderer),
-      pixels_(static_cast<std::size_t>(kPictureWidth) * kPictureHeight),
-      canvas_(pixels_.data(), kPictureWidth, kPictureHeight, kPictureWidth) {}
-
-void RasterPlotWindow::erasePlot() { canvas_.fill(0xFFFFFFE1); }
-
-void RasterPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) {
-    const Rgb rgb = colour.value_or(Rgb{});
-    canvas_.drawSegment(canvas_.toDevice(from), canvas_.toDevice(to),
-                        0xFF000000u | (rgb.red << 16) | (rgb.green << 8) | rgb.blue);
-}
-
-void RasterPlotWindow::drawTraces(const TraceRequest& request) { renderer_(canvas_, request); }
-
 SampledExample::SampledExample(std::int64_t NP, std::int64_t N) : form(NP, N), module(form, messages) {
     module.ReadParameters(ReadOrder::DrawWaveforms);
     module.VcSamples.assign(static_cast<std::size_t>(N) + 2, 0.0);

@@ -46,26 +46,6 @@ public:
     void show(const std::string& utf8Message) override;
 };
 
-// Picture1 as a bare raster: draws what the model asks into a PlotCanvas.
-class RasterPlotWindow : public PlotWindow {
-public:
-    using TraceRenderer = void (*)(PlotCanvas&, const TraceRequest&);
-    explicit RasterPlotWindow(TraceRenderer renderer);
-
-    void ensureCreated() override {}
-    void show() override {}
-    void erasePlot() override;
-    void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
-    void placeLabel(std::string_view, const std::string&, float, float) override {}
-    void drawTraces(const TraceRequest& request) override;
-    void rememberPlot(double, double, std::int32_t, double, double) override {}
-
-private:
-    TraceRenderer renderer_;
-    std::vector<std::uint32_t> pixels_;
-    PlotCanvas canvas_;
-};
-
 // A module that has just sampled the real example with NP periods of N samples.
 struct SampledExample {
     SampledExample(std::int64_t NP, std::int64_t N);

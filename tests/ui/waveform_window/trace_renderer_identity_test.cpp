@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "fast_trace_renderer.h"
+#include "module1.h"
 #include "plot_canvas.h"
 #include "trace_renderer.h"
 
@@ -36,33 +38,39 @@ struct Waveforms {
     double Vcc = 0;
 };
 
-struct Circuit {
-    double Vcc, Rc, Rs, RoH, RoL, Ci, C, VPlus, VMinus, Vd;
+// The model's fields are not read here: the parameters are set directly.
+class NoForm : public MainForm {
+public:
+    std::u16string text(std::string_view) const override { return {}; }
+    void setText(std::string_view, const std::string&) override {}
+    void setTextColour(std::string_view, Rgb) override {}
 };
-constexpr Circuit kIdealExample{12, 22, 4.7, 0, 0, 0, 1, 8, 4, 0};
-constexpr Circuit kRealExample{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.7, 5.33, 0.6};
-// Thresholds swapped: negative times, a capacitor curve that leaves the plot.
-constexpr Circuit kSwappedThresholds{12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0};
 
-// One period of the circuit's steady state, N + 2 samples, the last left 0.
-Waveforms circuitWaveforms(const Circuit& c, std::int32_t N) {
-    const double ts = ((c.Ci + c.C) * (c.Rs + c.RoL)) * std::log((c.VPlus - c.Vd) / (c.VMinus - c.Vd));
-    const double tc =
-        ((c.Ci + c.C) * (c.Rc + c.RoH)) * std::log(((c.Vcc - c.VMinus) - c.Vd) / ((c.Vcc - c.VPlus) - c.Vd));
-    const double step = (tc + ts) / N;
-    Waveforms w{std::vector<double>(N + 2), std::vector<double>(N + 2), c.VPlus, c.Vcc};
-    for (std::int32_t k = 0; k <= N; ++k) {
-        const bool discharging = ts / step >= k;
-        if (discharging) {
-            w.vc[k] = c.Vd + (c.VPlus - c.Vd) * std::exp(-k * step / ((c.Ci + c.C) * (c.Rs + c.RoL)));
-            w.vo[k] = (w.vc[k] - c.Vd) * c.RoL / (c.Rs + c.RoL);
-        } else {
-            w.vc[k] = (c.Vcc - c.Vd) +
-                      (c.VMinus - c.Vcc + c.Vd) * std::exp(-(k - ts / step) * step / ((c.Rc + c.RoH) * (c.Ci + c.C)));
-            w.vo[k] = c.Vcc - c.RoH * ((c.Vcc - c.Vd - w.vc[k]) / (c.Rc + c.RoH));
-        }
-    }
-    return w;
+class NoMessages : public MessageBoxes {
+public:
+    void show(const std::string& message) override { ADD_FAILURE() << message; }
+};
+
+//                                       Vcc  Rc  Rs   RoH    RoL    Ci     C  v+   v-    Vd   NP N
+constexpr CircuitParameters kIdealExample{12, 22, 4.7, 0, 0, 0, 1, 8, 4, 0, 1, 1};
+constexpr CircuitParameters kRealExample{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.7, 5.33, 0.6, 1, 1};
+// Thresholds swapped: negative times, a capacitor curve that leaves the plot.
+constexpr CircuitParameters kSwappedThresholds{12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0, 1, 1};
+
+// One period of the circuit's steady state as the plot samples it.
+Waveforms circuitWaveforms(CircuitParameters parameters, std::int32_t N) {
+    NoForm form;
+    NoMessages messages;
+    Module1 module(form, messages);
+    module.Parameters = parameters;
+    module.Parameters.N = N;
+    module.VcSamples.assign(static_cast<std::size_t>(N) + 2, 0.0);
+    module.VoSamples.assign(static_cast<std::size_t>(N) + 2, 0.0);
+    module.ComputeDischargeTime();
+    module.ComputeChargeTime();
+    module.SampleStep = (module.tc + module.ts) / N;
+    module.SampleWaveforms();
+    return {module.VcSamples, module.VoSamples, parameters.VPlus, parameters.Vcc};
 }
 
 // Samples from a rule, element N + 1 left 0 as the plot allocates it.
