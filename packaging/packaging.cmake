@@ -1,5 +1,8 @@
-# Installation as a desktop program (program, desktop entry, AppStream metadata,
-# icons of the hicolor theme) and the Debian package built by CPack.
+# Installation as a desktop program and the package CPack builds from it:
+# - Linux: the program, its desktop entry, AppStream metadata and the icons of
+#   the hicolor theme; a Debian package with its library dependencies.
+# - Windows and macOS: the program with the Qt libraries and plugins it needs,
+#   gathered by Qt's deployment tool; a ZIP archive or a disk image.
 if(NOT TARGET ostrevo)
   return()
 endif()
@@ -12,36 +15,61 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(OSTREVO_APP_ID io.github.ostrevo.Ostrevo)
 set(OSTREVO_ICON_SVG "${PROJECT_SOURCE_DIR}/assets/fuel_pump.svg" CACHE FILEPATH
     "Vector picture installed as the program's icon")
-set(OSTREVO_ICON_SIZES 16 32 48 256)
 
-install(TARGETS ostrevo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+function(ostrevo_install_linux_desktop_files)
+  set(OSTREVO_EXECUTABLE ostrevo)
+  configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${OSTREVO_APP_ID}.desktop.in
+                 ${PROJECT_BINARY_DIR}/packaging/${OSTREVO_APP_ID}.desktop @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/${OSTREVO_APP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${OSTREVO_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${OSTREVO_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          RENAME ${OSTREVO_APP_ID}.svg)
 
-set(OSTREVO_EXECUTABLE ostrevo)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/${OSTREVO_APP_ID}.desktop.in
-               ${PROJECT_BINARY_DIR}/packaging/${OSTREVO_APP_ID}.desktop @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/packaging/${OSTREVO_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/${OSTREVO_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # The fixed sizes of the icon are rendered from the vector picture when the
+  # program is built, so that there is a single drawing to maintain.
+  qt_add_executable(ostrevo_render_icon ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/render_icon.cpp)
+  target_link_libraries(ostrevo_render_icon PRIVATE Qt6::Gui Qt6::Svg)
+  set(pngs)
+  foreach(size 16 32 48 256)
+    set(directory ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size})
+    add_custom_command(OUTPUT ${directory}/${OSTREVO_APP_ID}.png
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${directory}
+      COMMAND ostrevo_render_icon ${OSTREVO_ICON_SVG} ${directory}/${OSTREVO_APP_ID}.png ${size}
+      DEPENDS ostrevo_render_icon ${OSTREVO_ICON_SVG}
+      COMMENT "Rendering the ${size}x${size} icon")
+    list(APPEND pngs ${directory}/${OSTREVO_APP_ID}.png)
+    install(FILES ${directory}/${OSTREVO_APP_ID}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  add_custom_target(ostrevo_icons ALL DEPENDS ${pngs})
+endfunction()
 
-# The fixed sizes of the icon are rendered from the vector picture when the
-# program is built, so that there is a single drawing to maintain.
-qt_add_executable(ostrevo_render_icon ${CMAKE_CURRENT_LIST_DIR}/render_icon.cpp)
-target_link_libraries(ostrevo_render_icon PRIVATE Qt6::Gui Qt6::Svg)
-set(ostrevo_icon_pngs)
-foreach(size IN LISTS OSTREVO_ICON_SIZES)
-  set(png ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/${OSTREVO_APP_ID}.png)
-  add_custom_command(OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}
-    COMMAND ostrevo_render_icon ${OSTREVO_ICON_SVG} ${png} ${size}
-    DEPENDS ostrevo_render_icon ${OSTREVO_ICON_SVG}
-    COMMENT "Rendering the ${size}x${size} icon")
-  list(APPEND ostrevo_icon_pngs ${png})
-  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-endforeach()
-add_custom_target(ostrevo_icons ALL DEPENDS ${ostrevo_icon_pngs})
-install(FILES ${OSTREVO_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-        RENAME ${OSTREVO_APP_ID}.svg)
+# windeployqt or macdeployqt, run by the script Qt generates, copy the Qt
+# libraries and plugins next to the program or into its bundle.
+function(ostrevo_install_qt_runtime)
+  set_target_properties(ostrevo PROPERTIES
+    WIN32_EXECUTABLE ON
+    MACOSX_BUNDLE ON
+    MACOSX_BUNDLE_BUNDLE_NAME Ostrevo
+    MACOSX_BUNDLE_GUI_IDENTIFIER ${OSTREVO_APP_ID}
+    MACOSX_BUNDLE_BUNDLE_VERSION ${PROJECT_VERSION}
+    MACOSX_BUNDLE_SHORT_VERSION_STRING ${PROJECT_VERSION})
+  if(Qt6_VERSION VERSION_LESS 6.5)
+    qt_generate_deploy_app_script(TARGET ostrevo FILENAME_VARIABLE deploy_script)
+  else()
+    qt_generate_deploy_app_script(TARGET ostrevo OUTPUT_SCRIPT deploy_script NO_TRANSLATIONS)
+  endif()
+  install(SCRIPT ${deploy_script})
+endfunction()
+
+install(TARGETS ostrevo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
+if(WIN32 OR APPLE)
+  ostrevo_install_qt_runtime()
+else()
+  ostrevo_install_linux_desktop_files()
+endif()
 
 set(CPACK_PACKAGE_NAME ostrevo)
 set(CPACK_PACKAGE_VENDOR "Ostrevo")
@@ -52,9 +80,15 @@ set(CPACK_PACKAGE_DESCRIPTION
 inverting Schmitt trigger, designs Rc and Rs of the ideal circuit and plots the\n\
 steady-state capacitor and output voltages. The user interface is in Italian.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/ostrevo/ostrevo")
-set(CPACK_PACKAGE_INSTALL_DIRECTORY ostrevo)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Ostrevo)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_GENERATOR DEB)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+elseif(APPLE)
+  set(CPACK_GENERATOR DragNDrop)
+else()
+  set(CPACK_GENERATOR DEB)
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
