@@ -2,10 +2,11 @@
 """Drives Ostrevo as assistive technology does, over AT-SPI.
 
 Run inside an X server and a D-Bus session (see run_under_xvfb.sh): starts the
-program, checks that the Tab key visits the fields and buttons of the main
-window in their designed order, types the real example into the fields found
-by their accessible names, presses "Calcola  ts; tc" and "Grafici", and reads
-the results back from the result labels.
+program, checks that the Tab key visits the controls of the main window in
+their designed order, types the real example into the fields found by their
+accessible names, presses "Calcola  ts; tc" and "Grafici", reads the results
+back from the result labels, and checks the names and the tab order of the
+waveform window.
 """
 import os
 import subprocess
@@ -23,13 +24,16 @@ REAL_EXAMPLE = [
     ("Vd [V]", "0.6"), ("NP [periodi]", "5"), ("N [campioni per periodo]", "1000"),
 ]
 
-# The main window's tab order, by accessible name, from the field that has the
-# focus when the window opens.
-TAB_ORDER = [
+# The tab orders of the windows, by accessible name, from the control that has
+# the focus when the window opens.
+MAIN_WINDOW_TAB_ORDER = [
     "Vcc [V]", "Rc [kohm]", "v+ [V]", "v- [V]", "Calcola  ts; tc", "NP [periodi]", "Grafici",
     "C [nF]", "Esci", "Rs [kohm]", "RoH [ohm]", "RoL [ohm]", "Ci [pF]", "Vd [V]", "C progetto [nF]",
     "Calcola Rc e Rs", "tc progetto [usec]", "ts progetto [usec]", "N [campioni per periodo]",
     "Ostrevo ideale, dati esempio", "Ostrevo reale, dati esempio",
+]
+WAVEFORM_WINDOW_TAB_ORDER = [
+    "Grafico delle forme d'onda", "Scala delle tensioni", "Esci", "vc(t) tensione sul condensatore",
 ]
 
 failures = []
@@ -101,8 +105,8 @@ def press(node):
 def give_keyboard_to(title):
     """Without a window manager nobody hands the keyboard to a new window, as a
     desktop does when it opens: the test does it."""
-    subprocess.run(["xdotool", "search", "--sync", "--name", "^%s$" % title, "windowfocus", "--sync"],
-                   check=True, timeout=TIMEOUT_SECONDS, stdout=subprocess.DEVNULL)
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^%s$" % title,
+                    "windowfocus", "--sync"], check=True, timeout=TIMEOUT_SECONDS, stdout=subprocess.DEVNULL)
 
 
 def check_every_control_named(window):
@@ -114,20 +118,20 @@ def check_every_control_named(window):
     check(len(set(names)) == len(names), "%s: two controls with the same name among %s" % (window.name, names))
 
 
-def check_tab_order(window):
+def check_tab_order(window, order):
     give_keyboard_to(window.name)
-    start = wait_for(lambda: focused(window), "the focus in the main window")
+    start = wait_for(lambda: focused(window), "the focus in " + window.name)
     visited = [start.name]
-    for _ in TAB_ORDER[1:]:
+    for _ in order[1:]:
         previous = visited[-1]
         press_key(KEYSYM_TAB)
         node = wait_for(lambda: (lambda f: f if f is not None and f.name != previous else None)(focused(window)),
                         "the focus to move on from " + previous)
         visited.append(node.name)
-    check(visited == TAB_ORDER, "tab order %s, expected %s" % (visited, TAB_ORDER))
-    press_key(KEYSYM_TAB)  # round again to the first field
-    wait_for(lambda: (lambda f: f if f is not None and f.name == TAB_ORDER[0] else None)(focused(window)),
-             "the focus back in " + TAB_ORDER[0])
+    check(visited == order, "%s: tab order %s, expected %s" % (window.name, visited, order))
+    press_key(KEYSYM_TAB)  # round again to the first control
+    wait_for(lambda: (lambda f: f if f is not None and f.name == order[0] else None)(focused(window)),
+             "the focus back in " + order[0])
 
 
 def type_real_example(window):
@@ -154,6 +158,7 @@ def check_waveform_window(app, window):
     plot = wait_for(lambda: find_named(plot_window, "Grafico delle forme d'onda"), "the plot area")
     check("vc(t)" in plot.description and "vo(t)" in plot.description, "the plot area is not described")
     check_every_control_named(plot_window)
+    check_tab_order(plot_window, WAVEFORM_WINDOW_TAB_ORDER)
     for name in ("vc(t) tensione sul condensatore", "vo(t) tensione d'uscita", "t [usec] lettura vc(t)",
                  "Vc(t) [V] lettura", "t [usec] lettura vo(t)", "Vo(t) [V] lettura", "Esci"):
         check(find_named(plot_window, name) is not None, "the waveform window has no control named " + name)
@@ -168,7 +173,7 @@ def main():
         app = wait_for(lambda: application_of(process.pid), "the program on the accessibility bus")
         window = wait_for(lambda: frame_named(app, "Ostrevo reale"), "the main window")
         check_every_control_named(window)
-        check_tab_order(window)
+        check_tab_order(window, MAIN_WINDOW_TAB_ORDER)
         type_real_example(window)
         check_results(window)
         check_waveform_window(app, window)

@@ -82,7 +82,8 @@ def read_ppm(title):
 def check_window_size(title, design_width, design_height, scale):
     width, height, _ = read_ppm(title)
     expected = (int(design_width * scale + 0.5), int(design_height * scale + 0.5))  # Qt rounds halves up
-    check((width, height) == expected, "%s is %dx%d device pixels, expected %dx%d" % ((title, width, height) + expected))
+    check((width, height) == expected,
+          "%s is %dx%d device pixels, expected %dx%d" % ((title, width, height) + expected))
 
 
 def run_thickness(rows, x, colour):
