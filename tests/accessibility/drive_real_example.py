@@ -3,10 +3,11 @@
 
 Run inside an X server and a D-Bus session (see run_under_xvfb.sh): starts the
 program, checks that the Tab key visits the controls of the main window in
-their designed order, types the real example into the fields found by their
-accessible names, presses "Calcola  ts; tc" and "Grafici", reads the results
-back from the result labels, and checks the names and the tab order of the
-waveform window.
+their designed order and that the message box for an empty field can be read
+and closed with the keyboard, types the real example into the fields found by
+their accessible names, presses "Calcola  ts; tc" and "Grafici", reads the
+results back from the result labels, and checks the names and the tab order
+of the waveform window.
 """
 import os
 import subprocess
@@ -17,6 +18,7 @@ import pyatspi
 
 TIMEOUT_SECONDS = 30
 KEYSYM_TAB = 0xFF09
+KEYSYM_RETURN = 0xFF0D
 
 REAL_EXAMPLE = [
     ("Vcc [V]", "12"), ("Rc [kohm]", "22"), ("Rs [kohm]", "4.7"), ("RoH [ohm]", "195"),
@@ -134,7 +136,21 @@ def check_tab_order(window, order):
              "the focus back in " + order[0])
 
 
+def check_message_readable(app, window):
+    """With the fields still empty, "Calcola  ts; tc" reports the first one in
+    an alert that a screen reader reads and the keyboard closes."""
+    press(find_named(window, "Calcola  ts; tc", [pyatspi.ROLE_PUSH_BUTTON]))
+    alert = wait_for(lambda: pyatspi.findDescendant(app, lambda node: node is not None
+                                                    and node.getRole() == pyatspi.ROLE_ALERT), "the message box")
+    text = "Hai dimenticato di scrivere la tensione di alimentazione Vcc"
+    check(find_named(alert, text) is not None, "the message box does not say: " + text)
+    give_keyboard_to(alert.name)
+    press_key(KEYSYM_RETURN)
+    wait_for(lambda: not alert.getState().contains(pyatspi.STATE_SHOWING) or None, "the message box to close")
+
+
 def type_real_example(window):
+    give_keyboard_to(window.name)
     for name, value in REAL_EXAMPLE:
         field = wait_for(lambda: find_named(window, name, [pyatspi.ROLE_TEXT]), "the field " + name)
         field.queryComponent().grabFocus()
@@ -174,6 +190,7 @@ def main():
         window = wait_for(lambda: frame_named(app, "Ostrevo reale"), "the main window")
         check_every_control_named(window)
         check_tab_order(window, MAIN_WINDOW_TAB_ORDER)
+        check_message_readable(app, window)
         type_real_example(window)
         check_results(window)
         check_waveform_window(app, window)
