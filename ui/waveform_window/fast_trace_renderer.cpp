@@ -31,6 +31,12 @@ void include(Extrema& into, const Extrema& more) {
     into.max = higher(into.max, more.max);
 }
 
+// The same for values known to be numbers: plain, branch-free comparisons.
+void includeNumbers(Extrema& into, const Extrema& more) {
+    into.min = std::min(into.min, more.min);
+    into.max = std::max(into.max, more.max);
+}
+
 // The smallest and the largest sample of any index range of a buffer, read
 // from a pyramid: each level holds the extrema of kFanout entries of the level
 // below. A range costs at most 2 * kFanout reads per level, and the pyramid
@@ -44,7 +50,7 @@ public:
 
     bool hasNaN() const { return !levels_.back().empty() && std::isnan(levels_.back().front().min); }
 
-    // Extrema of the samples first..last, both included.
+    // Extrema of the samples first..last, both included; only for a buffer without NaN.
     Extrema of(std::int64_t first, std::int64_t last) const {
         Extrema result = extremaOf(samples_[first]);
         for (std::size_t level = 0; first <= last; ++level) {
@@ -87,7 +93,7 @@ private:
     // Level 0 is the samples themselves; level n is levels_[n - 1].
     void includeEach(Extrema& into, std::size_t level, std::int64_t first, std::int64_t last) const {
         for (std::int64_t index = first; index <= last; ++index) {
-            include(into, level == 0 ? extremaOf(samples_[index]) : levels_[level - 1][index]);
+            includeNumbers(into, level == 0 ? extremaOf(samples_[index]) : levels_[level - 1][index]);
         }
     }
 
@@ -95,25 +101,43 @@ private:
     std::vector<std::vector<Extrema>> levels_;
 };
 
+// Narrows inside < beyond, where valueAt(inside) == value and valueAt(beyond)
+// differs (or beyond is past the end), down to the last index with `value`.
+template <typename ValueAt>
+std::int64_t bisectLast(std::int64_t inside, std::int64_t beyond, std::int64_t value, ValueAt valueAt) {
+    while (beyond - inside > 1) {
+        const std::int64_t middle = inside + (beyond - inside) / 2;
+        (valueAt(middle) == value ? inside : beyond) = middle;
+    }
+    return inside;
+}
+
 // The last index in [first, last] where the non-decreasing function valueAt
 // still gives `value`, the value it gives at `first`. Gallops, then bisects:
 // a few calls for a short stretch, a few dozen for a long one.
 template <typename ValueAt>
 std::int64_t lastWithValue(std::int64_t first, std::int64_t last, std::int64_t value, ValueAt valueAt) {
     std::int64_t inside = first;
-    std::int64_t beyond = last + 1;
     for (std::int64_t step = 1; inside + step <= last; step *= 2) {
-        if (valueAt(inside + step) != value) {
-            beyond = inside + step;
-            break;
-        }
+        if (valueAt(inside + step) != value) return bisectLast(inside, inside + step, value, valueAt);
         inside += step;
     }
-    while (beyond - inside > 1) {
-        const std::int64_t middle = inside + (beyond - inside) / 2;
-        (valueAt(middle) == value ? inside : beyond) = middle;
+    return bisectLast(inside, last + 1, value, valueAt);
+}
+
+// The same, starting from a guess of the answer: a few calls when the guess
+// is close, whichever side of the answer it falls on.
+template <typename ValueAt>
+std::int64_t lastWithValueNear(std::int64_t first, std::int64_t last, std::int64_t value, std::int64_t guess,
+                               ValueAt valueAt) {
+    guess = std::clamp(guess, first, last);
+    if (valueAt(guess) == value) return lastWithValue(guess, last, value, valueAt);
+    std::int64_t beyond = guess;
+    for (std::int64_t step = 1; beyond - step > first; step *= 2) {
+        if (valueAt(beyond - step) == value) return bisectLast(beyond - step, beyond, value, valueAt);
+        beyond -= step;
     }
-    return inside;
+    return bisectLast(first, beyond, value, valueAt);
 }
 
 // Where the samples land on the canvas, by the same arithmetic as the
@@ -123,6 +147,15 @@ public:
     PlotGeometry(const PlotCanvas& canvas, std::int32_t NP, std::int32_t N) : canvas_(canvas), NP_(NP), N_(N) {}
 
     std::int32_t periods() const { return NP_; }
+
+    // About the last sample of period p that still falls in `column`, from
+    // the mapping solved for k; single-precision x makes it a few samples off.
+    std::int64_t lastSampleGuess(std::int64_t p, std::int64_t column, std::int64_t first, std::int64_t last) const {
+        const double periodWidth = 100.0 / NP_;
+        const double nextColumnX = (static_cast<double>(column) + 0.5) * 100.0 / (canvas_.width() - 1);
+        const double k = (nextColumnX - periodWidth * static_cast<double>(p - 1)) * N_ / periodWidth;
+        return static_cast<std::int64_t>(std::clamp(std::floor(k), static_cast<double>(first), static_cast<double>(last)));
+    }
     std::int32_t samplesPerPeriod() const { return N_; }
 
     // Non-decreasing in p and in k.
@@ -163,7 +196,8 @@ void drawTraceOfPeriod(PlotCanvas& canvas, const PlotGeometry& plot, const Trace
     std::int64_t k = 1;
     while (k <= lastSample && lastSegment >= 1) {
         const std::int64_t column = columnOf(k);
-        const std::int64_t end = lastWithValue(k, lastSample, column, columnOf);
+        const std::int64_t end =
+            lastWithValueNear(k, lastSample, column, plot.lastSampleGuess(p, column, k, lastSample), columnOf);
         if (k > 1) canvas.drawSegment(pointAt(k - 1), pointAt(k), trace.colour);
         if (end > k) {
             const Extrema extrema = trace.extrema.of(k, end);
