@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -219,6 +220,22 @@ TEST(AggregatedRenderer, MatchesReferenceWithPeriodsNarrowerThanAPixel) {
         const Waveforms w = waveformsOf(Shape::Overlapping, N);
         expectIdentical(requestFor(w, N, 1'000'000), kRatio1);
     }
+}
+
+TEST(AggregatedRenderer, MatchesReferenceOnTinyCanvases) {
+    for (const CanvasSize size : {CanvasSize{1, 1}, CanvasSize{2, 3}, CanvasSize{7, 5}}) {
+        for (const Shape shape : {Shape::Real, Shape::Steep}) {
+            const Waveforms w = waveformsOf(shape, 999);
+            expectIdentical(requestFor(w, 999, 37), size);
+        }
+    }
+}
+
+TEST(AggregatedRenderer, MatchesReferenceOnInfiniteSamples) {
+    Waveforms w = waveformsOf(Shape::Real, 999);
+    w.vc[600] = -std::numeric_limits<double>::infinity();
+    w.vo[30] = std::numeric_limits<double>::infinity();
+    expectIdentical(requestFor(w, 999, 5), kRatio1);
 }
 
 TEST(AggregatedRenderer, MatchesReferenceOnSamplesThatAreNotNumbers) {
