@@ -38,14 +38,18 @@ void includeNumbers(Extrema& into, const Extrema& more) {
 }
 
 // The smallest and the largest sample of any index range of a buffer, read
-// from a pyramid: each level holds the extrema of kFanout entries of the level
-// below. A range costs at most 2 * kFanout reads per level, and the pyramid
-// takes about 2 / kFanout of the buffer's own memory.
+// from a pyramid: each level holds the extrema of blocks of entries of the
+// level below. The blocks of samples are long, so that the pyramid takes about
+// 2 / kSampleBlock of the buffer's own memory; the blocks above are short,
+// so that a range costs few reads: at most 2 * kSampleBlock samples and
+// 2 * kUpperBlock entries per level above.
 class RangeExtrema {
 public:
     explicit RangeExtrema(std::span<const double> samples) : samples_(samples) {
-        levels_.push_back(blockExtrema(samples));
-        while (levels_.back().size() > 1) levels_.push_back(blockExtrema(std::span<const Extrema>(levels_.back())));
+        levels_.push_back(blockExtrema(samples, kSampleBlock));
+        while (levels_.back().size() > 1) {
+            levels_.push_back(blockExtrema(std::span<const Extrema>(levels_.back()), kUpperBlock));
+        }
     }
 
     bool hasNaN() const { return !levels_.back().empty() && std::isnan(levels_.back().front().min); }
@@ -59,30 +63,30 @@ public:
                 break;
             }
             // Take the loose entries at both ends; what remains is whole blocks of the level above.
-            const std::int64_t alignedFirst = std::min(roundUp(first), last + 1);
+            const std::int64_t block = level == 0 ? kSampleBlock : kUpperBlock;
+            const std::int64_t alignedFirst = std::min((first + block - 1) / block * block, last + 1);
             includeEach(result, level, first, alignedFirst - 1);
             first = alignedFirst;
-            const std::int64_t alignedEnd = std::max(roundDown(last + 1), first);
+            const std::int64_t alignedEnd = std::max((last + 1) / block * block, first);
             includeEach(result, level, alignedEnd, last);
             last = alignedEnd - 1;
-            first /= kFanout;
-            last = (last + 1) / kFanout - 1;
+            first /= block;
+            last = (last + 1) / block - 1;
         }
         return result;
     }
 
 private:
-    static constexpr std::int64_t kFanout = 64;
-
-    static std::int64_t roundUp(std::int64_t index) { return (index + kFanout - 1) / kFanout * kFanout; }
-    static std::int64_t roundDown(std::int64_t index) { return index / kFanout * kFanout; }
+    static constexpr std::int64_t kSampleBlock = 64;
+    static constexpr std::int64_t kUpperBlock = 8;
 
     template <typename Entry>
-    static std::vector<Extrema> blockExtrema(std::span<const Entry> entries) {
+    static std::vector<Extrema> blockExtrema(std::span<const Entry> entries, std::int64_t length) {
         std::vector<Extrema> blocks;
-        blocks.reserve((entries.size() + kFanout - 1) / kFanout);
-        for (std::size_t start = 0; start < entries.size(); start += kFanout) {
-            const auto block = entries.subspan(start, std::min<std::size_t>(kFanout, entries.size() - start));
+        const auto blockLength = static_cast<std::size_t>(length);
+        blocks.reserve((entries.size() + blockLength - 1) / blockLength);
+        for (std::size_t start = 0; start < entries.size(); start += blockLength) {
+            const auto block = entries.subspan(start, std::min(blockLength, entries.size() - start));
             Extrema extrema = extremaOf(block.front());
             for (const Entry& entry : block) include(extrema, extremaOf(entry));
             blocks.push_back(extrema);
