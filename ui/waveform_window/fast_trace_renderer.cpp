@@ -129,12 +129,11 @@ std::int64_t lastWithValue(std::int64_t first, std::int64_t last, std::int64_t v
     return bisectLast(inside, last + 1, value, valueAt);
 }
 
-// The same, starting from a guess of the answer: a few calls when the guess
-// is close, whichever side of the answer it falls on.
+// The same, starting from a guess of the answer within [first, last]: a few
+// calls when the guess is close, whichever side of the answer it falls on.
 template <typename ValueAt>
 std::int64_t lastWithValueNear(std::int64_t first, std::int64_t last, std::int64_t value, std::int64_t guess,
                                ValueAt valueAt) {
-    guess = std::clamp(guess, first, last);
     if (valueAt(guess) == value) return lastWithValue(guess, last, value, valueAt);
     std::int64_t beyond = guess;
     for (std::int64_t step = 1; beyond - step > first; step *= 2) {
@@ -151,16 +150,19 @@ public:
     PlotGeometry(const PlotCanvas& canvas, std::int32_t NP, std::int32_t N) : canvas_(canvas), NP_(NP), N_(N) {}
 
     std::int32_t periods() const { return NP_; }
+    std::int32_t samplesPerPeriod() const { return N_; }
 
-    // About the last sample of period p that still falls in `column`, from
-    // the mapping solved for k; single-precision x makes it a few samples off.
+    // About the last sample of period p, within first..last, that still falls
+    // in `column`: the mapping solved for k. Single-precision x makes it a few
+    // samples off, which the search starting from it corrects.
     std::int64_t lastSampleGuess(std::int64_t p, std::int64_t column, std::int64_t first, std::int64_t last) const {
         const double periodWidth = 100.0 / NP_;
         const double nextColumnX = (static_cast<double>(column) + 0.5) * 100.0 / (canvas_.width() - 1);
-        const double k = (nextColumnX - periodWidth * static_cast<double>(p - 1)) * N_ / periodWidth;
-        return static_cast<std::int64_t>(std::clamp(std::floor(k), static_cast<double>(first), static_cast<double>(last)));
+        const double k = std::floor((nextColumnX - periodWidth * static_cast<double>(p - 1)) * N_ / periodWidth);
+        if (!(k > static_cast<double>(first))) return first;  // also when k is not a number
+        if (!(k < static_cast<double>(last))) return last;
+        return static_cast<std::int64_t>(k);
     }
-    std::int32_t samplesPerPeriod() const { return N_; }
 
     // Non-decreasing in p and in k.
     std::int64_t column(std::int64_t p, std::int64_t k) const {
