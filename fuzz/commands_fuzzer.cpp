@@ -2,6 +2,7 @@
 // "Grafici") in any order on any texts of the fifteen fields. No input may
 // crash or hang them, each shows at most its messages, the plot requests are
 // sane, and afterwards the same model still computes the real example right.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -34,7 +35,9 @@ bool PlotAffordable(const Session& s) {
 }
 
 bool PassesEntryCheck(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789eE.+-") == std::string::npos;
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+               return ostrevo::fuzz::IsNumberCharacter(static_cast<unsigned char>(c));
+           });
 }
 
 void RunTiming(Session& s) {
@@ -51,7 +54,7 @@ void RunDesign(Session& s) {
     // The designed texts go back into fields that later commands check and read.
     for (const char* field : {"Text2", "Text9", "Text8"}) {
         const std::string written = s.form.written(field);
-        Require(written.empty() || PassesEntryCheck(written), std::string("a designed text fails the check: ") + written);
+        Require(written.empty() || PassesEntryCheck(written), "a designed text fails the check: " + written);
     }
 }
 
@@ -85,7 +88,9 @@ std::string Decimal(const char* whole, const std::string& separator, const char*
 // The real example and a design without warnings, on the model the fuzzed
 // commands have used: the results must be those of a fresh model.
 void RequireSaneDataStillWork(Session& s) {
-    for (const std::string_view field : ostrevo::fuzz::kFieldNames) s.form.setField(field, ostrevo::fuzz::SaneText(field));
+    for (const std::string_view field : ostrevo::fuzz::kFieldNames) {
+        s.form.setField(field, ostrevo::fuzz::SaneText(field));
+    }
     const std::string separator = s.model.DecimalSeparator;
 
     RunCommand(s, 1);

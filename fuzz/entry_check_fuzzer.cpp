@@ -13,11 +13,9 @@ namespace {
 using ostrevo::fuzz::Require;
 using ostrevo::fuzz::kFieldNames;
 
-bool IsAllowed(char16_t c) {
-    return (c >= u'0' && c <= u'9') || c == u'e' || c == u'.' || c == u'E' || c == u'-' || c == u'+';
+bool Passes(const std::u16string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), ostrevo::fuzz::IsNumberCharacter);
 }
-
-bool Passes(const std::u16string& text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsAllowed); }
 
 void CheckOneText(ostrevo::Module1& model, ostrevo::fuzz::RecordingMessageBoxes& messages,
                   const std::u16string& text) {
@@ -59,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ostrevo::fuzz::RecordingMessageBoxes messages;
     ostrevo::Module1 model(form, messages);
 
-    for (const std::string_view field : kFieldNames) form.setField(field, ostrevo::fuzz::ConsumeFieldText(provider, field));
+    for (const std::string_view field : kFieldNames) {
+        form.setField(field, ostrevo::fuzz::ConsumeFieldText(provider, field));
+    }
     const std::span<const std::string_view> fields(kFieldNames);
     const std::array<std::string_view, 4> designOrder{"Text1", "Text14", "Text13", "Text15"};
     CheckChain(form, messages, fields.first(12), [&] { return model.ValidationChain(); });

@@ -104,7 +104,17 @@ void RequireRenderersAgree(const TraceRequest& request) {
     PlotCanvas fastCanvas(fast.data(), kPlotWidth, kPlotHeight, kPlotWidth);
     DrawTracesPerSegment(referenceCanvas, request);
     DrawTracesAggregated(fastCanvas, request);
-    Require(std::memcmp(reference.data(), fast.data(), bytes) == 0, "the fast renderer draws another picture than the reference");
+    Require(std::memcmp(reference.data(), fast.data(), bytes) == 0,
+            "the fast renderer draws another picture than the reference");
+}
+
+// Bytes of the UTF-8 sequence that starts with `lead`; 0 for a byte that starts none.
+std::size_t SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead >> 5) == 0x6) return 2;
+    if ((lead >> 4) == 0xE) return 3;
+    if ((lead >> 3) == 0x1E) return 4;
+    return 0;
 }
 
 }  // namespace
@@ -117,8 +127,7 @@ void Violation(const std::string& what) {
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const std::size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
         if (length == 0 || i + length > text.size()) return false;
         for (std::size_t k = 1; k < length; ++k) {
             if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
@@ -126,6 +135,10 @@ bool IsValidUtf8(std::string_view text) {
         i += length;
     }
     return true;
+}
+
+bool IsNumberCharacter(char16_t c) {
+    return (c >= u'0' && c <= u'9') || c == u'.' || c == u'e' || c == u'E' || c == u'+' || c == u'-';
 }
 
 std::u16string TextFromBytes(std::string_view bytes, bool pairs) {
@@ -227,7 +240,8 @@ void CheckingPlotWindow::drawTraces(const TraceRequest& request) {
     lastStop = request.stop;
     lastN = request.N;
     lastNP = request.NP;
-    if (compareRenderers && request.NP >= 1 && std::int64_t{request.NP} * (std::int64_t{request.N} + 1) <= kMaxDrawnSegments) {
+    const std::int64_t segments = std::int64_t{request.NP} * (std::int64_t{request.N} + 1);
+    if (compareRenderers && request.NP >= 1 && segments <= kMaxDrawnSegments) {
         RequireRenderersAgree(request);
     }
 }

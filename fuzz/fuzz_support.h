@@ -23,6 +23,9 @@ inline void Require(bool holds, const std::string& what) {
 
 bool IsValidUtf8(std::string_view text);
 
+// The fifteen characters a typed number may hold: digits, ".", "e", "E", "+", "-".
+bool IsNumberCharacter(char16_t c);
+
 // The fifteen text fields of the main window: the twelve of the real circuit,
 // in the order the validation chain checks them, then the three of the design
 // block.

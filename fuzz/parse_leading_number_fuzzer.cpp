@@ -18,14 +18,13 @@ namespace {
 using ostrevo::fuzz::Require;
 
 bool IsIgnoredBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool CanBelongToNumber(char16_t c) { return (c >= u'0' && c <= u'9') || c == u'.' || c == u'e' || c == u'E' || c == u'+' || c == u'-'; }
 
 // The text without blanks, cut at the first character no number contains.
 std::string NumberCharacters(std::u16string_view text) {
     std::string characters;
     for (const char16_t c : text) {
         if (IsIgnoredBlank(c)) continue;
-        if (!CanBelongToNumber(c)) break;
+        if (!ostrevo::fuzz::IsNumberCharacter(c)) break;
         characters.push_back(static_cast<char>(c));
     }
     return characters;
