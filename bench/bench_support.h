@@ -20,8 +20,8 @@ inline constexpr int kPictureHeight = 633;
 // The plot sizes of the suite, as (NP, N) argument pairs.
 void PlotSizes(benchmark::internal::Benchmark* benchmark);
 
-// Peak resident memory of the process (getrusage ru_maxrss), in MiB; the
-// peak is reset first so that each benchmark reports its own.
+// Peak resident memory of the process (getrusage ru_maxrss), in MiB. Each
+// benchmark resets the peak (Linux) before it starts, so it reports its own.
 void ResetPeakMemory();
 double PeakMemoryMiB();
 // What the two sample buffers of a plot with N samples per period take, in MiB.
