@@ -21,7 +21,7 @@ expect_icon_size() {
   expect_file "${png#"$root"/}"
   [ -f "$png" ] || return 0
   local geometry
-  geometry=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$png")
+  geometry=$(identify -format '%wx%h' "$png")
   [ "$geometry" = "${1}x${1}" ] || fail "$png is $geometry, not ${1}x${1}"
 }
 
