@@ -56,30 +56,31 @@ void PlotCanvas::drawSegment(DevicePixel from, DevicePixel to, std::uint32_t arg
     const std::int64_t tall = std::abs(to.y - from.y);
     if (wide == 0) {
         drawColumnRun(from.x, from.y, to.y, argb);
-    } else if (wide >= tall) {
-        drawWide(from, to, argb);
     } else {
-        drawTall(from, to, argb);
+        drawAlongLongerAxis(from, to, /*transposed=*/wide < tall, argb);
     }
 }
 
-void PlotCanvas::drawWide(DevicePixel from, DevicePixel to, std::uint32_t argb) {
+// One walk serves wide and tall segments: `transposed` swaps the roles of x
+// and y, so the walk always steps along the longer axis, one pixel per step.
+void PlotCanvas::drawAlongLongerAxis(DevicePixel from, DevicePixel to, bool transposed, std::uint32_t argb) {
+    if (transposed) {
+        from = {from.y, from.x};
+        to = {to.y, to.x};
+    }
     if (from.x > to.x) std::swap(from, to);
+    const std::int64_t majorSize = transposed ? height_ : width_;
+    const std::int64_t minorSize = transposed ? width_ : height_;
     const std::int64_t first = std::max<std::int64_t>(from.x, 0);
-    const std::int64_t last = std::min<std::int64_t>(to.x, width_ - 1);
-    for (std::int64_t x = first; x <= last; ++x) {
-        const std::int64_t y = minorAt(x, from.x, from.y, to.x, to.y);
-        if (y >= 0 && y < height_) put(x, y, argb);
-    }
-}
-
-void PlotCanvas::drawTall(DevicePixel from, DevicePixel to, std::uint32_t argb) {
-    if (from.y > to.y) std::swap(from, to);
-    const std::int64_t first = std::max<std::int64_t>(from.y, 0);
-    const std::int64_t last = std::min<std::int64_t>(to.y, height_ - 1);
-    for (std::int64_t y = first; y <= last; ++y) {
-        const std::int64_t x = minorAt(y, from.y, from.x, to.y, to.x);
-        if (x >= 0 && x < width_) put(x, y, argb);
+    const std::int64_t last = std::min<std::int64_t>(to.x, majorSize - 1);
+    for (std::int64_t major = first; major <= last; ++major) {
+        const std::int64_t minor = minorAt(major, from.x, from.y, to.x, to.y);
+        if (minor < 0 || minor >= minorSize) continue;
+        if (transposed) {
+            put(minor, major, argb);
+        } else {
+            put(major, minor, argb);
+        }
     }
 }
 

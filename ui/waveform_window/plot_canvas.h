@@ -42,8 +42,7 @@ public:
     std::uint32_t pixel(int x, int y) const { return pixels_[static_cast<std::int64_t>(y) * stride_ + x]; }
 
 private:
-    void drawWide(DevicePixel from, DevicePixel to, std::uint32_t argb);
-    void drawTall(DevicePixel from, DevicePixel to, std::uint32_t argb);
+    void drawAlongLongerAxis(DevicePixel from, DevicePixel to, bool transposed, std::uint32_t argb);
     void put(std::int64_t x, std::int64_t y, std::uint32_t argb) {
         pixels_[y * stride_ + x] = argb;
     }

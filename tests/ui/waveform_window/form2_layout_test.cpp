@@ -91,7 +91,9 @@ TEST_F(Form2Layout, EveryControlHasItsNameContainerCaptionAndPlace) {
         QWidget* widget = control(designed.name);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromLatin1(designed.container));
-        if (designed.caption != nullptr) EXPECT_EQ(Caption(widget), QString::fromUtf8(designed.caption));
+        if (designed.caption != nullptr) {
+            EXPECT_EQ(Caption(widget), QString::fromUtf8(designed.caption));
+        }
         EXPECT_EQ(DesignRect(widget), ui::TwipsRect(designed.geometry));
     }
 }
