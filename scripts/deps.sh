@@ -10,7 +10,7 @@ OSTREVO_PACKAGES=(
   xvfb xauth x11-utils imagemagick fonts-liberation2
   clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream
-  dbus at-spi2-core python3-pyatspi xdotool x11-utils
+  dbus at-spi2-core python3-pyatspi xdotool
 )
 
 ostrevo_install_missing() {
