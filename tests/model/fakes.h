@@ -5,7 +5,10 @@
 #include <variant>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "form_interfaces.h"
+#include "module1.h"
 #include "plot_window.h"
 
 namespace ostrevo::testing {
@@ -155,5 +158,13 @@ inline void TypeCircuit(FakeForm& form, const CircuitTexts& t) {
     form.type("Text6", t.np);
     form.type("Text16", t.n);
 }
+
+// The model with a fake form and recording message boxes.
+class ModuleTest : public ::testing::Test {
+protected:
+    FakeForm form;
+    FakeMessages messages;
+    Module1 module{form, messages};
+};
 
 }  // namespace ostrevo::testing

@@ -49,41 +49,29 @@ TEST(FormatDefaultTest, KeepsFifteenSignificantDigits) {
     EXPECT_EQ(FormatDefault(DBL_MAX, "."), "1.79769313486232E+308");
 }
 
-TEST(FormatScientificTest, PatternsOfTheWindows) {
+TEST(FormatScientificAndFixedTest, PatternsOfTheWindowsAndReadout) {
     const struct {
         double value;
         int decimals;
-        const char* text;
+        const char* scientific;
+        const char* fixed;
     } cases[] = {
-        {14.42695, 3, "1.443E+01"},   {7.213475, 3, "7.213E+00"},  {1, 3, "1.000E+00"},
-        {0.1442695, 3, "1.443E-01"},  {65.5798, 3, "6.558E+01"},   {30.8226, 3, "3.082E+01"},
-        {2.2, 3, "2.200E+00"},        {-14.42695, 3, "-1.443E+01"}, {0, 3, "0.000E+00"},
-        {46.2676, 2, "4.63E+01"},     {8.658, 2, "8.66E+00"},      {0.5, 2, "5.00E-01"},
-        {-46.2676, 2, "-4.63E+01"},   {0, 2, "0.00E+00"},          {-0.0, 2, "0.00E+00"},
-        {9.995, 2, "1.00E+01"},       {-9.9996, 3, "-1.000E+01"},  {99.95, 2, "1.00E+02"},
-        {1.5e-200, 2, "1.50E-200"},   {1e100, 3, "1.000E+100"},    {DBL_MAX, 2, "1.80E+308"},
-        {4.9e-324, 2, "4.94E-324"},
+        {14.42695, 3, "1.443E+01", "14.427"},  {0.1442695, 3, "1.443E-01", "0.144"},
+        {-14.42695, 3, "-1.443E+01", "-14.427"}, {0, 3, "0.000E+00", "0.000"},
+        {46.2676, 2, "4.63E+01", "46.27"},     {0.5, 2, "5.00E-01", "0.50"},
+        {-0.0, 2, "0.00E+00", "0.00"},         {-0.001, 2, "-1.00E-03", "0.00"},
+        {9.995, 2, "1.00E+01", "10.00"},       {-9.9996, 3, "-1.000E+01", "-10.000"},
+        {0.0005, 3, "5.000E-04", "0.001"},     {0.00004, 3, "4.000E-05", "0.000"},
+        {1.5e-200, 2, "1.50E-200", "0.00"},    {1e20, 2, "1.00E+20", "100000000000000000000.00"},
+        {DBL_MAX, 2, "1.80E+308", nullptr},    {4.9e-324, 2, "4.94E-324", "0.00"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatScientific(c.value, c.decimals, "."), c.text) << c.value;
-}
-
-TEST(FormatScientificTest, UsesTheGivenSeparator) {
-    EXPECT_EQ(FormatScientific(46.2676, 2, ","), "4,63E+01");
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatScientific(c.value, c.decimals, "."), c.scientific) << c.value;
+        if (c.fixed != nullptr) {
+            EXPECT_EQ(FormatFixed(c.value, c.decimals, "."), c.fixed) << c.value;
+        }
+    }
     EXPECT_EQ(FormatScientific(-0.5, 2, ","), "-5,00E-01");
-}
-
-TEST(FormatFixedTest, ReadoutPatterns) {
-    const struct {
-        double value;
-        int decimals;
-        const char* text;
-    } cases[] = {
-        {3.2577, 3, "3.258"}, {0.5, 3, "0.500"},     {0.0004, 3, "0.000"},  {0.0005, 3, "0.001"},
-        {0.9996, 3, "1.000"}, {123.456, 2, "123.46"}, {-7.891, 2, "-7.89"}, {-0.001, 2, "0.00"},
-        {0, 2, "0.00"},       {12, 2, "12.00"},      {1e20, 2, "100000000000000000000.00"},
-        {0.00004, 3, "0.000"}, {9.995, 2, "10.00"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(FormatFixed(c.value, c.decimals, "."), c.text) << c.value;
     EXPECT_EQ(FormatFixed(3.2577, 3, ","), "3,258");
 }
 

@@ -10,19 +10,14 @@ namespace ostrevo {
 namespace {
 
 using testing::CircuitTexts;
-using testing::FakeForm;
-using testing::FakeMessages;
 
 // Agreement to the six significant digits the values are quoted with.
 void ExpectSixDigits(double actual, double quoted, const std::string& what) {
     EXPECT_NEAR(actual, quoted, 5e-6 * std::fabs(quoted)) << what;
 }
 
-class SamplingTest : public ::testing::Test {
+class SamplingTest : public testing::ModuleTest {
 protected:
-    FakeForm form;
-    FakeMessages messages;
-    Module1 module{form, messages};
 
     // Everything the plot establishes before it samples.
     void prepare(const CircuitTexts& texts) {
@@ -94,14 +89,6 @@ TEST_F(SamplingTest, AWholePhaseQuotientMakesThatSampleADischargeSample) {
     EXPECT_EQ(module.VoSamples, (std::vector<double>{0, 0, 12, 12, 12, 0}));
     EXPECT_LT(module.VcSamples[1], 8);
     EXPECT_EQ(module.VcSamples[2], 12 + (4 - 12) * std::exp(-10 / 22.0));
-}
-
-TEST_F(SamplingTest, NegativeNSamplesNothing) {
-    prepareSteps(10, 10, -1);
-    module.SampleIndex = 77;
-    module.SampleWaveforms();
-    EXPECT_EQ(module.VcSamples, std::vector<double>{0});
-    EXPECT_EQ(module.SampleIndex, 0);
 }
 
 TEST_F(SamplingTest, FaultsStopAtTheFailingSampleAndKeepTheEarlierOnes) {
