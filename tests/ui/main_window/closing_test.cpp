@@ -1,74 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "circuit_session.h"
 #include "form2.h"
-#include "main_window_fixture.h"
 #include "quit_when_nothing_visible.h"
+#include "recording_messages.h"
 #include "waveform_window_host.h"
 
 namespace ostrevo::ui::testing {
 namespace {
 
-// Runs the application's event loop with `steps` queued one after the other
-// and tells how the loop ended: 0 when the program quit, -1 when it was still
-// running after the last step had had ample time.
-class Closing : public MainWindowTest {
+// The main window and the program's own waveform window, whose "Esci"
+// unloads it and leaves a fresh hidden one.
+class Closing : public ::testing::Test {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        waveformWindow.setWindowTitle("Grafici");
-        waveformWindow.show();
-    }
+    void SetUp() override { session.form().show(); }
 
-    int runEventLoop(std::vector<std::function<void()>> steps) {
-        for (auto& step : steps) QTimer::singleShot(0, &form(), step);
-        QTimer stillRunning;
-        stillRunning.setSingleShot(true);
-        QObject::connect(&stillRunning, &QTimer::timeout, [] { QApplication::exit(-1); });
-        stillRunning.start(10000);
-        return QApplication::exec();
-    }
-
-    QuitWhenNothingVisible quitWhenNothingVisible;  // as the program has
-    QWidget waveformWindow;                         // stands in for the waveform window
-};
-
-TEST_F(Closing, EsciEndsTheProgramWithEveryWindow) {
-    EXPECT_EQ(runEventLoop({[this] { click("Command3"); }}), 0);
-    EXPECT_FALSE(form().isVisible());
-    EXPECT_FALSE(waveformWindow.isVisible());
-}
-
-TEST_F(Closing, FrameClosesOnlyTheMainWindowAndTheProgramEndsWithTheLastVisibleWindow) {
-    bool waveformStillOpen = false;
-    const int result = runEventLoop({[this] { form().close(); },
-                                     [&] {
-                                         waveformStillOpen = waveformWindow.isVisible();
-                                         waveformWindow.close();
-                                     }});
-    EXPECT_TRUE(waveformStillOpen);
-    EXPECT_FALSE(form().isVisible());
-    EXPECT_EQ(result, 0);
-}
-
-TEST_F(Closing, HiddenWaveformWindowDoesNotKeepTheProgramAlive) {
-    waveformWindow.hide();
-    EXPECT_EQ(runEventLoop({[this] { form().close(); }}), 0);
-}
-
-// The same with the program's own waveform window, whose "Esci" unloads it
-// and leaves a fresh hidden one.
-class ClosingWithTheRealWaveformWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        session.form().show();
+    void plot() {
         session.form().Command6_Click();
         session.form().Command2_Click();
-        ASSERT_NE(host.window(), nullptr);
         ASSERT_TRUE(host.window()->isVisible());
     }
 
-    // Runs the event loop from `first`; returns 0 when the program quit.
+    // Runs the application's event loop from `first`; returns 0 when the
+    // program quit, -1 when it was still running after ample time.
     int runEventLoop(const std::function<void()>& first) {
         QTimer::singleShot(0, &session.form(), first);
         QTimer stillRunning;
@@ -77,13 +36,26 @@ protected:
         return QApplication::exec();
     }
 
-    QuitWhenNothingVisible quitWhenNothingVisible;
+    QuitWhenNothingVisible quitWhenNothingVisible;  // as the program has
     RecordingMessages recorded;
     WaveformWindowHost host;
     CircuitSession session{host, recorded.boxes};
 };
 
-TEST_F(ClosingWithTheRealWaveformWindow, ProgramEndsWhenTheWaveformWindowGoesAfterTheMainWindow) {
+TEST_F(Closing, EsciEndsTheProgramWithEveryWindow) {
+    plot();
+    auto* esci = session.form().findChild<QPushButton*>("Command3");
+    EXPECT_EQ(runEventLoop([esci] { QTest::mouseClick(esci, Qt::LeftButton); }), 0);
+    EXPECT_FALSE(session.form().isVisible());
+    EXPECT_FALSE(host.window()->isVisible());
+}
+
+TEST_F(Closing, WithoutAPlotTheFrameEndsTheProgram) {
+    EXPECT_EQ(runEventLoop([this] { session.form().close(); }), 0);
+}
+
+TEST_F(Closing, ProgramEndsWhenTheWaveformWindowGoesAfterTheMainWindow) {
+    plot();
     bool waveformStillOpen = false;
     const int result = runEventLoop([&] {
         session.form().close();
@@ -93,10 +65,12 @@ TEST_F(ClosingWithTheRealWaveformWindow, ProgramEndsWhenTheWaveformWindowGoesAft
         });
     });
     EXPECT_TRUE(waveformStillOpen);
+    EXPECT_FALSE(session.form().isVisible());
     EXPECT_EQ(result, 0);
 }
 
-TEST_F(ClosingWithTheRealWaveformWindow, WaveformEsciAloneLeavesTheMainWindowRunning) {
+TEST_F(Closing, WaveformEsciAloneLeavesTheMainWindowRunning) {
+    plot();
     constexpr int kStillRunning = 7;
     const int result = runEventLoop([&] {
         host.window()->Command1_Click();

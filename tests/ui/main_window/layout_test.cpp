@@ -1,9 +1,9 @@
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QSet>
 #include <QStyle>
 
+#include "caption_fit.h"
 #include "controls.h"
 #include "main_window_fixture.h"
 #include "schematic_image.h"
@@ -97,22 +97,6 @@ TEST_F(Layout, TabVisitsFieldsAndButtonsInTheDesignedOrderStartingInText1) {
 
 // --- every caption fits its control in the face actually used ---
 
-TEST_F(Layout, ControlFontIsTheDesignedFaceOrItsNarrowStandIn) {
-    const QString family = QFontInfo(field("Text1")->font()).family();
-    EXPECT_TRUE(family == "MS Sans Serif" || family == "Liberation Sans") << family.toStdString();
-    EXPECT_TRUE(field("Text1")->font().bold());
-    EXPECT_FALSE(label("Label67")->font().bold());
-}
-
-void ExpectCaptionFits(const QWidget* control, const QString& caption, const QRect& room) {
-    const QSize needed = WrappedCaptionSize(caption, QFontMetrics(control->font()), room.width());
-    EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
-        << control->objectName().toStdString() << " needs " << needed.width() << "x" << needed.height() << ", has "
-        << room.width() << "x" << room.height();
-}
-
-void ExpectLabelFits(const QLabel* label) { ExpectCaptionFits(label, label->text(), LabelTextRect(*label)); }
-
 void ExpectFieldFits(const QLineEdit* field) {
     const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
     const int room = field->width() - 2 * frame - 4;  // the line edit's own side margins
@@ -131,12 +115,6 @@ TEST_F(Layout, EveryCaptionFitsItsControl) {
         const bool twoLines = button->objectName() == "Command5" || button->objectName() == "Command6";
         EXPECT_EQ(ButtonCaptionLines(button), twoLines ? 2 : 1) << button->objectName().toStdString();
     }
-}
-
-TEST_F(Layout, DesignDescriptionBreaksBetweenWordsOnly) {
-    const QLabel* description = label("Label29");
-    EXPECT_EQ(WrapAtBlanks(description->text(), QFontMetrics(description->font()), LabelTextRect(*description).width()),
-              QStringList({"Dati: C , tc, ts  con v+=2/3 Vcc ,", "v-=1/3 Vcc, calcolo Rc e Rs"}));
 }
 
 TEST_F(Layout, ExampleAndResultTextsFitTheirBoxes) {
