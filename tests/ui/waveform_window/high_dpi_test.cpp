@@ -27,9 +27,11 @@ protected:
     ui::CircuitSession session{host, messages.boxes};
 };
 
-TEST_F(HighDpi, PictureHasTwiceTheLogicalPixels) {
+TEST_F(HighDpi, PictureHasTwiceTheLogicalPixelsAndLabelsKeepTheirLogicalPlaces) {
     EXPECT_EQ(plot().contentsRect().size(), QSize(921, 633));
     EXPECT_EQ(Picture(host).size(), QSize(1842, 1266));
+    QLabel* label = Window(host).containedLabel(QStringLiteral("Label1"));
+    EXPECT_EQ(label->pos() - plot().contentsRect().topLeft(), QPoint(451, 613));
 }
 
 TEST_F(HighDpi, ZeroLinesAreOneDevicePixelThick) {
@@ -55,11 +57,6 @@ TEST_F(HighDpi, TheWindowShowsThePictureDeviceForDevice) {
     // The band of the vc trace, above the time labels.
     const QRect band(0, 0, picture.width(), picture.height() / 2);
     EXPECT_EQ(window.copy(band.translated(origin)), picture.copy(band).convertToFormat(QImage::Format_RGB32));
-}
-
-TEST_F(HighDpi, LabelsKeepTheirLogicalPlaces) {
-    QLabel* label = Window(host).containedLabel(QStringLiteral("Label1"));
-    EXPECT_EQ(label->pos() - plot().contentsRect().topLeft(), QPoint(451, 613));
 }
 
 }  // namespace

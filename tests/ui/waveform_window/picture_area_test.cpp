@@ -1,8 +1,7 @@
-// Picture1 as a drawing surface: segments, erasing, label placement and the
-// pointer position in user coordinates.
+// Picture1 as a drawing surface: segments, clipping, erasing and the pointer
+// over the border.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,12 +27,6 @@ protected:
     QWidget window;
     PictureArea* area = nullptr;
 };
-
-TEST_F(PictureAreaTest, PictureCoversTheInnerAreaAtTheScreensPixelRatio) {
-    EXPECT_EQ(area->contentsRect(), QRect(2, 2, 201, 101));
-    EXPECT_EQ(picture().size(), QSize(201, 101) * area->devicePixelRatioF());
-    EXPECT_EQ(CountPixels(picture(), kPlotBackground), 201 * 101);
-}
 
 TEST_F(PictureAreaTest, SegmentsAreOnePixelWideAtTheirMappedPixels) {
     area->drawSegment({0, 100}, {100, 100}, kRedPixel);  // the whole top row
@@ -67,27 +60,6 @@ TEST_F(PictureAreaTest, DrawingPersistsOnScreenUntilCleared) {
 
     area->clearPicture();
     EXPECT_EQ(CountPixels(picture(), kPlotBackground), picture().width() * picture().height());
-}
-
-TEST_F(PictureAreaTest, ChildrenArePlacedByTheirUpperLeftCornerInUserCoordinates) {
-    auto* label = new QLabel(QStringLiteral("x"), area);
-    const struct {
-        float left, top;
-        QPoint inner;
-    } cases[] = {{0, 100, {0, 0}}, {49, 3, {98, 97}}, {100, 0, {200, 100}}, {15, 99.5F, {30, 1}}};
-    for (const auto& c : cases) {
-        area->placeChild(label, c.left, c.top);
-        EXPECT_EQ(label->pos(), area->contentsRect().topLeft() + c.inner) << c.left << ", " << c.top;
-    }
-}
-
-TEST_F(PictureAreaTest, PointerMovesAreReportedInUserCoordinates) {
-    QSignalSpy moves(area, &PictureArea::mouseMoved);
-    const QPoint inner = area->contentsRect().topLeft();
-    QTest::mouseMove(area, inner + QPoint(100, 25));
-    ASSERT_EQ(moves.count(), 1);
-    EXPECT_FLOAT_EQ(moves.last().at(2).toFloat(), 50.0F);
-    EXPECT_FLOAT_EQ(moves.last().at(3).toFloat(), 75.0F);
 }
 
 TEST_F(PictureAreaTest, PointerOverTheBorderIsReportedOnlyWhileAButtonIsHeld) {

@@ -200,8 +200,12 @@ TEST_F(WaveformPlot, APlotBringsBackAMinimizedWindow) {
     EXPECT_TRUE(Window(host).isVisible());
 }
 
-TEST_F(WaveformPlot, AFailedCheckLeavesTheWindowAsItWas) {
+TEST_F(WaveformPlot, AFailedCheckCreatesNoWindowOrLeavesTheWindowAsItWas) {
     real();
+    type("Text1", "");
+    grafici();
+    EXPECT_EQ(host.window(), nullptr);
+    type("Text1", "12");
     grafici();
     move(50, 95);
     ui::Form2* shown = host.window();
@@ -209,19 +213,11 @@ TEST_F(WaveformPlot, AFailedCheckLeavesTheWindowAsItWas) {
     const QStringList labelsBefore = timeLabels();
     type("Text3", "6,7");
     grafici();
-    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages.size(), 2);
     EXPECT_EQ(host.window(), shown);
     EXPECT_EQ(picture(), before);
     EXPECT_EQ(timeLabels(), labelsBefore);
     EXPECT_EQ(text("Label16"), "17.316");
-}
-
-TEST_F(WaveformPlot, AFailedCheckCreatesNoWindow) {
-    real();
-    type("Text1", "");
-    grafici();
-    EXPECT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(host.window(), nullptr);
 }
 
 TEST_F(WaveformPlot, ReadoutOfTheRealExample) {
