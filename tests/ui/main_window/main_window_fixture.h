@@ -64,6 +64,14 @@ protected:
         QTest::keyClicks(target, text);
     }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    // "Calcola Rc e Rs" for Vcc = 12 V and the given C, tc and ts.
+    void design(const char* C, const char* tc, const char* ts) {
+        type("Text1", "12");
+        type("Text14", C);
+        type("Text13", tc);
+        type("Text15", ts);
+        click("Command4");
+    }
 
     RecordingMessages recorded;
     FakePlotWindow plot;
