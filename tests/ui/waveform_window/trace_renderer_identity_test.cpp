@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -127,28 +128,15 @@ std::vector<std::uint32_t> render(Renderer renderer, const TraceRequest& request
     return pixels;
 }
 
-// The number of pixels where the two renderers disagree, and where the first one is.
-struct Difference {
-    std::int64_t count = 0;
-    std::string first;
-};
-
-Difference compareRenderers(const TraceRequest& request, CanvasSize size) {
+void expectIdentical(const TraceRequest& request, CanvasSize size) {
     const auto reference = render(DrawTracesPerSegment, request, size);
     const auto aggregated = render(DrawTracesAggregated, request, size);
-    Difference difference;
-    for (std::size_t i = 0; i < reference.size(); ++i) {
-        if (reference[i] == aggregated[i]) continue;
-        if (difference.count++ == 0) {
-            difference.first = "x " + std::to_string(i % size.width) + ", y " + std::to_string(i / size.width);
-        }
-    }
-    return difference;
-}
-
-void expectIdentical(const TraceRequest& request, CanvasSize size) {
-    const Difference difference = compareRenderers(request, size);
-    EXPECT_EQ(difference.count, 0) << "first differing pixel at " << difference.first;
+    const auto [first, _] = std::mismatch(reference.begin(), reference.end(), aggregated.begin());
+    if (first == reference.end()) return;
+    const auto at = first - reference.begin();
+    const auto count = std::inner_product(reference.begin(), reference.end(), aggregated.begin(), std::int64_t{0},
+                                          std::plus<>(), std::not_equal_to<>());
+    ADD_FAILURE() << count << " pixels differ, the first at x " << at % size.width << ", y " << at / size.width;
 }
 
 std::int64_t tracePixels(const TraceRequest& request, CanvasSize size) {

@@ -91,9 +91,8 @@ TEST_F(WaveformPlot, ExamplesShowTheirTimeLabelsAndVoltageCaptions) {
     const QStringList captions{text("Label6"), text("Label7"), text("Label8"), text("Label12"),
                                text("Label11"), text("Label13"), text("Label4"), text("Label5")};
     EXPECT_EQ(captions, QStringList({"vc(t)[V]", "v+", "v-", "0", "vo(t)", "Vcc", "0", "0"}));
-}
 
-TEST_F(WaveformPlot, TimeLabelsFollowTheLocalesSeparator) {
+    // A session opened under the Italian locale writes its times with a comma.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     ui::CircuitSession italian(host, messages.boxes);
     QLocale::setDefault(QLocale::c());
