@@ -28,49 +28,38 @@ protected:
     }
 };
 
-TEST_F(TimingCommandTest, WorkedExamples) {
+// The worked examples, then results that look odd but are no fault.
+TEST_F(TimingCommandTest, WorkedExamplesAndOddResults) {
     const struct {
-        const CircuitTexts* texts;
+        CircuitTexts texts;
         const char* separator;
-        double ts;
-        double tc;
+        double ts, tc;
         const char* label9;
         const char* label11;
     } cases[] = {
-        {&kIdealCircuit, ".", 3.2577917, 15.2492379, "3.258", "15.249"},
-        {&kRealCircuit, ".", 1.2206589, 5.7057813, "1.221", "5.706"},
-        {&kRealCircuit, ",", 1.2206589, 5.7057813, "1,221", "5,706"},
+        {kIdealCircuit, ".", 3.2577917, 15.2492379, "3.258", "15.249"},
+        {kRealCircuit, ".", 1.2206589, 5.7057813, "1.221", "5.706"},
+        {kRealCircuit, ",", 1.2206589, 5.7057813, "1,221", "5,706"},
+        // thresholds swapped; v+ equal to v-; no capacitance; a tiny capacitor
+        {{"12", "22", "4.7", "0", "0", "0", "1", "4", "8", "0", "5", "1000"}, ".", -3.2577917, -15.2492379, "-3.258",
+         "-15.249"},
+        {{"12", "22", "4.7", "0", "0", "0", "1", "6", "6", "0", "5", "1000"}, ".", 0, 0, "0", "0"},
+        {{"12", "22", "4.7", "0", "0", "0", "0", "8", "4", "0", "5", "1000"}, ".", 0, 0, "0", "0"},
+        {{"12", "22", "4.7", "0", "0", "0", "1E-6", "8", "4", "0", "5", "1000"}, ".", 3.2577917e-6, 1.52492379e-5, "0",
+         "0"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.ts);
         module.DecimalSeparator = c.separator;
-        run(*c.texts);
+        run(c.texts);
         EXPECT_NEAR(module.ts, c.ts, 1e-7);
         EXPECT_NEAR(module.tc, c.tc, 1e-7);
         EXPECT_EQ(form.shown("Label9"), c.label9);
         EXPECT_EQ(form.shown("Label11"), c.label11);
         EXPECT_TRUE(messages.shown.empty());
     }
-    EXPECT_EQ(form.writes, (std::vector<std::string>{"Label9", "Label11", "Label9", "Label11", "Label9", "Label11"}));
-}
-
-TEST_F(TimingCommandTest, ResultsThatAreNoFault) {
-    const struct {
-        const char* what;
-        CircuitTexts texts;
-        const char* label9;
-        const char* label11;
-    } cases[] = {
-        {"thresholds swapped", {"12", "22", "4.7", "0", "0", "0", "1", "4", "8", "0", "5", "1000"}, "-3.258", "-15.249"},
-        {"v+ equal to v-", {"12", "22", "4.7", "0", "0", "0", "1", "6", "6", "0", "5", "1000"}, "0", "0"},
-        {"no capacitance", {"12", "22", "4.7", "0", "0", "0", "0", "8", "4", "0", "5", "1000"}, "0", "0"},
-        {"tiny capacitor", {"12", "22", "4.7", "0", "0", "0", "1E-6", "8", "4", "0", "5", "1000"}, "0", "0"},
-    };
-    for (const auto& c : cases) {
-        run(c.texts);
-        EXPECT_EQ(form.shown("Label9"), c.label9) << c.what;
-        EXPECT_EQ(form.shown("Label11"), c.label11) << c.what;
-        EXPECT_TRUE(messages.shown.empty()) << c.what;
-    }
+    EXPECT_EQ(form.writes[0], "Label9");
+    EXPECT_EQ(form.writes[1], "Label11");
 }
 
 TEST_F(TimingCommandTest, AFailedCheckKeepsTheReadValuesAndTheOldResults) {

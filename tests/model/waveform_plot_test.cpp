@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "fakes.h"
 #include "module1.h"
@@ -41,30 +42,25 @@ protected:
 TEST_F(PlotCommandTest, DrawsFrameThenLabelsThenAllTracesInOneRequest) {
     run(testing::kIdealCircuit);
     EXPECT_TRUE(messages.shown.empty());
-    ASSERT_EQ(plot.calls.size(), 3 + kFrameLines + 1 + 10 + 1);
-    EXPECT_EQ(std::get<WindowCall>(plot.calls[0]), WindowCall::EnsureCreated);
-    EXPECT_EQ(std::get<WindowCall>(plot.calls[1]), WindowCall::Erase);
-    EXPECT_EQ(std::get<WindowCall>(plot.calls[2]), WindowCall::Show);
-    for (std::size_t i = 3; i < 3 + kFrameLines; ++i) EXPECT_TRUE(std::holds_alternative<LineCall>(plot.calls[i]));
-    const auto& remembered = std::get<RememberCall>(plot.calls[3 + kFrameLines]);
-    EXPECT_EQ(remembered.ts, module.ts);
-    EXPECT_EQ(remembered.tc, module.tc);
-    EXPECT_EQ(remembered.NP, 5);
-    EXPECT_EQ(remembered.VPlus, 8);
-    EXPECT_EQ(remembered.Vcc, 12);
-    for (std::size_t i = 4 + kFrameLines; i < 14 + kFrameLines; ++i) {
-        EXPECT_TRUE(std::holds_alternative<LabelCall>(plot.calls[i]));
-    }
-    const auto& traces = std::get<TracesCall>(plot.calls.back());
-    EXPECT_EQ(traces.N, 1000);
-    EXPECT_EQ(traces.NP, 5);
-    EXPECT_EQ(traces.VPlus, 8);
-    EXPECT_EQ(traces.Vcc, 12);
+    std::vector<std::size_t> kinds;  // the alternative of each call, in order
+    for (const auto& call : plot.calls) kinds.push_back(call.index());
+    std::vector<std::size_t> expected{0, 0, 0};
+    expected.insert(expected.end(), kFrameLines, 1);
+    expected.push_back(4);
+    expected.insert(expected.end(), 10, 2);
+    expected.push_back(3);
+    ASSERT_EQ(kinds, expected);
+    EXPECT_EQ(plot.all<WindowCall>(),
+              (std::vector<WindowCall>{WindowCall::EnsureCreated, WindowCall::Erase, WindowCall::Show}));
+    const RememberCall remembered = plot.all<RememberCall>().front();
+    EXPECT_EQ(std::tie(remembered.ts, remembered.tc, remembered.NP, remembered.VPlus, remembered.Vcc),
+              std::make_tuple(module.ts, module.tc, 5, 8.0, 12.0));
+    const TracesCall traces = plot.all<TracesCall>().front();
+    EXPECT_EQ(std::tie(traces.N, traces.NP, traces.VPlus, traces.Vcc), std::make_tuple(1000, 5, 8.0, 12.0));
     EXPECT_EQ(traces.stop.trace, TraceStop::Trace::None);
     EXPECT_EQ(traces.vc, module.VcSamples);
     EXPECT_EQ(traces.vo, module.VoSamples);
     EXPECT_EQ(traces.vo.size(), 1002u);
-    EXPECT_EQ(traces.vo[1001], 0);
     EXPECT_EQ(module.PeriodIndex, 6);
     EXPECT_EQ(module.SampleIndex, 1001);
 }
