@@ -112,7 +112,9 @@ def give_keyboard_to(title):
 
 
 def check_every_control_named(window):
-    """Every field, button and option button has a name, and no two the same."""
+    """The window is a frame, named by its title; every field, button and
+    option button in it has a name, and no two the same."""
+    check(window.getRole() == pyatspi.ROLE_FRAME, "%s is a %s, not a frame" % (window.name, window.getRoleName()))
     roles = (pyatspi.ROLE_TEXT, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_RADIO_BUTTON)
     controls = pyatspi.findAllDescendants(window, lambda node: node is not None and node.getRole() in roles)
     names = [node.name for node in controls]

@@ -8,6 +8,7 @@ namespace ostrevo::ui {
 namespace {
 
 constexpr char kResultProperty[] = "ostrevoAccessibleResult";
+constexpr char kWindowProperty[] = "ostrevoAccessibleWindow";
 
 // A label that shows a result. Qt's own accessible label reports its caption
 // only while it has no accessible name; this one keeps the name ("ts [usec]
@@ -50,24 +51,38 @@ private:
     QString caption() const { return static_cast<QLabel*>(widget())->text(); }
 };
 
-QAccessibleInterface* ResultLabelFactory(const QString&, QObject* object) {
+QAccessibleInterface* AccessibleFactory(const QString&, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget && widget->property(kWindowProperty).toBool()) return new QAccessibleWidget(widget, QAccessible::Window);
     auto* label = qobject_cast<QLabel*>(object);
     if (label && label->property(kResultProperty).toBool()) return new AccessibleResultLabel(label);
     return nullptr;
 }
 
-void InstallResultLabelFactoryOnce() {
+void InstallFactoryOnce() {
     static const bool installed = [] {
-        QAccessible::installFactory(ResultLabelFactory);
+        QAccessible::installFactory(AccessibleFactory);
         return true;
     }();
     Q_UNUSED(installed);
 }
 
+// A plain top-level widget is a "filler" to assistive technology; screen
+// readers expect a window, which they announce by its title.
+void PresentAsWindow(QWidget& window) {
+    window.setProperty(kWindowProperty, true);
+    // Setting the title may have made its accessible object already: make it again.
+    QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(&window);
+    if (existing && existing->role() != QAccessible::Window) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    }
+}
+
 }  // namespace
 
 void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts) {
-    InstallResultLabelFactoryOnce();
+    InstallFactoryOnce();
+    PresentAsWindow(window);
     for (const AccessibleText& text : texts) {
         auto* control = window.findChild<QWidget*>(QString::fromLatin1(text.control));
         Q_ASSERT_X(control, "ApplyAccessibleTexts", text.control);

@@ -18,7 +18,8 @@ struct AccessibleText {
     Kind kind = Kind::Control;
 };
 
-// Gives the named controls of `window` their accessible name and description.
+// Presents `window` as a window and gives its named controls their accessible
+// name and description.
 void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts);
 
 }  // namespace ostrevo::ui
