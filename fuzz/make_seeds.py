@@ -1,5 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the fuzz targets (fuzz/corpus/<target>/).
+"""Writes the hand-made seeds of the fuzz targets into fuzz/corpus/<target>/.
+
+That folder also keeps the inputs of longer runs that reached new code, added
+with libFuzzer's merge:
+    build/fuzz/fuzz/<target>_fuzzer -merge=1 fuzz/corpus/<target> build/fuzz/corpus/<target>
 
 The inputs are laid out the way FuzzedDataProvider reads them: strings from
 the front (a backslash and any other byte end one), numbers and choices from
