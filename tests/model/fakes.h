@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -157,6 +158,20 @@ inline void TypeCircuit(FakeForm& form, const CircuitTexts& t) {
     form.type("Text5", t.vd);
     form.type("Text6", t.np);
     form.type("Text16", t.n);
+}
+
+// What the plot establishes before it samples, for the parameters already in
+// the model: the two times, the sample step (either may be given instead) and
+// buffers of N + 2 samples holding `fill`.
+inline void PrepareSampling(Module1& module, std::optional<double> ts = {}, std::optional<double> step = {},
+                            double fill = 0.0) {
+    module.ComputeDischargeTime();
+    module.ComputeChargeTime();
+    module.ts = ts.value_or(module.ts);
+    module.SampleStep = step.value_or((module.tc + module.ts) / module.Parameters.N);
+    const auto length = static_cast<std::size_t>(std::max(module.Parameters.N + 2, 1));
+    module.VcSamples.assign(length, fill);
+    module.VoSamples.assign(length, fill);
 }
 
 // The model with a fake form and recording message boxes.

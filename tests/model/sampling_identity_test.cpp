@@ -72,7 +72,7 @@ struct SamplingCase {
     CircuitParameters p;  // in internal units
     std::optional<double> ts;    // computed from p when not given
     std::optional<double> step;  // (tc + ts) / N when not given
-    bool faults = false;  // guards the case itself
+    const char* fault = nullptr;  // the message of a case that stops at a fault
 };
 
 // Earlier contents, so that a sample left unwritten shows.
@@ -86,23 +86,17 @@ TEST_P(SamplingMatchesTheOneByOneLoop, BitForBit) {
     testing::FakeMessages messages;
     Module1 module(form, messages);
     module.Parameters = c.p;
-    module.ComputeDischargeTime();
-    module.ComputeChargeTime();
-    module.ts = c.ts.value_or(module.ts);
-    module.SampleStep = c.step.value_or((module.tc + module.ts) / c.p.N);
-    const std::size_t length = static_cast<std::size_t>(std::max(c.p.N + 2, 1));
-    module.VcSamples.assign(length, kStale);
-    module.VoSamples.assign(length, kStale);
+    testing::PrepareSampling(module, c.ts, c.step, kStale);
 
     const Outcome expected = SampleOneByOne(c.p, module.ts, module.SampleStep, {module.VcSamples, module.VoSamples});
-    ASSERT_EQ(expected.faulted, c.faults);
-    bool faulted = false;
+    ASSERT_EQ(expected.faulted, c.fault != nullptr);
+    std::string message;
     try {
         module.SampleWaveforms();
-    } catch (const Fault&) {
-        faulted = true;
+    } catch (const Fault& fault) {
+        message = fault.what();
     }
-    EXPECT_EQ(faulted, expected.faulted);
+    EXPECT_EQ(message, c.fault != nullptr ? c.fault : "");
     EXPECT_EQ(module.SampleIndex, expected.sampleIndex);
     EXPECT_TRUE(SameBits(module.VcSamples, expected.vc));
     EXPECT_TRUE(SameBits(module.VoSamples, expected.vo));
@@ -137,10 +131,17 @@ INSTANTIATE_TEST_SUITE_P(
         SamplingCase{"AllDischarge", With(kIdeal, 5000), 1e9, 1},
         SamplingCase{"AllCharge", With(kIdeal, 5000), -1, 1},
         // Faults: at the first sample, in the middle of a block of the charge, deep in the charge.
-        SamplingCase{"ZeroStep", With(kIdeal, 10), 10, 0, true},
-        SamplingCase{"NoDischargeResistance", WithResistors(kIdeal, 22, 0), 10, 10, true},
-        SamplingCase{"NoChargeResistanceMidBlock", WithResistors(With(kIdeal, 10'000), 0, 4.7), 3000, 1, true},
-        SamplingCase{"ChargeThatOverflows", WithResistors(With(kIdeal, 100'000), -1, 4.7), 100, 1, true}),
+        SamplingCase{"ZeroStep", With(kIdeal, 10), 10, 0,
+                     "Impossibile calcolare il campione 0 di vc(t): il passo di campionamento (tc + ts)/N è zero."},
+        SamplingCase{"NoDischargeResistance", WithResistors(kIdeal, 22, 0), 10, 10,
+                     "Impossibile calcolare il campione 0 di vc(t): la costante di tempo di scarica (Ci + C)·(Rs + "
+                     "RoL) è zero."},
+        SamplingCase{"NoChargeResistanceMidBlock", WithResistors(With(kIdeal, 10'000), 0, 4.7), 3000, 1,
+                     "Impossibile calcolare il campione 3001 di vc(t): la costante di tempo di carica (Rc + RoH)·(Ci "
+                     "+ C) è zero."},
+        SamplingCase{"ChargeThatOverflows", WithResistors(With(kIdeal, 100'000), -1, 4.7), 100, 1,
+                     "Impossibile calcolare il campione 808 di vc(t): il risultato supera il massimo numero "
+                     "rappresentabile."}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

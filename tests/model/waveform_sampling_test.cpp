@@ -18,20 +18,10 @@ void ExpectSixDigits(double actual, double quoted, const std::string& what) {
 
 class SamplingTest : public testing::ModuleTest {
 protected:
-
-    // Everything the plot establishes before it samples.
     void prepare(const CircuitTexts& texts) {
         testing::TypeCircuit(form, texts);
         module.ReadParameters(ReadOrder::DrawWaveforms);
-        module.ComputeDischargeTime();
-        module.ComputeChargeTime();
-        allocate();
-        module.SampleStep = (module.tc + module.ts) / module.Parameters.N;
-    }
-    void allocate() {
-        const auto length = static_cast<std::size_t>(module.Parameters.N + 2);
-        module.VcSamples.assign(length, 0.0);
-        module.VoSamples.assign(length, 0.0);
+        testing::PrepareSampling(module);
     }
     void expectPeriod(double ts, double tc, double step, double phaseQuotient) const {
         ExpectSixDigits(module.ts, ts, "ts");
@@ -44,9 +34,7 @@ protected:
         testing::TypeCircuit(form, {"12", "22", "4.7", "0", "0", "0", "1", "8", "4", "0", "1", "1"});
         module.ReadParameters(ReadOrder::DrawWaveforms);
         module.Parameters.N = n;
-        module.ts = ts;
-        module.SampleStep = step;
-        allocate();
+        testing::PrepareSampling(module, ts, step);
     }
 };
 
@@ -89,39 +77,6 @@ TEST_F(SamplingTest, AWholePhaseQuotientMakesThatSampleADischargeSample) {
     EXPECT_EQ(module.VoSamples, (std::vector<double>{0, 0, 12, 12, 12, 0}));
     EXPECT_LT(module.VcSamples[1], 8);
     EXPECT_EQ(module.VcSamples[2], 12 + (4 - 12) * std::exp(-10 / 22.0));
-}
-
-TEST_F(SamplingTest, FaultsStopAtTheFailingSampleAndKeepTheEarlierOnes) {
-    const struct {
-        const char* what;
-        double ts;
-        double step;
-        const char* rs;
-        const char* rc;
-        std::int32_t stopsAt;
-        const char* message;
-    } cases[] = {
-        {"zero step", 0, 0, "4.7", "22", 0,
-         "Impossibile calcolare il campione 0 di vc(t): il passo di campionamento (tc + ts)/N è zero."},
-        {"no discharge resistance", 0, 10, "0", "22", 0,
-         "Impossibile calcolare il campione 0 di vc(t): la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero."},
-        {"no charge resistance", 10, 10, "4.7", "0", 2,
-         "Impossibile calcolare il campione 2 di vc(t): la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero."},
-    };
-    for (const auto& c : cases) {
-        prepareSteps(c.ts, c.step, 4);
-        module.Parameters.Rs = ParseLeadingNumber(testing::U16(c.rs));
-        module.Parameters.Rc = ParseLeadingNumber(testing::U16(c.rc));
-        try {
-            module.SampleWaveforms();
-            ADD_FAILURE() << c.what;
-        } catch (const Fault& fault) {
-            EXPECT_EQ(std::string(fault.what()), c.message);
-        }
-        EXPECT_EQ(module.SampleIndex, c.stopsAt) << c.what;
-        for (std::int32_t k = 0; k < c.stopsAt; ++k) EXPECT_NE(module.VcSamples[k], 0) << c.what << k;
-        EXPECT_EQ(module.VoSamples, std::vector<double>(6, 0.0)) << c.what;
-    }
 }
 
 TEST_F(SamplingTest, BuffersTooShortAreRefused) {

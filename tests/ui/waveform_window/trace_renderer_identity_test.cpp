@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "fakes.h"
 #include "fast_trace_renderer.h"
 #include "module1.h"
 #include "plot_canvas.h"
@@ -40,19 +41,6 @@ struct Waveforms {
     double Vcc = 0;
 };
 
-// The model's fields are not read here: the parameters are set directly.
-class NoForm : public MainForm {
-public:
-    std::u16string text(std::string_view) const override { return {}; }
-    void setText(std::string_view, const std::string&) override {}
-    void setTextColour(std::string_view, Rgb) override {}
-};
-
-class NoMessages : public MessageBoxes {
-public:
-    void show(const std::string& message) override { ADD_FAILURE() << message; }
-};
-
 //                                       Vcc  Rc  Rs   RoH    RoL    Ci     C  v+   v-    Vd   NP N
 constexpr CircuitParameters kIdealExample{12, 22, 4.7, 0, 0, 0, 1, 8, 4, 0, 1, 1};
 constexpr CircuitParameters kRealExample{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.7, 5.33, 0.6, 1, 1};
@@ -61,16 +49,12 @@ constexpr CircuitParameters kSwappedThresholds{12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0,
 
 // One period of the circuit's steady state as the plot samples it.
 Waveforms circuitWaveforms(CircuitParameters parameters, std::int32_t N) {
-    NoForm form;
-    NoMessages messages;
+    testing::FakeForm form;
+    testing::FakeMessages messages;
     Module1 module(form, messages);
     module.Parameters = parameters;
     module.Parameters.N = N;
-    module.VcSamples.assign(static_cast<std::size_t>(N) + 2, 0.0);
-    module.VoSamples.assign(static_cast<std::size_t>(N) + 2, 0.0);
-    module.ComputeDischargeTime();
-    module.ComputeChargeTime();
-    module.SampleStep = (module.tc + module.ts) / N;
+    testing::PrepareSampling(module);
     module.SampleWaveforms();
     return {module.VcSamples, module.VoSamples, parameters.VPlus, parameters.Vcc};
 }
