@@ -28,36 +28,32 @@ TEST(TraceAt, UpperHalfIsVcLowerHalfVoBelowThePlotNoChoice) {
     EXPECT_EQ(TraceAt(-0.01F), std::nullopt);
 }
 
+// The tool tip is 32 characters long for the usual values.
 TEST(ReadOut, InvertsThePlotMapping) {
+    const PlotScale huge{1E308, 1E308, 5, 1.7E308, 12};
     const struct {
         Trace trace;
+        const PlotScale& scale;
         float x, y;
         const char* time;
         const char* voltage;
         const char* toolTip;
     } cases[] = {
-        {Trace::Vc, 50, 95, "46.268", "8.00", "t = 46.268 usec\" ; vc(t) = 8.00V"},
-        {Trace::Vo, 50, 45, "46.268", "12.00", "t = 46.268 usec\" ; vo(t) = 12.00V"},
-        {Trace::Vc, 0, 50, "0.000", "0.00", "t = 0.000 usec\" ; vc(t) = 0.00V"},
-        {Trace::Vo, 100, 0, "92.535", "0.00", "t = 92.535 usec\" ; vo(t) = 0.00V"},
-        {Trace::Vo, 25, -7.5F, "23.134", "-2.00", "t = 23.134 usec\" ; vo(t) = -2.00V"},
+        {Trace::Vc, kIdealPlot, 50, 95, "46.268", "8.00", "t = 46.268 usec\" ; vc(t) = 8.00V"},
+        {Trace::Vo, kIdealPlot, 50, 45, "46.268", "12.00", "t = 46.268 usec\" ; vo(t) = 12.00V"},
+        {Trace::Vc, kIdealPlot, 0, 50, "0.000", "0.00", "t = 0.000 usec\" ; vc(t) = 0.00V"},
+        {Trace::Vo, kIdealPlot, 100, 0, "92.535", "0.00", "t = 92.535 usec\" ; vo(t) = 0.00V"},
+        {Trace::Vo, kIdealPlot, 25, -7.5F, "23.134", "-2.00", "t = 23.134 usec\" ; vo(t) = -2.00V"},
+        {Trace::Vc, huge, 50, 100, "fuori scala", "fuori scala", "t = fuori scala usec\" ; vc(t) = fuori scalaV"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.toolTip);
-        const Readout readout = ReadOut(c.trace, kIdealPlot, c.x, c.y, ".");
+        const Readout readout = ReadOut(c.trace, c.scale, c.x, c.y, ".");
         EXPECT_EQ(readout.time, c.time);
         EXPECT_EQ(readout.voltage, c.voltage);
         EXPECT_EQ(readout.toolTip, c.toolTip);
     }
     EXPECT_EQ(ReadOut(Trace::Vc, kIdealPlot, 50, 95, ".").toolTip.size(), 32U);
-}
-
-TEST(ReadOut, AValueBeyondTheDoubleRangeReadsOutOfScale) {
-    const PlotScale huge{1E308, 1E308, 5, 1.7E308, 12};
-    const Readout readout = ReadOut(Trace::Vc, huge, 50, 100, ".");
-    EXPECT_EQ(readout.time, "fuori scala");
-    EXPECT_EQ(readout.voltage, "fuori scala");
-    EXPECT_EQ(readout.toolTip, "t = fuori scala usec\" ; vc(t) = fuori scalaV");
 }
 
 class Form2Readout : public ::testing::Test {
