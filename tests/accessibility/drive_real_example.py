@@ -175,6 +175,7 @@ def check_waveform_window(app, window):
     plot_window = wait_for(lambda: frame_named(app, "ostrevo"), "the waveform window")
     plot = wait_for(lambda: find_named(plot_window, "Grafico delle forme d'onda"), "the plot area")
     check("vc(t)" in plot.description and "vo(t)" in plot.description, "the plot area is not described")
+    check(plot.getRole() == pyatspi.ROLE_IMAGE, "the plot area is a %s, not an image" % plot.getRoleName())
     check_every_control_named(plot_window)
     check_tab_order(plot_window, WAVEFORM_WINDOW_TAB_ORDER)
     for name in ("vc(t) tensione sul condensatore", "vo(t) tensione d'uscita", "t [usec] lettura vc(t)",

@@ -8,7 +8,10 @@ namespace ostrevo::ui {
 namespace {
 
 constexpr char kResultProperty[] = "ostrevoAccessibleResult";
-constexpr char kWindowProperty[] = "ostrevoAccessibleWindow";
+// The role of a widget whose Qt role misleads: a top-level widget is a
+// "filler" and a drawing a "filler" too, where screen readers expect a window
+// (announced by its title) and a graphic.
+constexpr char kRoleProperty[] = "ostrevoAccessibleRole";
 
 // A label that shows a result. Qt's own accessible label reports its caption
 // only while it has no accessible name; this one keeps the name ("ts [usec]
@@ -53,9 +56,11 @@ private:
 
 QAccessibleInterface* AccessibleFactory(const QString&, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (widget && widget->property(kWindowProperty).toBool()) return new QAccessibleWidget(widget, QAccessible::Window);
-    auto* label = qobject_cast<QLabel*>(object);
+    if (!widget) return nullptr;
+    auto* label = qobject_cast<QLabel*>(widget);
     if (label && label->property(kResultProperty).toBool()) return new AccessibleResultLabel(label);
+    const QVariant role = widget->property(kRoleProperty);
+    if (role.isValid()) return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
     return nullptr;
 }
 
@@ -67,30 +72,32 @@ void InstallFactoryOnce() {
     Q_UNUSED(installed);
 }
 
-// A plain top-level widget is a "filler" to assistive technology; screen
-// readers expect a window, which they announce by its title.
-void PresentAsWindow(QWidget& window) {
-    window.setProperty(kWindowProperty, true);
-    // Setting the title may have made its accessible object already: make it again.
-    QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(&window);
-    if (existing && existing->role() != QAccessible::Window) {
+// Drops the accessible object Qt may have made already (setting a title or a
+// name announces the widget), so that the next query makes it anew.
+void RemakeAccessibleObject(QWidget& widget) {
+    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(&widget)) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
     }
+}
+
+void Describe(QWidget& control, const AccessibleText& text) {
+    control.setAccessibleName(QString::fromUtf8(text.name));
+    control.setAccessibleDescription(QString::fromUtf8(text.description));
+    if (text.kind == AccessibleText::Kind::Result) control.setProperty(kResultProperty, true);
+    if (text.kind == AccessibleText::Kind::Picture) control.setProperty(kRoleProperty, int{QAccessible::Graphic});
+    if (text.kind != AccessibleText::Kind::Control) RemakeAccessibleObject(control);
 }
 
 }  // namespace
 
 void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts) {
     InstallFactoryOnce();
-    PresentAsWindow(window);
+    window.setProperty(kRoleProperty, int{QAccessible::Window});
+    RemakeAccessibleObject(window);
     for (const AccessibleText& text : texts) {
         auto* control = window.findChild<QWidget*>(QString::fromLatin1(text.control));
         Q_ASSERT_X(control, "ApplyAccessibleTexts", text.control);
-        if (!control) continue;
-        // Before the name: setting it announces the control, which makes its accessible object.
-        if (text.kind == AccessibleText::Kind::Result) control->setProperty(kResultProperty, true);
-        control->setAccessibleName(QString::fromUtf8(text.name));
-        control->setAccessibleDescription(QString::fromUtf8(text.description));
+        if (control) Describe(*control, text);
     }
 }
 

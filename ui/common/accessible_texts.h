@@ -9,8 +9,9 @@ namespace ostrevo::ui {
 // and its unit) and, where the name is not enough, a description.
 struct AccessibleText {
     enum class Kind {
-        Control,  // a field, button or picture: Qt's own accessible object
+        Control,  // a field or a button: Qt's own accessible object
         Result,   // a label showing a value: the name says what it is, the text is the value
+        Picture,  // a drawing: a graphic to assistive technology
     };
     const char* control;      // object name
     const char* name;         // UTF-8

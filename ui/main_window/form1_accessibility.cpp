@@ -38,7 +38,8 @@ constexpr std::array<AccessibleText, 26> kForm1Texts{{
     {"Command6", "Ostrevo reale, dati esempio", "Scrive nei campi i dati d'esempio del circuito reale"},
     {"Image1", "Schema del circuito",
      "Multivibratore astabile con trigger di Schmitt invertente CD40106B: il condensatore C si carica "
-     "dall'uscita attraverso Rc e un diodo e si scarica attraverso Rs e un secondo diodo"},
+     "dall'uscita attraverso Rc e un diodo e si scarica attraverso Rs e un secondo diodo",
+     Kind::Picture},
 }};
 
 }  // namespace
