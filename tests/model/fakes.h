@@ -117,13 +117,6 @@ public:
         }
         return found;
     }
-    std::string label(std::string_view control) const {
-        std::string text;
-        for (const LabelCall& call : all<LabelCall>()) {
-            if (call.control == control) text = call.text;
-        }
-        return text;
-    }
 };
 
 // The example data sets of the main window, field by field.
