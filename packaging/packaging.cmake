@@ -73,13 +73,14 @@ endif()
 
 set(CPACK_PACKAGE_NAME ostrevo)
 set(CPACK_PACKAGE_VENDOR "Ostrevo")
-set(CPACK_PACKAGE_CONTACT "Ostrevo <ostrevo@users.noreply.github.com>")
+set(OSTREVO_PACKAGE_CONTACT "Ostrevo <ostrevo@users.noreply.github.com>" CACHE STRING
+    "Maintainer named in the packages: set it to whoever publishes them")
+set(CPACK_PACKAGE_CONTACT "${OSTREVO_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "astable multivibrator teaching tool (Italian)")
 set(CPACK_PACKAGE_DESCRIPTION
     "Computes the charge and discharge times of an astable multivibrator built on an\n\
 inverting Schmitt trigger, designs Rc and Rs of the ideal circuit and plots the\n\
 steady-state capacitor and output voltages. The user interface is in Italian.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/ostrevo/ostrevo")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Ostrevo)
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
