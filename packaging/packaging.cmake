@@ -13,8 +13,11 @@ include(GNUInstallDirs)
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(OSTREVO_APP_ID io.github.ostrevo.Ostrevo)
-set(OSTREVO_ICON_SVG "${PROJECT_SOURCE_DIR}/assets/fuel_pump.svg" CACHE FILEPATH
-    "Vector picture installed as the program's icon")
+# The icon: the waveform window's vector drawing, and its hand-drawn pixels at
+# the two small sizes, where they are sharper than any rendering.
+set(OSTREVO_ICON_SVG ${PROJECT_SOURCE_DIR}/assets/fuel_pump.svg)
+set(OSTREVO_ICON_PIXEL_ART_SIZES 16 32)
+set(OSTREVO_ICON_RENDERED_SIZES 48 256)
 
 function(ostrevo_install_linux_desktop_files)
   set(OSTREVO_EXECUTABLE ostrevo)
@@ -27,12 +30,17 @@ function(ostrevo_install_linux_desktop_files)
   install(FILES ${OSTREVO_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
           RENAME ${OSTREVO_APP_ID}.svg)
 
-  # The fixed sizes of the icon are rendered from the vector picture when the
-  # program is built, so that there is a single drawing to maintain.
+  foreach(size IN LISTS OSTREVO_ICON_PIXEL_ART_SIZES)
+    install(FILES ${PROJECT_SOURCE_DIR}/assets/fuel_pump_${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${OSTREVO_APP_ID}.png)
+  endforeach()
+
+  # The larger fixed sizes are rendered from the vector drawing when the
+  # program is built.
   qt_add_executable(ostrevo_render_icon ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/render_icon.cpp)
   target_link_libraries(ostrevo_render_icon PRIVATE Qt6::Gui Qt6::Svg)
   set(pngs)
-  foreach(size 16 32 48 256)
+  foreach(size IN LISTS OSTREVO_ICON_RENDERED_SIZES)
     set(directory ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size})
     add_custom_command(OUTPUT ${directory}/${OSTREVO_APP_ID}.png
       COMMAND ${CMAKE_COMMAND} -E make_directory ${directory}
