@@ -97,12 +97,13 @@ TEST_F(WaveformPlot, LabelsStandAtTheirUserCoordinates) {
     real();
     grafici();
     // Inner area 921 x 633 pixels: x 49 -> column 451, y 3 -> row 613; in the
-    // strip (71 x 621) x 15 -> 11, y 99.5 -> row 3, y 2 -> row 608.
+    // strip (71 x 621) x 15 -> 11, y 99.5 -> row 3, y 97 -> row 19 (18.6), y 2 -> row 608.
     const struct {
         const char* name;
         QPoint inner;
-    } cases[] = {{"Label1", {451, 613}}, {"Label2", {221, 613}}, {"Label3", {681, 613}},
-                 {"Label6", {11, 3}},    {"Label12", {11, 298}}, {"Label4", {11, 608}}};
+    } cases[] = {{"Label1", {451, 613}}, {"Label2", {221, 613}}, {"Label3", {681, 613}}, {"Label6", {11, 3}},
+                 {"Label7", {11, 19}}, {"Label8", {11, 155}}, {"Label12", {11, 298}}, {"Label11", {11, 310}},
+                 {"Label13", {11, 322}}, {"Label4", {11, 608}}};
     for (const auto& c : cases) {
         QLabel* label = Window(host).containedLabel(QString::fromLatin1(c.name));
         const auto* area = qobject_cast<ui::PictureArea*>(label->parentWidget());
