@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -139,18 +140,10 @@ inline const CircuitTexts kIdealCircuit{};
 inline const CircuitTexts kRealCircuit{"12", "22", "4.7", "195", "75", "5", "1", "6.7", "5.33", "0.6", "5", "1000"};
 
 inline void TypeCircuit(FakeForm& form, const CircuitTexts& t) {
-    form.type("Text1", t.vcc);
-    form.type("Text2", t.rc);
-    form.type("Text9", t.rs);
-    form.type("Text10", t.roh);
-    form.type("Text11", t.rol);
-    form.type("Text12", t.ci);
-    form.type("Text8", t.c);
-    form.type("Text3", t.vPlus);
-    form.type("Text4", t.vMinus);
-    form.type("Text5", t.vd);
-    form.type("Text6", t.np);
-    form.type("Text16", t.n);
+    const std::pair<const char*, const char*> typed[] = {
+        {"Text1", t.vcc}, {"Text2", t.rc}, {"Text9", t.rs},     {"Text10", t.roh}, {"Text11", t.rol}, {"Text12", t.ci},
+        {"Text8", t.c},   {"Text3", t.vPlus}, {"Text4", t.vMinus}, {"Text5", t.vd}, {"Text6", t.np},   {"Text16", t.n}};
+    for (const auto& [control, text] : typed) form.type(control, text);
 }
 
 // What the plot establishes before it samples, for the parameters already in

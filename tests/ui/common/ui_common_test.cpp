@@ -5,8 +5,6 @@
 #include <QFontMetrics>
 #include <QAbstractButton>
 #include <QMessageBox>
-#include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 
 #include "controls.h"
@@ -29,19 +27,6 @@ TEST(ControlFont, NarrowFallbackStandsInForTheMissingFace) {
     const QString resolved = QFontInfo(ControlFont()).family();
     if (resolved == kControlFamily) GTEST_SKIP() << "the designed face is installed";
     EXPECT_EQ(resolved, QStringLiteral("Liberation Sans"));
-}
-
-TEST(WrappingButton, StaysAPushButtonThatClicksOnSpace) {
-    QWidget window;
-    auto* button = MakeButton(&window, "Command5", "Ostrevo ideale, dati esempio", {0, 0, 1935, 735});
-    window.show();
-    button->setFocus();
-    QSignalSpy clicks(button, &QPushButton::clicked);
-    QTest::keyClick(button, Qt::Key_Space);
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(clicks.count(), 2);
-    EXPECT_EQ(button->text(), "Ostrevo ideale, dati esempio");
-    EXPECT_FALSE(button->autoDefault());
 }
 
 TEST(WrapAtBlanks, BreaksOnlyAtBlanksAndKeepsBlanksInsideALine) {
