@@ -8,7 +8,6 @@
 #include <QToolTip>
 #include <array>
 #include <cmath>
-#include <limits>
 
 #include "controls.h"
 #include "cursor_readout.h"
