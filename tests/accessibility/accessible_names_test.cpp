@@ -94,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(BothWindows, ResultLabelTest,
                                            ResultLabel{false, "Label16", "[usec]"},  // readout of vc
                                            ResultLabel{false, "Label17", "[V]"},
                                            ResultLabel{false, "Label29", "[usec]"},  // readout of vo
-                                           ResultLabel{false, "Label32", "[V]"}));
+                                           ResultLabel{false, "Label32", "[V]"}),
+                         [](const ::testing::TestParamInfo<ResultLabel>& info) { return info.param.control; });
 
 }  // namespace
 }  // namespace ostrevo::ui
