@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     // The display name follows from this one; setting it as well would make
     // Qt append it to every window caption.
     QApplication::setApplicationName(ostrevo::ui::kApplicationTitle);
+    // Lets the desktop match the windows with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ostrevo.Ostrevo"));
     ostrevo::ui::InstallFontFallbacks();
     ostrevo::ui::QuitWhenNothingVisible quitWhenNothingVisible;
 
