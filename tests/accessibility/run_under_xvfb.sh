@@ -8,15 +8,46 @@ script="$1"
 shift
 scratch="$(mktemp -d)"
 export XDG_RUNTIME_DIR="$scratch"
-# The server picks a free display itself and writes its number when it is
-# ready: no race with other X servers started at the same time.
-Xvfb -displayfd 3 -screen 0 2600x2600x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT
-for _ in $(seq 300); do
-  [ -s "$scratch/display" ] && break
-  kill -0 "$xvfb" 2>/dev/null || { cat "$scratch/xvfb.log" >&2; exit 1; }
-  sleep 0.1
+xvfb=""
+trap '[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; wait 2>/dev/null; rm -rf "$scratch"' EXIT
+
+# Starts a server that picks a free display itself, and returns once a client
+# can really connect to it (the number alone has been seen to come before that
+# on a loaded machine).
+start_server() {
+  rm -f "$scratch/display"
+  Xvfb -displayfd 3 -screen 0 2600x2600x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+  xvfb=$!
+  for _ in $(seq 300); do
+    [ -s "$scratch/display" ] && break
+    kill -0 "$xvfb" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$scratch/display")"
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+stop_server() {
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+  xvfb=""
+}
+
+# A display that cannot be reached is the machine's trouble, not the
+# program's: such a run is tried once more on a new server.
+for attempt in 1 2; do
+  if start_server && dbus-run-session -- /usr/bin/python3 "$here/$script" "$@"; then
+    exit 0
+  fi
+  if [ "$attempt" -eq 1 ] && ! xdpyinfo >/dev/null 2>&1; then
+    echo "the X server on ${DISPLAY:-its display} went away; once more on a new one" >&2
+    stop_server
+    continue
+  fi
+  cat "$scratch/xvfb.log" >&2
+  exit 1
 done
-export DISPLAY=":$(head -n1 "$scratch/display")"
-dbus-run-session -- /usr/bin/python3 "$here/$script" "$@"
