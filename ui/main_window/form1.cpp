@@ -24,7 +24,7 @@ constexpr int kDesignFrameWidth = 2;
 
 enum class LabelKind { Plain, RightJustified, Result, Credit };
 
-struct LabelSpec {
+struct DesignedLabel {
     const char* name;
     const char* caption;
     TwipsGeometry geometry;
@@ -32,51 +32,51 @@ struct LabelSpec {
 };
 
 constexpr std::array kLabels{
-    LabelSpec{"Label10", "ts", {2655, 7320, 585, 255}, LabelKind::RightJustified},
-    LabelSpec{"Label9", "", {3435, 7215, 1860, 330}, LabelKind::Result},
-    LabelSpec{"Label7", "[usec]", {5400, 7320, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label12", "tc", {2655, 7680, 585, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label11", "", {3435, 7635, 1860, 330}, LabelKind::Result},
-    LabelSpec{"Label8", "[usec]", {5400, 7680, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label42", "Verifica", {8520, 120, 1695, 255}, LabelKind::Plain},
-    LabelSpec{"Label1", "Vcc", {7995, 435, 435, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label17", "[V]", {10440, 480, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label2", "Rc", {8100, 855, 330, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label14", "[kohm]", {10440, 840, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label21", "Rs", {8040, 1335, 330, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label20", "[kohm]", {10380, 1320, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label23", "RoH", {8040, 1815, 450, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label22", "[ohm]", {10500, 1800, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label25", "RoL", {8040, 2295, 450, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label24", "[ohm]", {10500, 2280, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label27", "Ci", {8040, 2775, 330, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label26", "pF", {10500, 2760, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label15", "C", {8160, 3360, 255, 255}, LabelKind::RightJustified},
-    LabelSpec{"Label16", "[nF]", {10440, 3360, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label3", "v+", {8100, 3675, 225, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label18", "[V]", {10440, 3720, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label4", "v-", {8100, 4095, 225, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label19", "[V]", {10440, 4200, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label5", "Vd", {8040, 4560, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label28", "[V]", {10440, 4680, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label6", "NP", {8040, 5160, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label44", "N", {8040, 5640, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label43", "Progetto", {12000, 240, 1215, 255}, LabelKind::Plain},
-    LabelSpec{"Label29", "Dati: C , tc, ts  con v+=2/3 Vcc , v-=1/3 Vcc, calcolo Rc e Rs",
+    DesignedLabel{"Label10", "ts", {2655, 7320, 585, 255}, LabelKind::RightJustified},
+    DesignedLabel{"Label9", "", {3435, 7215, 1860, 330}, LabelKind::Result},
+    DesignedLabel{"Label7", "[usec]", {5400, 7320, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label12", "tc", {2655, 7680, 585, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label11", "", {3435, 7635, 1860, 330}, LabelKind::Result},
+    DesignedLabel{"Label8", "[usec]", {5400, 7680, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label42", "Verifica", {8520, 120, 1695, 255}, LabelKind::Plain},
+    DesignedLabel{"Label1", "Vcc", {7995, 435, 435, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label17", "[V]", {10440, 480, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label2", "Rc", {8100, 855, 330, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label14", "[kohm]", {10440, 840, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label21", "Rs", {8040, 1335, 330, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label20", "[kohm]", {10380, 1320, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label23", "RoH", {8040, 1815, 450, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label22", "[ohm]", {10500, 1800, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label25", "RoL", {8040, 2295, 450, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label24", "[ohm]", {10500, 2280, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label27", "Ci", {8040, 2775, 330, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label26", "pF", {10500, 2760, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label15", "C", {8160, 3360, 255, 255}, LabelKind::RightJustified},
+    DesignedLabel{"Label16", "[nF]", {10440, 3360, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label3", "v+", {8100, 3675, 225, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label18", "[V]", {10440, 3720, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label4", "v-", {8100, 4095, 225, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label19", "[V]", {10440, 4200, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label5", "Vd", {8040, 4560, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label28", "[V]", {10440, 4680, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label6", "NP", {8040, 5160, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label44", "N", {8040, 5640, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label43", "Progetto", {12000, 240, 1215, 255}, LabelKind::Plain},
+    DesignedLabel{"Label29", "Dati: C , tc, ts  con v+=2/3 Vcc , v-=1/3 Vcc, calcolo Rc e Rs",
               {11400, 600, 2895, 495}, LabelKind::Plain},
-    LabelSpec{"Label33", "C", {11400, 1320, 255, 255}, LabelKind::RightJustified},
-    LabelSpec{"Label32", "[nF]", {13800, 1320, 375, 255}, LabelKind::Plain},
-    LabelSpec{"Label38", "tc", {11280, 1785, 315, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label39", "[usec]", {13800, 1680, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label40", "ts", {11280, 2265, 315, 225}, LabelKind::RightJustified},
-    LabelSpec{"Label41", "[usec]", {13800, 2160, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label37", "Rc", {11400, 3480, 255, 255}, LabelKind::Plain},
-    LabelSpec{"Label31", "", {11760, 3360, 1815, 375}, LabelKind::Result},
-    LabelSpec{"Label36", "[kohm]", {13680, 3480, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label34", "Rs", {11400, 3960, 255, 255}, LabelKind::Plain},
-    LabelSpec{"Label30", "", {11760, 3840, 1815, 375}, LabelKind::Result},
-    LabelSpec{"Label35", "[kohm]", {13680, 3960, 615, 255}, LabelKind::Plain},
-    LabelSpec{"Label67", "Ostrevo didattico", {12000, 7560, 1575, 285}, LabelKind::Credit},
+    DesignedLabel{"Label33", "C", {11400, 1320, 255, 255}, LabelKind::RightJustified},
+    DesignedLabel{"Label32", "[nF]", {13800, 1320, 375, 255}, LabelKind::Plain},
+    DesignedLabel{"Label38", "tc", {11280, 1785, 315, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label39", "[usec]", {13800, 1680, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label40", "ts", {11280, 2265, 315, 225}, LabelKind::RightJustified},
+    DesignedLabel{"Label41", "[usec]", {13800, 2160, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label37", "Rc", {11400, 3480, 255, 255}, LabelKind::Plain},
+    DesignedLabel{"Label31", "", {11760, 3360, 1815, 375}, LabelKind::Result},
+    DesignedLabel{"Label36", "[kohm]", {13680, 3480, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label34", "Rs", {11400, 3960, 255, 255}, LabelKind::Plain},
+    DesignedLabel{"Label30", "", {11760, 3840, 1815, 375}, LabelKind::Result},
+    DesignedLabel{"Label35", "[kohm]", {13680, 3960, 615, 255}, LabelKind::Plain},
+    DesignedLabel{"Label67", "Ostrevo didattico", {12000, 7560, 1575, 285}, LabelKind::Credit},
 };
 
 struct FieldSpec {
@@ -190,17 +190,17 @@ void Form1::createControls() {
     schematic->setObjectName(QStringLiteral("Image1"));
     schematic->setGeometry(TwipsRect({360, 360, 7410, 6015}));
 
-    for (const auto& spec : kLabels) {
-        controls_.insert(spec.name, MakeLabel(this, spec.name, spec.caption, spec.geometry, LookOf(spec.kind)));
+    for (const auto& designed : kLabels) {
+        controls_.insert(designed.name, MakeLabel(this, designed.name, designed.caption, designed.geometry, LookOf(designed.kind)));
     }
-    for (const auto& spec : kFields) {
-        controls_.insert(spec.name, MakeTextField(this, spec.name, spec.text, spec.geometry));
+    for (const auto& designed : kFields) {
+        controls_.insert(designed.name, MakeTextField(this, designed.name, designed.text, designed.geometry));
     }
     SetTextColour(controls_.value("Text2"), QColor(0, 0, 0));
-    for (const auto& spec : kButtons) {
-        auto* button = MakeButton(this, spec.name, spec.caption, spec.geometry);
-        connect(button, &QPushButton::clicked, this, spec.handler);
-        controls_.insert(spec.name, button);
+    for (const auto& designed : kButtons) {
+        auto* button = MakeButton(this, designed.name, designed.caption, designed.geometry);
+        connect(button, &QPushButton::clicked, this, designed.handler);
+        controls_.insert(designed.name, button);
     }
 }
 

@@ -31,7 +31,7 @@ LabelLook LookOf(LabelKind kind) {
     return look;
 }
 
-struct LabelSpec {
+struct DesignedLabel {
     const char* name;
     const char* caption;
     TwipsGeometry geometry;
@@ -39,7 +39,7 @@ struct LabelSpec {
 };
 
 // Inside Picture1: the time origin and the three time labels, on the plot's colour.
-const LabelSpec kTimeLabels[] = {
+const DesignedLabel kTimeLabels[] = {
     {"Label5", "0", {0, 9240, 330, 225}, LabelKind::OnPlot},
     {"Label2", "Label2", {2940, 8295, 1380, 225}, LabelKind::OnPlot},
     {"Label1", "Label1", {6825, 8295, 1485, 225}, LabelKind::OnPlot},
@@ -47,7 +47,7 @@ const LabelSpec kTimeLabels[] = {
 };
 
 // Inside Picture3: the voltage scale.
-const LabelSpec kScaleLabels[] = {
+const DesignedLabel kScaleLabels[] = {
     {"Label6", "Label6", {210, 105, 750, 225}},     {"Label7", "Label7", {210, 1050, 645, 225}},
     {"Label8", "Label8", {210, 3360, 750, 225}},    {"Label12", "Label12", {105, 4515, 855, 240}},
     {"Label11", "Label11", {120, 4920, 735, 255}},  {"Label13", "Label13", {120, 5280, 855, 255}},
@@ -55,7 +55,7 @@ const LabelSpec kScaleLabels[] = {
 };
 
 // On the window: the rows of both readouts, the caption under the plot and the credit line.
-const LabelSpec kWindowLabels[] = {
+const DesignedLabel kWindowLabels[] = {
     {"Label19", "t", {15600, 960, 240, 225}},
     {"Label16", "", {16005, 900, 1380, 330}, LabelKind::ValueBox},
     {"Label9", "[usec]", {17520, 960, 615, 255}},
@@ -72,8 +72,8 @@ const LabelSpec kWindowLabels[] = {
     {"Label67", "Ostrevo didattico", {15960, 9720, 1575, 285}, LabelKind::Credit},
 };
 
-QLabel* MakeLabel(QWidget* parent, const LabelSpec& spec) {
-    return MakeLabel(parent, spec.name, QString::fromUtf8(spec.caption), spec.geometry, LookOf(spec.kind));
+QLabel* MakeLabel(QWidget* parent, const DesignedLabel& designed) {
+    return MakeLabel(parent, designed.name, QString::fromUtf8(designed.caption), designed.geometry, LookOf(designed.kind));
 }
 
 QIcon WindowIcon() {
@@ -96,9 +96,9 @@ QIcon WindowIcon() {
 
 // Labels inside a picture area: their designed places count from the inner
 // corner of the area, inside its border.
-void MakeContainedLabels(PictureArea* area, std::span<const LabelSpec> specs) {
-    for (const LabelSpec& spec : specs) {
-        QLabel* label = MakeLabel(area, spec);
+void MakeContainedLabels(PictureArea* area, std::span<const DesignedLabel> designedLabels) {
+    for (const DesignedLabel& designed : designedLabels) {
+        QLabel* label = MakeLabel(area, designed);
         area->placeChildAtDesign(label, label->pos());
     }
 }
@@ -151,7 +151,7 @@ void Form2::buildReadoutAndCaptions() {
     option1_ = MakeOptionButton(this, "Option1", QStringLiteral("vc(t)"), {15600, 480, 1170, 330}, kRed);
     option1_->setChecked(true);
     option3_ = MakeOptionButton(this, "Option3", QStringLiteral("vo(t)"), {15720, 2280, 1275, 330}, kBlue);
-    for (const LabelSpec& spec : kWindowLabels) MakeLabel(this, spec);
+    for (const DesignedLabel& designed : kWindowLabels) MakeLabel(this, designed);
     const auto box = [this](const char* name) { return findChild<QLabel*>(QString::fromLatin1(name)); };
     label16_ = box("Label16");
     label17_ = box("Label17");
