@@ -1,4 +1,4 @@
-#include <cmath>
+#include <numbers>
 #include <string>
 
 #include "fault.h"
@@ -20,10 +20,11 @@ Fault CannotCompute(const char* what, const std::string& reason) {
     return Fault(std::string("Impossibile calcolare ") + what + ": " + reason + ".");
 }
 
-// R = t / (C ln 2): each phase of the ideal circuit lasts R C ln 2.
+// R = t / (C ln 2): each phase of the ideal circuit lasts R C ln 2. The
+// constant is ln 2 correctly rounded, whatever a math library's log returns.
 double DesignResistor(const char* name, double time, double c) {
     const fp::Checked resistor =
-        fp::Evaluate([](double t, double capacitance) { return t / (capacitance * std::log(2.0)); }, time, c);
+        fp::Evaluate([](double t, double capacitance) { return t / (capacitance * std::numbers::ln2); }, time, c);
     if (!resistor.failed()) return resistor.value;
     throw CannotCompute(name, c == 0 ? "la capacità C è zero (divisione per zero)" : fp::DescribeFaults(resistor.faults));
 }

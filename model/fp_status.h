@@ -1,6 +1,20 @@
 #pragma once
+#include <cerrno>
 #include <cfenv>
+#include <cfloat>
+#include <cmath>
 #include <string>
+
+// The status tests need every operation to stay between the clearing and the
+// testing of the flags. GCC and Clang keep it there through the barrier in Pin;
+// other compilers are told that this code reads the floating-point environment.
+#if defined(__GNUC__) || defined(__clang__)
+#define OSTREVO_FENV_BARRIER 1
+#elif defined(_MSC_VER)
+#pragma fenv_access(on)
+#else
+#pragma STDC FENV_ACCESS ON
+#endif
 
 namespace ostrevo::fp {
 
@@ -12,26 +26,74 @@ inline constexpr int kFaultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 // memory at this point. Without it, g++ -O2 moves a division past a following
 // fetestexcept, or merges two equal divisions, and the status test misses it.
 template <typename T>
-inline void Pin(T& value) {
+inline void Pin([[maybe_unused]] T& value) {
+#ifdef OSTREVO_FENV_BARRIER
     asm volatile("" : "+m"(value) : : "memory");
+#endif
+}
+
+// The library functions the model calls. Math libraries differ in how they
+// report a fault (the status flags, errno, or nothing at all), so these raise
+// the flag IEEE 754 gives the fault, recognised from the argument and the
+// result: an infinite exponential of a finite number overflowed, the
+// logarithm of zero is a pole, that of a negative number has no value. The
+// comparisons are quiet: a NaN passes through without a flag, as in IEEE 754.
+inline double Exp(double x) {
+    const double result = std::exp(x);
+    if (std::isgreater(result, DBL_MAX) && std::isless(x, HUGE_VAL)) [[unlikely]] {
+        std::feraiseexcept(FE_OVERFLOW);
+    }
+    return result;
+}
+
+inline double Log(double x) {
+    if (x == 0) std::feraiseexcept(FE_DIVBYZERO);
+    if (std::isless(x, 0.0)) std::feraiseexcept(FE_INVALID);
+    return std::log(x);
+}
+
+// Whether the math library may report a fault through errno. One that does
+// not say (MinGW's) is read anyway: errno, cleared before, stays 0 if unused.
+inline bool MathUsesErrno() {
+#ifdef math_errhandling
+    return (math_errhandling & MATH_ERRNO) != 0;
+#else
+    return true;
+#endif
 }
 
 struct Checked {
     double value = 0;
-    int faults = 0;  // the kFaultFlags raised while computing value
+    int faults = 0;  // the kFaultFlags raised, or recognised, while computing value
     bool failed() const { return faults != 0; }
 };
 
+// The faults of a computation that the flags may have missed: a domain error
+// in errno, and a result that is not finite from finite operands (an overflow
+// when it is infinite or errno holds a range error; an underflow, also a range
+// error, leaves a finite result).
+template <typename... Operands>
+inline int UnflaggedFaults(double value, int errorNumber, Operands... operands) {
+    int faults = errorNumber == EDOM ? FE_INVALID : 0;
+    if (std::isfinite(value) || !(std::isfinite(operands) && ...)) return faults;
+    if (std::isnan(value)) faults |= FE_INVALID;
+    if (std::isinf(value) || errorNumber == ERANGE) faults |= FE_OVERFLOW;
+    return faults;
+}
+
 // Runs compute(operands...) between a clear and a test of the status flags,
 // with barriers on the operands and on the result so that the arithmetic stays
-// between the two.
+// between the two, and adds what the result and errno show.
 template <typename Compute, typename... Operands>
 inline Checked Evaluate(Compute compute, Operands... operands) {
+    const bool readErrno = MathUsesErrno();
+    if (readErrno) errno = 0;
     std::feclearexcept(kFaultFlags);
     (Pin(operands), ...);
     double value = compute(operands...);
     Pin(value);
-    return {value, std::fetestexcept(kFaultFlags)};
+    const int flags = std::fetestexcept(kFaultFlags);
+    return {value, flags | UnflaggedFaults(value, readErrno ? errno : 0, operands...)};
 }
 
 // What went wrong, in the user's words, for the flags of a failed Checked.

@@ -49,7 +49,7 @@ void SampleVcExactly(Module1& m, std::int64_t k) {
             static_cast<double>(k), m.SampleStep, p.Ci, p.C, p.Rs, p.RoL);
         Require(x, "vc(t)", k, (p.Ci + p.C) * (p.Rs + p.RoL) == 0,
                 "la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero");
-        sample = fp::Evaluate([](double vd, double vPlus, double e) { return vd + (vPlus - vd) * std::exp(e); },
+        sample = fp::Evaluate([](double vd, double vPlus, double e) { return vd + (vPlus - vd) * fp::Exp(e); },
                               p.Vd, p.VPlus, x.value);
     } else {
         const fp::Checked x = fp::Evaluate(
@@ -60,7 +60,7 @@ void SampleVcExactly(Module1& m, std::int64_t k) {
         Require(x, "vc(t)", k, (p.Rc + p.RoH) * (p.Ci + p.C) == 0,
                 "la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero");
         sample = fp::Evaluate(
-            [](double vcc, double vd, double vMinus, double e) { return (vcc - vd) + (vMinus - vcc + vd) * std::exp(e); },
+            [](double vcc, double vd, double vMinus, double e) { return (vcc - vd) + (vMinus - vcc + vd) * fp::Exp(e); },
             p.Vcc, p.Vd, p.VMinus, x.value);
     }
     m.VcSamples[static_cast<std::size_t>(k)] = sample.value;
@@ -175,10 +175,10 @@ void SampleVcFast(Module1& m, const Invariants& v, std::int64_t lastDischarge) {
     const double step = m.SampleStep;
     const auto exact = [&m](std::int64_t k) { SampleVcExactly(m, k); };
     FillRange(m.VcSamples, 0, lastDischarge, [&](std::int64_t k) {
-        return p.Vd + v.dischargeSpan * std::exp((-static_cast<double>(k)) * step / v.dischargeTau);
+        return p.Vd + v.dischargeSpan * fp::Exp((-static_cast<double>(k)) * step / v.dischargeTau);
     }, exact);
     FillRange(m.VcSamples, lastDischarge + 1, p.N, [&](std::int64_t k) {
-        return v.chargeAsymptote + v.chargeSpan * std::exp(-(static_cast<double>(k) - v.phase) * step / v.chargeTau);
+        return v.chargeAsymptote + v.chargeSpan * fp::Exp(-(static_cast<double>(k) - v.phase) * step / v.chargeTau);
     }, exact);
 }
 

@@ -11,6 +11,7 @@ OSTREVO_PACKAGES=(
   clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream
   dbus at-spi2-core python3-pyatspi xdotool
+  g++-mingw-w64-x86-64-posix googletest wine64
 )
 
 ostrevo_install_missing() {

@@ -17,21 +17,35 @@ std::int64_t nearestPixel(double device) {
 }
 
 // floor(numerator / denominator) for a positive denominator.
-// Products of two pixel distances need more than 64 bits.
-__extension__ typedef __int128 Wide;
+std::int64_t floorDiv(std::int64_t numerator, std::int64_t denominator) {
+    const std::int64_t quotient = numerator / denominator;
+    return (numerator % denominator != 0 && numerator < 0) ? quotient - 1 : quotient;
+}
 
-std::int64_t floorDiv(Wide numerator, Wide denominator) {
-    Wide quotient = numerator / denominator;
-    if ((numerator % denominator != 0) && (numerator < 0)) --quotient;
-    return static_cast<std::int64_t>(quotient);
+// floor((a * b + c) / m) for |a| and m up to 2^42 (m > 0) and b and |c| up to
+// 2^41 (b >= 0). a * b can need 84 bits, yet all is exact in 64-bit
+// arithmetic: b is split at 2^21, so that no term reaches 2^63.
+constexpr std::int64_t kSplit = std::int64_t{1} << 21;
+
+std::int64_t floorOfProductSum(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t m) {
+    const std::int64_t low = a * (b % kSplit) + c;
+    if (b < kSplit) return floorDiv(low, m);  // all but pixels millions away from the start
+    // a * b + c = high * kSplit + low, with high = highQuotient * m + highRest.
+    const std::int64_t high = a * (b / kSplit);
+    const std::int64_t highQuotient = floorDiv(high, m);
+    const std::int64_t shiftedRest = (high - highQuotient * m) * kSplit;
+    const std::int64_t lowQuotient = floorDiv(low, m);
+    const std::int64_t rests = shiftedRest % m + (low - lowQuotient * m);  // below 2 m
+    return highQuotient * kSplit + shiftedRest / m + lowQuotient + (rests >= m ? 1 : 0);
 }
 
 // The coordinate along the minor axis at `major` on the line from (a0, b0) to
-// (a1, b1), with a0 < a1: nearest whole value, halves upwards.
+// (a1, b1), with a0 <= major <= a1 and |b1 - b0| <= a1 - a0 (the walk goes
+// along the longer axis): nearest whole value, halves upwards. The end points
+// lie within kFarAway of the origin, so run and |rise| are at most 2^41.
 std::int64_t minorAt(std::int64_t major, std::int64_t a0, std::int64_t b0, std::int64_t a1, std::int64_t b1) {
-    const Wide run = a1 - a0;
-    const Wide rise = b1 - b0;
-    return b0 + floorDiv(2 * rise * (major - a0) + run, 2 * run);
+    const std::int64_t run = a1 - a0;
+    return b0 + floorOfProductSum(2 * (b1 - b0), major - a0, run, 2 * run);
 }
 
 }  // namespace

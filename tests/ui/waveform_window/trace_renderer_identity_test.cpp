@@ -209,6 +209,26 @@ TEST(AggregatedRenderer, DrawsNothingWithoutPeriodsOrSamples) {
     }
 }
 
+// A sample out of all scale lands 2^40 pixels away; the segment to it crosses
+// the canvas on its exact line, where halves round upwards.
+TEST(PlotCanvasTest, ASegmentFromFarAwayCrossesOnItsExactLine) {
+    constexpr std::int64_t kFar = std::int64_t{1} << 40;
+    const struct {
+        DevicePixel from, to;
+        int (*row)(int column);
+    } cases[] = {
+        {{-kFar, -kFar / 2}, {200, 100}, [](int x) { return (x + 1) / 2; }},  // y = x / 2
+        {{-kFar, kFar / 2 + 100}, {200, 0}, [](int x) { return 100 - x / 2; }},  // y = 100 - x / 2
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uint32_t> pixels(201 * 128, 0);
+        PlotCanvas canvas(pixels.data(), 201, 128, 201);
+        canvas.drawSegment(c.from, c.to, 1);
+        for (int x = 0; x <= 200; ++x) EXPECT_EQ(canvas.pixel(x, c.row(x)), 1U) << "column " << x;
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 1U), 201);
+    }
+}
+
 // Guards the comparisons above against a setup that draws nothing at all.
 TEST(AggregatedRenderer, ComparedPlotsDoDrawTraces) {
     const Waveforms w = waveformsOf(Shape::Ideal, 999);
