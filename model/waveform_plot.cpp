@@ -230,8 +230,9 @@ void Module1::DrawWaveforms(PlotWindow& plot) {
     AllocateSampleBuffers(*this);
     ComputeDischargeTime();
     ComputeChargeTime();
-    plot.rememberPlot(ts, tc, Parameters.NP, Parameters.VPlus, Parameters.Vcc);
     PlaceAxisLabels(plot);
+    // Only now do the labels on screen show these times.
+    plot.rememberPlot(ts, tc, Parameters.NP, Parameters.VPlus, Parameters.Vcc);
     SetSampleStep(*this);
     SampleWaveforms();
     DrawTraces(*this, plot);

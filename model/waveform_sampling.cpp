@@ -8,6 +8,7 @@
 #include "fault.h"
 #include "fp_status.h"
 #include "module1.h"
+#include "vector_state.h"
 
 namespace ostrevo {
 namespace {
@@ -201,6 +202,7 @@ void Module1::SampleWaveforms() {
     SampleIndex = 0;
     if (n < 0) return;
     RequireBuffers(VcSamples, VoSamples, n);
+    ClearVectorUpperState();  // every sample calls libm's exp
     const std::optional<Invariants> invariants = CleanInvariants(*this);
     if (!invariants) {
         SampleExactly(*this, n);

@@ -196,7 +196,6 @@ void Form1::createControls() {
     for (const auto& designed : kFields) {
         controls_.insert(designed.name, MakeTextField(this, designed.name, designed.text, designed.geometry));
     }
-    SetTextColour(controls_.value("Text2"), QColor(0, 0, 0));
     for (const auto& designed : kButtons) {
         auto* button = MakeButton(this, designed.name, designed.caption, designed.geometry);
         connect(button, &QPushButton::clicked, this, designed.handler);
