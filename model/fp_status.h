@@ -1,7 +1,6 @@
 #pragma once
 #include <cerrno>
 #include <cfenv>
-#include <cfloat>
 #include <cmath>
 #include <string>
 
@@ -30,26 +29,6 @@ inline void Pin([[maybe_unused]] T& value) {
 #ifdef OSTREVO_FENV_BARRIER
     asm volatile("" : "+m"(value) : : "memory");
 #endif
-}
-
-// The library functions the model calls. Math libraries differ in how they
-// report a fault (the status flags, errno, or nothing at all), so these raise
-// the flag IEEE 754 gives the fault, recognised from the argument and the
-// result: an infinite exponential of a finite number overflowed, the
-// logarithm of zero is a pole, that of a negative number has no value. The
-// comparisons are quiet: a NaN passes through without a flag, as in IEEE 754.
-inline double Exp(double x) {
-    const double result = std::exp(x);
-    if (std::isgreater(result, DBL_MAX) && std::isless(x, HUGE_VAL)) [[unlikely]] {
-        std::feraiseexcept(FE_OVERFLOW);
-    }
-    return result;
-}
-
-inline double Log(double x) {
-    if (x == 0) std::feraiseexcept(FE_DIVBYZERO);
-    if (std::isless(x, 0.0)) std::feraiseexcept(FE_INVALID);
-    return std::log(x);
 }
 
 // Whether the math library may report a fault through errno. One that does

@@ -50,7 +50,7 @@ void SampleVcExactly(Module1& m, std::int64_t k) {
             static_cast<double>(k), m.SampleStep, p.Ci, p.C, p.Rs, p.RoL);
         Require(x, "vc(t)", k, (p.Ci + p.C) * (p.Rs + p.RoL) == 0,
                 "la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero");
-        sample = fp::Evaluate([](double vd, double vPlus, double e) { return vd + (vPlus - vd) * fp::Exp(e); },
+        sample = fp::Evaluate([](double vd, double vPlus, double e) { return vd + (vPlus - vd) * std::exp(e); },
                               p.Vd, p.VPlus, x.value);
     } else {
         const fp::Checked x = fp::Evaluate(
@@ -61,7 +61,7 @@ void SampleVcExactly(Module1& m, std::int64_t k) {
         Require(x, "vc(t)", k, (p.Rc + p.RoH) * (p.Ci + p.C) == 0,
                 "la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero");
         sample = fp::Evaluate(
-            [](double vcc, double vd, double vMinus, double e) { return (vcc - vd) + (vMinus - vcc + vd) * fp::Exp(e); },
+            [](double vcc, double vd, double vMinus, double e) { return (vcc - vd) + (vMinus - vcc + vd) * std::exp(e); },
             p.Vcc, p.Vd, p.VMinus, x.value);
     }
     m.VcSamples[static_cast<std::size_t>(k)] = sample.value;
@@ -150,8 +150,16 @@ std::int64_t LastDischargeSample(double phase, std::int32_t n) {
 
 constexpr std::int64_t kBlock = 2048;
 
+// Whether a block computed without fault: no status flag raised, and finite
+// samples. The samples of a range are monotone in k (their exponent is linear
+// in k), so an exponential that overflowed anywhere in the block, which some
+// math libraries do not flag, shows at one of its two ends.
+bool CleanBlock(const std::array<double, kBlock>& block, std::int64_t count) {
+    return std::fetestexcept(fp::kFaultFlags) == 0 && std::isfinite(block[0]) && std::isfinite(block[count - 1]);
+}
+
 // Stores sample(k) for k = first..last into `out`, a block at a time. A block
-// that raised a fault is not stored; `exact` redoes it sample by sample, which
+// that is not clean is not stored; `exact` redoes it sample by sample, which
 // stores what the straightforward loop stores and throws where it throws.
 template <typename Sample, typename Exact>
 void FillRange(std::vector<double>& out, std::int64_t first, std::int64_t last, Sample sample, Exact exact) {
@@ -163,10 +171,10 @@ void FillRange(std::vector<double>& out, std::int64_t first, std::int64_t last, 
         fp::Pin(base);  // no sample of the block is computed before the flags are cleared
         for (std::int64_t i = 0; i < count; ++i) block[i] = sample(base + i);
         fp::Pin(block);
-        if (std::fetestexcept(fp::kFaultFlags) != 0) {
-            for (std::int64_t k = start; k < start + count; ++k) exact(k);
-        } else {
+        if (CleanBlock(block, count)) {
             std::copy_n(block.begin(), count, out.begin() + start);
+        } else {
+            for (std::int64_t k = start; k < start + count; ++k) exact(k);
         }
     }
 }
@@ -176,10 +184,10 @@ void SampleVcFast(Module1& m, const Invariants& v, std::int64_t lastDischarge) {
     const double step = m.SampleStep;
     const auto exact = [&m](std::int64_t k) { SampleVcExactly(m, k); };
     FillRange(m.VcSamples, 0, lastDischarge, [&](std::int64_t k) {
-        return p.Vd + v.dischargeSpan * fp::Exp((-static_cast<double>(k)) * step / v.dischargeTau);
+        return p.Vd + v.dischargeSpan * std::exp((-static_cast<double>(k)) * step / v.dischargeTau);
     }, exact);
     FillRange(m.VcSamples, lastDischarge + 1, p.N, [&](std::int64_t k) {
-        return v.chargeAsymptote + v.chargeSpan * fp::Exp(-(static_cast<double>(k) - v.phase) * step / v.chargeTau);
+        return v.chargeAsymptote + v.chargeSpan * std::exp(-(static_cast<double>(k) - v.phase) * step / v.chargeTau);
     }, exact);
 }
 
