@@ -66,7 +66,7 @@ void RunPlot(Session& s) {
     Require(requests <= 1, "\"Grafici\" draws the traces twice");
     if (s.messages.shown.empty()) {
         Require(requests == 1, "\"Grafici\" without a message and without traces");
-        Require(s.plot.lastStop.trace == ostrevo::TraceStop::Trace::None, "traces cut short without a message");
+        Require(!s.plot.lastStop, "traces cut short without a message");
     }
 }
 

@@ -73,18 +73,17 @@ void RequireSaneStop(const TraceRequest& request) {
     const auto vcToY = [&](double vc) { return VcToY(vc, request.VPlus); };
     const auto voToY = [&](double vo) { return VoToY(vo, request.Vcc); };
     const std::int32_t n = request.N;
-    const TraceStop& stop = request.stop;
     if (request.NP < 1) {
-        Require(stop.trace == TraceStop::Trace::None, "a stop in a plot without periods");
+        Require(!request.stop, "a stop in a plot without periods");
         return;
     }
-    if (stop.trace == TraceStop::Trace::Vc) {
-        RequireStopJustified(request.vcSamples, stop.segment, n - 1, vcToY, "vc");
+    if (request.stopsIn(Trace::Vc)) {
+        RequireStopJustified(request.vcSamples, request.stop->segment, n - 1, vcToY, "vc");
         return;
     }
     if (n >= 2) Require(AllDrawable(request.vcSamples, 1, n, vcToY), "vc has a sample without y and no stop");
-    if (stop.trace == TraceStop::Trace::Vo) {
-        RequireStopJustified(request.voSamples, stop.segment, n, voToY, "vo");
+    if (request.stopsIn(Trace::Vo)) {
+        RequireStopJustified(request.voSamples, request.stop->segment, n, voToY, "vo");
         return;
     }
     if (n >= 1) Require(AllDrawable(request.voSamples, 1, n + 1, voToY), "vo has a sample without y and no stop");
@@ -246,7 +245,7 @@ void CheckingPlotWindow::drawTraces(const TraceRequest& request) {
     }
 }
 
-void CheckingPlotWindow::rememberPlot(double, double, std::int32_t, double, double) {
+void CheckingPlotWindow::rememberPlot(const PlotScale&) {
     requireCreated("rememberPlot");
 }
 

@@ -78,11 +78,11 @@ public:
     void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
     void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) override;
     void drawTraces(const TraceRequest& request) override;
-    void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) override;
+    void rememberPlot(const PlotScale& scale) override;
 
     bool compareRenderers = true;  // off where only the request matters
     int traceRequests = 0;
-    TraceStop lastStop;
+    std::optional<TraceStop> lastStop;
     std::int32_t lastN = 0;
     std::int32_t lastNP = 0;
 

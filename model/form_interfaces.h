@@ -12,7 +12,6 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-inline constexpr Rgb kRed{255, 0, 0};
 inline constexpr Rgb kBrightBlue{0, 0, 255};
 
 // The main window as the circuit model sees it: its controls, by name

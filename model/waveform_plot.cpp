@@ -29,8 +29,8 @@ void DrawFrame(Module1& m, PlotWindow& plot) {
     for (m.SampleIndex = 0; m.SampleIndex <= 100; m.SampleIndex += 25) {
         plot.drawLine(At(m.SampleIndex, 0), At(m.SampleIndex, 0.5), std::nullopt);
     }
-    plot.drawLine(At(0, 50), At(100, 50), kRed);
-    plot.drawLine(At(0, 0.1), At(100, 0.1), kBrightBlue);
+    plot.drawLine(At(0, 50), At(100, 50), TraceColour(Trace::Vc));
+    plot.drawLine(At(0, 0.1), At(100, 0.1), TraceColour(Trace::Vo));
 }
 
 std::string SamplesText(std::int32_t n) {
@@ -115,28 +115,28 @@ std::int32_t FirstUndrawableSegment(const std::vector<double>& samples, std::int
     return 0;
 }
 
-TraceStop FindTraceStop(const Module1& m) {
+std::optional<TraceStop> FindTraceStop(const Module1& m) {
     const CircuitParameters& p = m.Parameters;
     if (p.NP < 1) return {};
     const auto vcToY = [](double vc, double vPlus) { return VcToY(vc, vPlus); };
     const auto voToY = [](double vo, double vcc) { return VoToY(vo, vcc); };
     if (p.N >= 2) {
         const std::int32_t segment = FirstUndrawableSegment(m.VcSamples, p.N, vcToY, p.VPlus);
-        if (segment > 0) return {TraceStop::Trace::Vc, segment};
+        if (segment > 0) return TraceStop{Trace::Vc, segment};
     }
     if (p.N >= 1) {
         const std::int32_t segment = FirstUndrawableSegment(m.VoSamples, p.N + 1, voToY, p.Vcc);
-        if (segment > 0) return {TraceStop::Trace::Vo, segment};
+        if (segment > 0) return TraceStop{Trace::Vo, segment};
     }
     return {};
 }
 
 // The loop indices as the period and sample loops of the traces leave them.
-void SetTraceLoopIndices(Module1& m, const TraceStop& stop) {
+void SetTraceLoopIndices(Module1& m, const std::optional<TraceStop>& stop) {
     const CircuitParameters& p = m.Parameters;
-    if (stop.trace != TraceStop::Trace::None) {
+    if (stop) {
         m.PeriodIndex = 1;
-        m.SampleIndex = stop.segment;
+        m.SampleIndex = stop->segment;
         return;
     }
     if (p.NP < 1) {  // the period loop did not run
@@ -149,7 +149,7 @@ void SetTraceLoopIndices(Module1& m, const TraceStop& stop) {
 }
 
 Fault TraceFault(const Module1& m, const TraceStop& stop) {
-    const bool vc = stop.trace == TraceStop::Trace::Vc;
+    const bool vc = stop.trace == Trace::Vc;
     const double fullScale = vc ? m.Parameters.VPlus : m.Parameters.Vcc;
     std::string reason;
     if (fullScale == 0) {
@@ -173,7 +173,7 @@ void DrawTraces(Module1& m, PlotWindow& plot) {
     request.stop = FindTraceStop(m);
     SetTraceLoopIndices(m, request.stop);
     plot.drawTraces(request);
-    if (request.stop.trace != TraceStop::Trace::None) throw TraceFault(m, request.stop);
+    if (request.stop) throw TraceFault(m, *request.stop);
 }
 
 struct Caption {
@@ -230,7 +230,7 @@ void Module1::DrawWaveforms(PlotWindow& plot) {
     AllocateSampleBuffers(*this);
     ComputeDischargeTime();
     ComputeChargeTime();
-    plot.rememberPlot(ts, tc, Parameters.NP, Parameters.VPlus, Parameters.Vcc);
+    plot.rememberPlot({ts, tc, Parameters.NP, Parameters.VPlus, Parameters.Vcc});
     PlaceAxisLabels(plot);
     SetSampleStep(*this);
     SampleWaveforms();

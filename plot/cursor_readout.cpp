@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "number_format.h"
+#include "plot_mapping.h"
 
 namespace ostrevo {
 namespace {
@@ -19,16 +20,10 @@ std::string Fixed(double value, int decimals, std::string_view separator) {
 
 }  // namespace
 
-std::optional<Trace> TraceAt(float y) {
-    if (y >= 50) return Trace::Vc;
-    if (y >= 0) return Trace::Vo;
-    return std::nullopt;
-}
-
 Readout ReadOut(Trace trace, const PlotScale& scale, float x, float y, std::string_view separator) {
-    const double t = x / 100.0 * (scale.ts + scale.tc) * scale.NP;
+    const double t = TimeAtX(x, scale.ts, scale.tc, scale.NP);
     const bool vc = trace == Trace::Vc;
-    const double volts = vc ? (y - 50.0) * scale.VPlus / 45 : y * scale.Vcc / 45;
+    const double volts = vc ? VcAtY(y, scale.VPlus) : VoAtY(y, scale.Vcc);
     Readout readout{Fixed(t, 3, separator), Fixed(volts, 2, separator), {}};
     readout.toolTip.append("t = ")
         .append(readout.time)

@@ -156,9 +156,8 @@ public:
     // in `column`: the mapping solved for k. Single-precision x makes it a few
     // samples off, which the search starting from it corrects.
     std::int64_t lastSampleGuess(std::int64_t p, std::int64_t column, std::int64_t first, std::int64_t last) const {
-        const double periodWidth = 100.0 / NP_;
-        const double nextColumnX = (static_cast<double>(column) + 0.5) * 100.0 / (canvas_.width() - 1);
-        const double k = std::floor((nextColumnX - periodWidth * static_cast<double>(p - 1)) * N_ / periodWidth);
+        const double nextColumnX = canvas_.toUserX(static_cast<double>(column) + 0.5);
+        const double k = std::floor(SampleAtX(nextColumnX, p, NP_, N_));
         if (!(k > static_cast<double>(first))) return first;  // also when k is not a number
         if (!(k < static_cast<double>(last))) return last;
         return static_cast<std::int64_t>(k);
@@ -177,7 +176,7 @@ private:
 };
 
 // One trace: its samples, their extrema and how a sample becomes a row.
-struct Trace {
+struct DrawnTrace {
     std::span<const double> samples;
     RangeExtrema extrema;
     double (*toY)(double sample, double fullScale);
@@ -194,7 +193,7 @@ struct Trace {
 // Segments 1..lastSegment of one trace of period p. Per column only the
 // vertical extent of the samples in it is drawn, plus the one segment that
 // steps into the column from the previous one.
-void drawTraceOfPeriod(PlotCanvas& canvas, const PlotGeometry& plot, const Trace& trace, std::int64_t p,
+void drawTraceOfPeriod(PlotCanvas& canvas, const PlotGeometry& plot, const DrawnTrace& trace, std::int64_t p,
                        std::int64_t lastSegment) {
     const std::int64_t lastSample = lastSegment + 1;
     const auto columnOf = [&](std::int64_t k) { return plot.column(p, k); };
@@ -235,23 +234,19 @@ void DrawTracesAggregated(PlotCanvas& canvas, const TraceRequest& request) {
     const auto count = static_cast<std::size_t>(request.N) + 2;
     const auto vcSamples = request.vcSamples.first(count);
     const auto voSamples = request.voSamples.first(count);
-    const Trace vc{vcSamples, RangeExtrema(vcSamples), VcToY, request.VPlus, kVcTraceColour};
-    const Trace vo{voSamples, RangeExtrema(voSamples), VoToY, request.Vcc, kVoTraceColour};
+    const DrawnTrace vc{vcSamples, RangeExtrema(vcSamples), VcToY, request.VPlus, Argb(TraceColour(Trace::Vc))};
+    const DrawnTrace vo{voSamples, RangeExtrema(voSamples), VoToY, request.Vcc, Argb(TraceColour(Trace::Vo))};
     // A NaN breaks the order of the samples that the extrema rely on.
     if (vc.extrema.hasNaN() || vo.extrema.hasNaN()) {
         DrawTracesPerSegment(canvas, request);
         return;
     }
     const PlotGeometry plot(canvas, request.NP, request.N);
-    const bool stopsInVc = request.stop.trace == TraceStop::Trace::Vc;
-    const bool stopsInVo = request.stop.trace == TraceStop::Trace::Vo;
-    const std::int64_t vcLast = stopsInVc ? request.stop.segment - 1 : request.N - 1;
-    const std::int64_t voLast = stopsInVo ? request.stop.segment - 1 : request.N;
     for (std::int64_t p = 1; p <= request.NP; p = lastRepeatOf(plot, p) + 1) {
-        drawTraceOfPeriod(canvas, plot, vc, p, vcLast);
-        if (stopsInVc) return;
-        drawTraceOfPeriod(canvas, plot, vo, p, voLast);
-        if (stopsInVo) return;
+        drawTraceOfPeriod(canvas, plot, vc, p, request.lastSegment(Trace::Vc));
+        if (request.stopsIn(Trace::Vc)) return;
+        drawTraceOfPeriod(canvas, plot, vo, p, request.lastSegment(Trace::Vo));
+        if (request.stopsIn(Trace::Vo)) return;
     }
 }
 

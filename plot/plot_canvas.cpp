@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "plot_mapping.h"
+
 namespace ostrevo {
 namespace {
 
@@ -40,11 +42,19 @@ PlotCanvas::PlotCanvas(std::uint32_t* pixels, int width, int height, int strideP
     : pixels_(pixels), width_(width), height_(height), stride_(stridePixels) {}
 
 std::int64_t PlotCanvas::toDeviceX(float x) const {
-    return nearestPixel(static_cast<double>(x) * (width_ - 1) / 100.0);
+    return nearestPixel(static_cast<double>(x) * (width_ - 1) / kUserExtent);
 }
 
 std::int64_t PlotCanvas::toDeviceY(float y) const {
-    return nearestPixel((100.0 - static_cast<double>(y)) * (height_ - 1) / 100.0);
+    return nearestPixel((kUserExtent - static_cast<double>(y)) * (height_ - 1) / kUserExtent);
+}
+
+double PlotCanvas::toUserX(double deviceX) const {
+    return deviceX * kUserExtent / std::max(width_ - 1, 1);
+}
+
+double PlotCanvas::toUserY(double deviceY) const {
+    return kUserExtent - deviceY * kUserExtent / std::max(height_ - 1, 1);
 }
 
 DevicePixel PlotCanvas::toDevice(PlotPoint point) const {

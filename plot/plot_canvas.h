@@ -33,6 +33,10 @@ public:
     DevicePixel toDevice(PlotPoint point) const;
     std::int64_t toDeviceX(float x) const;
     std::int64_t toDeviceY(float y) const;
+    // The way back: the user coordinates of a position in device pixels
+    // (fractions allowed), for a canvas of at least two pixels each way.
+    double toUserX(double deviceX) const;
+    double toUserY(double deviceY) const;
 
     void drawSegment(DevicePixel from, DevicePixel to, std::uint32_t argb);
     // The pixels of column x from row y0 to row y1, both included (a vertical segment).

@@ -6,11 +6,12 @@
 #include <string_view>
 
 #include "form_interfaces.h"
+#include "trace.h"
 
 namespace ostrevo {
 
-// A point in the plot's user coordinates: x from 0 (left) to 100 (right),
-// y from 0 (bottom) to 100 (top). Computed in double, handed over in single.
+// A point in the plot's user coordinates (see plot_mapping.h). Computed in
+// double, handed over in single.
 struct PlotPoint {
     float x = 0;
     float y = 0;
@@ -20,15 +21,14 @@ struct PlotPoint {
 // computed. Every period is the same sampled period, so a bad coordinate is met
 // in the first period; segments are counted from 1 as in the drawing loops.
 struct TraceStop {
-    enum class Trace { None, Vc, Vo };
-    Trace trace = Trace::None;  // None: every segment of every period is drawn
-    std::int32_t segment = 0;   // first segment of that trace (period 1) not drawn
+    Trace trace = Trace::Vc;
+    std::int32_t segment = 0;  // first segment of that trace (period 1) not drawn
+    friend bool operator==(const TraceStop&, const TraceStop&) = default;
 };
 
-// The traces of one plot: one sampled period repeated NP times. Period p
-// (from 1), sample k sits at x = 100/NP*(p-1) + 100/NP*k/N; the vc trace joins
-// samples 1..N in red at y = vc*45/VPlus + 50, the vo trace joins samples
-// 1..N+1 in blue at y = vo*45/Vcc. Use the functions of plot_mapping.h.
+// The traces of one plot: one sampled period repeated NP times. In period p
+// (from 1) the vc trace joins samples 1..N, the vo trace samples 1..N+1, each
+// in its colour, through the mapping of plot_mapping.h.
 struct TraceRequest {
     std::span<const double> vcSamples;  // N + 2 elements
     std::span<const double> voSamples;  // N + 2 elements
@@ -36,10 +36,27 @@ struct TraceRequest {
     std::int32_t NP = 0;
     double VPlus = 0;
     double Vcc = 0;
-    TraceStop stop;
+    std::optional<TraceStop> stop;  // none: every segment of every period is drawn
+
+    bool stopsIn(Trace trace) const { return stop && stop->trace == trace; }
+    // The last segment of `trace` drawn in a period: all of them, or those before the stop.
+    std::int32_t lastSegment(Trace trace) const {
+        if (stopsIn(trace)) return stop->segment - 1;
+        return trace == Trace::Vc ? N - 1 : N;
+    }
 };
 
-// The waveform window as the plot procedures see it.
+// The values a plot was drawn with: the readout turns pointer positions back
+// into times and voltages of that plot, whatever the fields hold now.
+struct PlotScale {
+    double ts = 0;
+    double tc = 0;
+    std::int32_t NP = 0;
+    double VPlus = 0;
+    double Vcc = 0;
+};
+
+// The waveform window as the plot command sees it.
 class PlotWindow {
 public:
     virtual ~PlotWindow() = default;
@@ -57,7 +74,7 @@ public:
     // Draws the traces in the order vc(p=1), vo(p=1), vc(p=2), ... up to request.stop.
     virtual void drawTraces(const TraceRequest& request) = 0;
     // The values the plot on screen was drawn with, kept for the cursor readout.
-    virtual void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) = 0;
+    virtual void rememberPlot(const PlotScale& scale) = 0;
 };
 
 }  // namespace ostrevo

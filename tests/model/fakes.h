@@ -76,15 +76,9 @@ struct TracesCall {
     std::int32_t NP = 0;
     double VPlus = 0;
     double Vcc = 0;
-    TraceStop stop;
+    std::optional<TraceStop> stop;
 };
-struct RememberCall {
-    double ts = 0;
-    double tc = 0;
-    std::int32_t NP = 0;
-    double VPlus = 0;
-    double Vcc = 0;
-};
+using RememberCall = PlotScale;
 enum class WindowCall { EnsureCreated, Show, Erase };
 using PlotCall = std::variant<WindowCall, LineCall, LabelCall, TracesCall, RememberCall>;
 
@@ -106,9 +100,7 @@ public:
                                       {r.voSamples.begin(), r.voSamples.end()},
                                       r.N, r.NP, r.VPlus, r.Vcc, r.stop});
     }
-    void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) override {
-        calls.emplace_back(RememberCall{ts, tc, NP, VPlus, Vcc});
-    }
+    void rememberPlot(const PlotScale& scale) override { calls.emplace_back(scale); }
 
     template <typename Call>
     std::vector<Call> all() const {

@@ -56,7 +56,7 @@ TEST_F(PlotCommandTest, DrawsFrameThenLabelsThenAllTracesInOneRequest) {
               std::make_tuple(module.ts, module.tc, 5, 8.0, 12.0));
     const TracesCall traces = plot.all<TracesCall>().front();
     EXPECT_EQ(std::tie(traces.N, traces.NP, traces.VPlus, traces.Vcc), std::make_tuple(1000, 5, 8.0, 12.0));
-    EXPECT_EQ(traces.stop.trace, TraceStop::Trace::None);
+    EXPECT_FALSE(traces.stop);
     EXPECT_EQ(traces.vc, module.VcSamples);
     EXPECT_EQ(traces.vo, module.VoSamples);
     EXPECT_EQ(traces.vo.size(), 1002u);
@@ -83,7 +83,7 @@ TEST_F(PlotCommandTest, StopPoints) {
         CircuitTexts texts;
         std::size_t labels;
         bool traces;
-        TraceStop stop;
+        std::optional<TraceStop> stop;
         std::int32_t requestN;
         std::int32_t periodIndex;
         std::int32_t sampleIndex;
@@ -93,14 +93,14 @@ TEST_F(PlotCommandTest, StopPoints) {
          "Impossibile calcolare il passo di campionamento (tc + ts)/N: il numero di campioni N è zero (divisione per "
          "zero)."},
         {"v+ = 0", {"12", "22", "4.7", "0", "0", "0", "1", "0", "0.5", "1", "5", "1000"}, 10, true,
-         {TraceStop::Trace::Vc, 1}, 1000, 1, 1,
+         TraceStop{Trace::Vc, 1}, 1000, 1, 1,
          "Impossibile disegnare vc(t): la tensione di soglia superiore v+ è zero (divisione per zero)."},
         {"Vcc = 0", {"0", "22", "4.7", "0", "0", "0", "1", "8", "4", "0", "5", "1000"}, 10, true,
-         {TraceStop::Trace::Vo, 1}, 1000, 1, 1,
+         TraceStop{Trace::Vo, 1}, 1000, 1, 1,
          "Impossibile disegnare vo(t): la tensione di alimentazione Vcc è zero (divisione per zero)."},
         // vc grows from 1E-40 V; its y passes the single-precision range at sample 918.
         {"vc beyond single precision", {"12", "22", "4.7", "0", "0", "0", "1", "1E-40", "1", "0", "5", "1000"}, 10,
-         true, {TraceStop::Trace::Vc, 917}, 1000, 1, 917,
+         true, TraceStop{Trace::Vc, 917}, 1000, 1, 917,
          "Impossibile disegnare vc(t): un campione è fuori dalla scala del grafico (il risultato supera il massimo "
          "numero rappresentabile)."},
         {"N = 2147483647", Ideal("5", "2147483647"), 0, false, {}, 0, 0, 125,
@@ -121,8 +121,7 @@ TEST_F(PlotCommandTest, StopPoints) {
         const auto traces = plot.all<TracesCall>();
         ASSERT_EQ(traces.size(), c.traces ? 1u : 0u) << c.what;
         if (c.traces) {
-            EXPECT_EQ(traces[0].stop.trace, c.stop.trace) << c.what;
-            EXPECT_EQ(traces[0].stop.segment, c.stop.segment) << c.what;
+            EXPECT_EQ(traces[0].stop, c.stop) << c.what;
             EXPECT_EQ(traces[0].N, c.requestN) << c.what;
             EXPECT_EQ(traces[0].vc.size(), static_cast<std::size_t>(std::max(c.requestN + 2, 1))) << c.what;
         }

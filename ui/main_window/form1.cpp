@@ -237,7 +237,7 @@ void Form1::setText(std::string_view name, const std::string& utf8) {
 }
 
 void Form1::setTextColour(std::string_view name, Rgb colour) {
-    SetTextColour(control(name), QColor(colour.red, colour.green, colour.blue));
+    SetTextColour(control(name), ToQColor(colour));
 }
 
 void Form1::Command1_Click() {

@@ -10,14 +10,13 @@
 
 #include "controls.h"
 #include "form2_accessibility.h"
+#include "plot_mapping.h"
 
 namespace ostrevo::ui {
 namespace {
 
 const QColor kLightYellow(255, 255, 192);
 const QColor kLightCyan(192, 255, 255);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
 
 enum class LabelKind { Plain, OnPlot, ValueBox, Credit };
 
@@ -148,9 +147,11 @@ void Form2::buildVoltageStrip() {
 }
 
 void Form2::buildReadoutAndCaptions() {
-    option1_ = MakeOptionButton(this, "Option1", QStringLiteral("vc(t)"), {15600, 480, 1170, 330}, kRed);
+    option1_ = MakeOptionButton(this, "Option1", QStringLiteral("vc(t)"), {15600, 480, 1170, 330},
+                                ToQColor(TraceColour(Trace::Vc)));
     option1_->setChecked(true);
-    option3_ = MakeOptionButton(this, "Option3", QStringLiteral("vo(t)"), {15720, 2280, 1275, 330}, kBlue);
+    option3_ = MakeOptionButton(this, "Option3", QStringLiteral("vo(t)"), {15720, 2280, 1275, 330},
+                                ToQColor(TraceColour(Trace::Vo)));
     for (const DesignedLabel& designed : kWindowLabels) MakeLabel(this, designed);
     const auto box = [this](const char* name) { return findChild<QLabel*>(QString::fromLatin1(name)); };
     label16_ = box("Label16");
@@ -199,7 +200,7 @@ void Form2::showReadout(Trace trace, float X, float Y) {
     (vc ? label16_ : label29_)->setText(QString::fromStdString(readout.time));
     QLabel* voltage = vc ? label17_ : label32_;
     voltage->setText(QString::fromStdString(readout.voltage));
-    SetTextColour(voltage, vc ? kRed : kBlue);
+    SetTextColour(voltage, ToQColor(TraceColour(trace)));
     (vc ? label29_ : label16_)->clear();
     (vc ? label32_ : label17_)->clear();
 

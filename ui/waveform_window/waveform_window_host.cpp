@@ -6,15 +6,6 @@
 #include "fast_trace_renderer.h"
 
 namespace ostrevo {
-namespace {
-
-std::uint32_t Argb(Rgb colour) {
-    return 0xFF000000u | (std::uint32_t{colour.red} << 16) | (std::uint32_t{colour.green} << 8) | colour.blue;
-}
-
-}  // namespace
-
-void RenderTraces(PlotCanvas& canvas, const TraceRequest& request) { DrawTracesAggregated(canvas, request); }
 
 WaveformWindowHost::~WaveformWindowHost() { delete form_; }
 
@@ -63,11 +54,11 @@ void WaveformWindowHost::placeLabel(std::string_view control, const std::string&
 }
 
 void WaveformWindowHost::drawTraces(const TraceRequest& request) {
-    loaded().picture1()->drawOnCanvas([&](PlotCanvas& canvas) { RenderTraces(canvas, request); });
+    loaded().picture1()->drawOnCanvas([&](PlotCanvas& canvas) { DrawTracesAggregated(canvas, request); });
 }
 
-void WaveformWindowHost::rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) {
-    loaded().rememberPlot({ts, tc, NP, VPlus, Vcc});
+void WaveformWindowHost::rememberPlot(const PlotScale& scale) {
+    loaded().rememberPlot(scale);
 }
 
 }  // namespace ostrevo

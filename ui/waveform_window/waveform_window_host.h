@@ -1,7 +1,6 @@
 #pragma once
 #include <QObject>
 
-#include "plot_canvas.h"
 #include "plot_window.h"
 
 namespace ostrevo {
@@ -9,9 +8,6 @@ namespace ostrevo {
 namespace ui {
 class Form2;
 }
-
-// Draws the traces of one plot into the picture of Picture1.
-void RenderTraces(PlotCanvas& canvas, const TraceRequest& request);
 
 // Owns the waveform window: creates it hidden on demand, unloads it when it
 // is closed through its frame, and replaces it by a fresh hidden instance on
@@ -28,7 +24,7 @@ public:
     void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
     void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) override;
     void drawTraces(const TraceRequest& request) override;
-    void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) override;
+    void rememberPlot(const PlotScale& scale) override;
 
     // The loaded window, or nullptr when it is unloaded.
     ui::Form2* window() const { return form_; }

@@ -31,7 +31,7 @@ public:
     void drawLine(PlotPoint, PlotPoint, std::optional<Rgb>) override {}
     void placeLabel(std::string_view, const std::string&, float, float) override {}
     void drawTraces(const TraceRequest&) override {}
-    void rememberPlot(double, double, std::int32_t, double, double) override {}
+    void rememberPlot(const PlotScale&) override {}
 };
 
 // The main window with its model, shown, under a chosen locale.

@@ -11,6 +11,7 @@
 
 #include "controls.h"
 #include "cursor_readout.h"
+#include "plot_mapping.h"
 #include "waveform_test_support.h"
 
 namespace ostrevo::test {

@@ -98,7 +98,7 @@ Waveforms waveformsOf(Shape shape, std::int32_t N) {
     return {};
 }
 
-TraceRequest requestFor(const Waveforms& w, std::int32_t N, std::int32_t NP, TraceStop stop = {}) {
+TraceRequest requestFor(const Waveforms& w, std::int32_t N, std::int32_t NP, std::optional<TraceStop> stop = {}) {
     return TraceRequest{w.vc, w.vo, N, NP, w.VPlus, w.Vcc, stop};
 }
 
@@ -167,12 +167,12 @@ TEST_P(AggregatedStopsLikeReference, PixelForPixel) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stops, AggregatedStopsLikeReference,
-    ::testing::Values(StopCase{"VcAtFirstSegment", 1000, 5, {TraceStop::Trace::Vc, 1}},
-                      StopCase{"VcMidway", 100000, 5, {TraceStop::Trace::Vc, 54321}},
-                      StopCase{"VcAtLastSegment", 999, 37, {TraceStop::Trace::Vc, 998}},
-                      StopCase{"VoAtFirstSegment", 1000, 5, {TraceStop::Trace::Vo, 1}},
-                      StopCase{"VoMidway", 100000, 400, {TraceStop::Trace::Vo, 777}},
-                      StopCase{"VoAtLastSegment", 10, 5, {TraceStop::Trace::Vo, 10}}),
+    ::testing::Values(StopCase{"VcAtFirstSegment", 1000, 5, {Trace::Vc, 1}},
+                      StopCase{"VcMidway", 100000, 5, {Trace::Vc, 54321}},
+                      StopCase{"VcAtLastSegment", 999, 37, {Trace::Vc, 998}},
+                      StopCase{"VoAtFirstSegment", 1000, 5, {Trace::Vo, 1}},
+                      StopCase{"VoMidway", 100000, 400, {Trace::Vo, 777}},
+                      StopCase{"VoAtLastSegment", 10, 5, {Trace::Vo, 10}}),
     [](const auto& info) { return info.param.name; });
 
 // Far more periods than pixel columns: most periods lie inside one column.

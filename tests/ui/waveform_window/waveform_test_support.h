@@ -12,14 +12,15 @@
 #include "form2.h"
 #include "module1.h"
 #include "plot_canvas.h"
+#include "plot_mapping.h"
 #include "waveform_window_host.h"
 
 namespace ostrevo::test {
 
 // Light yellow of the plot area, as the picture stores it.
 inline constexpr QRgb kPlotBackground = 0xFFFFFFC0;
-inline constexpr QRgb kRedPixel = 0xFFFF0000;
-inline constexpr QRgb kBluePixel = 0xFF0000FF;
+inline constexpr QRgb kRedPixel = Argb(TraceColour(Trace::Vc));
+inline constexpr QRgb kBluePixel = Argb(TraceColour(Trace::Vo));
 inline constexpr QRgb kBlackPixel = 0xFF000000;
 
 inline ui::Form2& Window(WaveformWindowHost& host) { return *host.window(); }
@@ -66,9 +67,9 @@ inline void ExpectSamplesOnTheirTraces(const QImage& picture, const Module1& mod
     int voChecked = 0;
     for (std::int32_t p = 1; p <= periods; ++p) {
         for (std::int32_t k = 1; k <= n + 1; ++k) {
-            const double x = 100.0 / periods * (p - 1) + 100.0 / periods * k / n;
-            const double vc = model.VcSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.VPlus + 50;
-            const double vo = model.VoSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.Vcc;
+            const double x = PlotX(p, k, periods, n);
+            const double vc = VcToY(model.VcSamples[static_cast<std::size_t>(k)], model.Parameters.VPlus);
+            const double vo = VoToY(model.VoSamples[static_cast<std::size_t>(k)], model.Parameters.Vcc);
             if (k <= n) {
                 ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vc)), kRedPixel) << "vc p=" << p << " k=" << k;
                 ++vcChecked;
