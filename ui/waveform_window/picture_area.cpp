@@ -82,7 +82,7 @@ void PictureArea::mouseMoveEvent(QMouseEvent* event) {
     const bool inside = contentsRect().contains(event->position().toPoint());
     if (inside || event->buttons() != Qt::NoButton) {
         const PlotPoint user = toUser(event->position());
-        emit mouseMoved(event->buttons(), event->modifiers(), user.x, user.y);
+        emit pointerMoved(user.x, user.y);
     }
     QFrame::mouseMoveEvent(event);
 }

@@ -6,7 +6,7 @@
 namespace ostrevo {
 
 namespace ui {
-class Form2;
+class WaveformWindow;
 }
 
 // Owns the waveform window: creates it hidden on demand, unloads it when it
@@ -27,13 +27,13 @@ public:
     void rememberPlot(const PlotScale& scale) override;
 
     // The loaded window, or nullptr when it is unloaded.
-    ui::Form2* window() const { return form_; }
+    ui::WaveformWindow* window() const { return window_; }
 
 private:
-    ui::Form2& loaded();
-    void unload(ui::Form2* window);
+    ui::WaveformWindow& loaded();
+    void unload(ui::WaveformWindow* window);
 
-    ui::Form2* form_ = nullptr;
+    ui::WaveformWindow* window_ = nullptr;
 };
 
 }  // namespace ostrevo

@@ -56,21 +56,21 @@ TEST(ReadOut, InvertsThePlotMapping) {
     EXPECT_EQ(ReadOut(Trace::Vc, kIdealPlot, 50, 95, ".").toolTip.size(), 32U);
 }
 
-class Form2Readout : public ::testing::Test {
+class WaveformWindowReadout : public ::testing::Test {
 protected:
-    Form2Readout() {
+    WaveformWindowReadout() {
         window.rememberPlot(kIdealPlot);
         window.show();
     }
     QString text(const char* name) { return window.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
     QColor colour(const char* name) { return ui::TextColour(window.findChild<QLabel*>(QString::fromLatin1(name))); }
     bool selected(const char* name) { return window.findChild<QRadioButton*>(QString::fromLatin1(name))->isChecked(); }
-    void move(float x, float y) { window.Picture1_MouseMove(Qt::NoButton, Qt::NoModifier, x, y); }
+    void move(float x, float y) { window.readOutAt(x, y); }
 
-    ui::Form2 window;
+    ui::WaveformWindow window;
 };
 
-TEST_F(Form2Readout, EachHalfReadsItsTraceInItsColour) {
+TEST_F(WaveformWindowReadout, EachHalfReadsItsTraceInItsColour) {
     const struct {
         float y;
         const char* selected;
@@ -96,7 +96,7 @@ TEST_F(Form2Readout, EachHalfReadsItsTraceInItsColour) {
     }
 }
 
-TEST_F(Form2Readout, BelowThePlotTheSelectedTraceIsReadOn) {
+TEST_F(WaveformWindowReadout, BelowThePlotTheSelectedTraceIsReadOn) {
     move(50, 95);
     move(50, -4.5F);
     EXPECT_TRUE(selected("Option1"));
@@ -107,7 +107,7 @@ TEST_F(Form2Readout, BelowThePlotTheSelectedTraceIsReadOn) {
     EXPECT_EQ(text("Label32"), "-1.20");
 }
 
-TEST_F(Form2Readout, FollowsTheLocalesDecimalSeparator) {
+TEST_F(WaveformWindowReadout, FollowsTheLocalesDecimalSeparator) {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     move(50, 95);
     QLocale::setDefault(QLocale::c());
@@ -115,7 +115,7 @@ TEST_F(Form2Readout, FollowsTheLocalesDecimalSeparator) {
     EXPECT_EQ(window.picture1()->toolTip(), "t = 46,268 usec\" ; vc(t) = 8,00V");
 }
 
-TEST_F(Form2Readout, AToolTipOnScreenFollowsThePointer) {
+TEST_F(WaveformWindowReadout, AToolTipOnScreenFollowsThePointer) {
     ui::PictureArea& plot = *window.picture1();
     move(50, 95);
     const QPoint inside = plot.contentsRect().center();
@@ -128,7 +128,7 @@ TEST_F(Form2Readout, AToolTipOnScreenFollowsThePointer) {
     QToolTip::hideText();
 }
 
-TEST_F(Form2Readout, TheRealPointerDrivesTheReadout) {
+TEST_F(WaveformWindowReadout, TheRealPointerDrivesTheReadout) {
     // The pixel of (50, 45) in logical pixels of the inner area: the pointer
     // reads back within a pixel's worth of user units.
     ui::PictureArea& plot = *window.picture1();

@@ -14,9 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "fakes.h"
+#include "circuit_examples.h"
 #include "fast_trace_renderer.h"
-#include "module1.h"
 #include "plot_canvas.h"
 #include "trace_renderer.h"
 
@@ -49,14 +48,9 @@ constexpr CircuitParameters kSwappedThresholds{12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0,
 
 // One period of the circuit's steady state as the plot samples it.
 Waveforms circuitWaveforms(CircuitParameters parameters, std::int32_t N) {
-    testing::FakeForm form;
-    testing::FakeMessages messages;
-    Module1 module(form, messages);
-    module.Parameters = parameters;
-    module.Parameters.N = N;
-    testing::PrepareSampling(module);
-    module.SampleWaveforms();
-    return {module.VcSamples, module.VoSamples, parameters.VPlus, parameters.Vcc};
+    parameters.N = N;
+    testing::SampledPeriod period = testing::SamplePeriod(parameters);
+    return {std::move(period.vc), std::move(period.vo), parameters.VPlus, parameters.Vcc};
 }
 
 // Samples from a rule, element N + 1 left 0 as the plot allocates it.

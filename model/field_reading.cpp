@@ -1,10 +1,9 @@
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <string>
 
 #include "fault.h"
-#include "module1.h"
+#include "field_reading.h"
 #include "number_format.h"
 
 namespace ostrevo {
@@ -101,45 +100,34 @@ long long MagnitudeOf(const NumberPieces& pieces) {
     return exponent - static_cast<long long>(firstFraction) - 1;
 }
 
-enum class Conversion { None, Thousandth, Count };
-
-struct FieldReading {
-    std::string_view control;
-    const char* subject;  // completes "Impossibile leggere ..."
-    Conversion conversion;
-    double CircuitParameters::*real = nullptr;
-    std::int32_t CircuitParameters::*count = nullptr;
-};
-
-using P = CircuitParameters;
-const FieldReading kVcc{"Text1", "la tensione di alimentazione Vcc", Conversion::None, &P::Vcc};
-const FieldReading kRc{"Text2", "il valore di Rc", Conversion::None, &P::Rc};
-const FieldReading kRs{"Text9", "il valore di Rs", Conversion::None, &P::Rs};
-const FieldReading kRoH{"Text10", "il valore di RoH", Conversion::Thousandth, &P::RoH};
-const FieldReading kRoL{"Text11", "il valore di RoL", Conversion::Thousandth, &P::RoL};
-const FieldReading kCi{"Text12", "il valore di Ci", Conversion::Thousandth, &P::Ci};
-const FieldReading kC{"Text8", "il valore di C", Conversion::None, &P::C};
-const FieldReading kVPlus{"Text3", "la tensione di soglia superiore v+", Conversion::None, &P::VPlus};
-const FieldReading kVMinus{"Text4", "la tensione di soglia inferiore v-", Conversion::None, &P::VMinus};
-const FieldReading kVd{"Text5", "la tensione di soglia dei diodi Vd", Conversion::None, &P::Vd};
-const FieldReading kNP{"Text6", "il numero di periodi visualizzati NP", Conversion::Count, nullptr, &P::NP};
-const FieldReading kN{"Text16", "il numero di campioni N", Conversion::Count, nullptr, &P::N};
-
-const std::array<const FieldReading*, 12> kTimingCommandOrder{&kVcc, &kRc, &kRs,     &kRoH, &kRoL, &kCi,
-                                                              &kC,   &kVPlus, &kVMinus, &kN, &kVd, &kNP};
-const std::array<const FieldReading*, 12> kDrawWaveformsOrder{&kVcc, &kRc, &kRs,     &kRoH, &kRoL, &kCi,
-                                                              &kC,   &kVPlus, &kVMinus, &kVd, &kNP, &kN};
-
-void Store(const FieldReading& field, double typed, CircuitParameters& parameters) {
-    switch (field.conversion) {
-        case Conversion::None: parameters.*field.real = typed; break;
-        case Conversion::Thousandth: parameters.*field.real = typed * 0.001; break;
-        case Conversion::Count: parameters.*field.count = RoundToInt32(typed); break;
+// The field's value stored where the circuit keeps it.
+void Store(CircuitParameters& p, FieldId id, double value) {
+    switch (id) {
+        case FieldId::Vcc: p.Vcc = value; break;
+        case FieldId::Rc: p.Rc = value; break;
+        case FieldId::Rs: p.Rs = value; break;
+        case FieldId::RoH: p.RoH = value; break;
+        case FieldId::RoL: p.RoL = value; break;
+        case FieldId::Ci: p.Ci = value; break;
+        case FieldId::C: p.C = value; break;
+        case FieldId::VPlus: p.VPlus = value; break;
+        case FieldId::VMinus: p.VMinus = value; break;
+        case FieldId::Vd: p.Vd = value; break;
+        case FieldId::NP: p.NP = static_cast<std::int32_t>(value); break;  // a count, already whole
+        case FieldId::N: p.N = static_cast<std::int32_t>(value); break;
+        case FieldId::DesignC:
+        case FieldId::DesignTc:
+        case FieldId::DesignTs: break;  // not part of the real circuit
     }
 }
 
-Fault ReadFault(const char* subject, const Fault& cause) {
-    return Fault(std::string("Impossibile leggere ") + subject + ". " + cause.what());
+double Scaled(Scale scale, double typed) {
+    switch (scale) {
+        case Scale::AsTyped: return typed;
+        case Scale::Thousandth: return typed * 0.001;
+        case Scale::Count: return RoundToInt32(typed);
+    }
+    return typed;
 }
 
 }  // namespace
@@ -163,23 +151,28 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-double Module1::ReadField(std::string_view control, const char* subject) const {
+double ReadField(const MainForm& form, FieldId id) {
+    const Field& field = FieldOf(id);
     try {
-        return ParseLeadingNumber(form_.text(control));
+        return Scaled(field.scale, ParseLeadingNumber(form.text(field.control)));
     } catch (const Fault& cause) {
-        throw ReadFault(subject, cause);
+        throw Fault(std::string("Impossibile leggere ") + field.readSubject + ". " + cause.what());
     }
 }
 
-void Module1::ReadParameters(ReadOrder order) {
-    const auto& fields = order == ReadOrder::TimingCommand ? kTimingCommandOrder : kDrawWaveformsOrder;
-    for (const FieldReading* field : fields) {
-        try {
-            Store(*field, ParseLeadingNumber(form_.text(field->control)), Parameters);
-        } catch (const Fault& cause) {
-            throw ReadFault(field->subject, cause);
-        }
-    }
+CircuitParameters ReadCircuit(const MainForm& form, std::span<const FieldId, 12> order) {
+    CircuitParameters parameters;
+    for (const FieldId id : order) Store(parameters, id, ReadField(form, id));
+    return parameters;
+}
+
+DesignTargets ReadDesignTargets(const MainForm& form) {
+    DesignTargets targets;
+    targets.Vcc = ReadField(form, FieldId::Vcc);
+    targets.C = ReadField(form, FieldId::DesignC);
+    targets.tc = ReadField(form, FieldId::DesignTc);
+    targets.ts = ReadField(form, FieldId::DesignTs);
+    return targets;
 }
 
 }  // namespace ostrevo

@@ -5,6 +5,6 @@ namespace ostrevo::ui {
 
 // Accessible names and descriptions of the waveform window's plot, scale,
 // option buttons, readout boxes and button.
-void DescribeForm2ForAccessibility(QWidget& form2);
+void DescribeWaveformWindowForAccessibility(QWidget& window);
 
 }  // namespace ostrevo::ui

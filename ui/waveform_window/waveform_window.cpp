@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "waveform_window.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -9,7 +9,8 @@
 #include <span>
 
 #include "controls.h"
-#include "form2_accessibility.h"
+#include "cursor_readout.h"
+#include "waveform_window_accessibility.h"
 #include "plot_mapping.h"
 
 namespace ostrevo::ui {
@@ -114,7 +115,7 @@ std::string LocaleSeparator() { return QLocale().decimalPoint().toStdString(); }
 
 }  // namespace
 
-Form2::Form2() {
+WaveformWindow::WaveformWindow() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("ostrevo"));
     setWindowIcon(WindowIcon());
@@ -124,29 +125,29 @@ Form2::Form2() {
     buildReadoutAndCaptions();
     buildButtonAndHiddenPicture();
     setTabOrder();
-    DescribeForm2ForAccessibility(*this);
+    DescribeWaveformWindowForAccessibility(*this);
 }
 
-QLabel* Form2::containedLabel(const QString& name) const {
+QLabel* WaveformWindow::containedLabel(const QString& name) const {
     if (auto* label = picture1_->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly)) return label;
     return picture3_->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
 }
 
-void Form2::buildPlotArea() {
+void WaveformWindow::buildPlotArea() {
     picture1_ = MakePictureArea(this, "Picture1", {1080, 240, 13875, 9555}, kLightYellow, PictureArea::Border::Sunken,
                                 PictureArea::Picture::Persistent);
     MakeContainedLabels(picture1_, kTimeLabels);
-    connect(picture1_, &PictureArea::mouseMoved, this, &Form2::Picture1_MouseMove);
+    connect(picture1_, &PictureArea::pointerMoved, this, &WaveformWindow::readOutAt);
 }
 
-void Form2::buildVoltageStrip() {
+void WaveformWindow::buildVoltageStrip() {
     // The strip reads as the plot's vertical scale: no border of its own.
     picture3_ = MakePictureArea(this, "Picture3", {0, 360, 1065, 9315}, palette().color(QPalette::Window),
                                 PictureArea::Border::None, PictureArea::Picture::None);
     MakeContainedLabels(picture3_, kScaleLabels);
 }
 
-void Form2::buildReadoutAndCaptions() {
+void WaveformWindow::buildReadoutAndCaptions() {
     option1_ = MakeOptionButton(this, "Option1", QStringLiteral("vc(t)"), {15600, 480, 1170, 330},
                                 ToQColor(TraceColour(Trace::Vc)));
     option1_->setChecked(true);
@@ -160,15 +161,15 @@ void Form2::buildReadoutAndCaptions() {
     label32_ = box("Label32");
 }
 
-void Form2::buildButtonAndHiddenPicture() {
+void WaveformWindow::buildButtonAndHiddenPicture() {
     command1_ = MakeButton(this, "Command1", QStringLiteral("Esci"), {16110, 8250, 1275, 435});
-    connect(command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(command1_, &QPushButton::clicked, this, &WaveformWindow::exitWindow);
     auto* picture2 = MakePictureArea(this, "Picture2", {14640, 9840, 330, 330}, palette().color(QPalette::Window),
                                      PictureArea::Border::Sunken, PictureArea::Picture::None);
     picture2->hide();
 }
 
-void Form2::setTabOrder() {
+void WaveformWindow::setTabOrder() {
     QWidget::setTabOrder(picture1_, picture3_);
     QWidget::setTabOrder(picture3_, command1_);
     QWidget::setTabOrder(command1_, option1_);
@@ -177,25 +178,24 @@ void Form2::setTabOrder() {
     // Tab enters the option group at its selected button, also when the
     // pointer readout has just selected the other one.
     for (QRadioButton* option : {option1_, option3_}) {
-        connect(option, &QRadioButton::toggled, this, &Form2::letTabEnterAtSelectedOption);
+        connect(option, &QRadioButton::toggled, this, &WaveformWindow::letTabEnterAtSelectedOption);
     }
     letTabEnterAtSelectedOption();
 }
 
-void Form2::letTabEnterAtSelectedOption() {
+void WaveformWindow::letTabEnterAtSelectedOption() {
     for (QRadioButton* option : {option1_, option3_}) {
         option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     }
 }
 
-void Form2::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float X, float Y) {
-    // Picture1's user coordinates are fixed, so there is nothing to set again.
-    if (const auto trace = TraceAt(Y)) (*trace == Trace::Vc ? option1_ : option3_)->setChecked(true);
-    showReadout(option1_->isChecked() ? Trace::Vc : Trace::Vo, X, Y);
+void WaveformWindow::readOutAt(float x, float y) {
+    if (const auto trace = TraceAt(y)) (*trace == Trace::Vc ? option1_ : option3_)->setChecked(true);
+    showReadout(option1_->isChecked() ? Trace::Vc : Trace::Vo, x, y);
 }
 
-void Form2::showReadout(Trace trace, float X, float Y) {
-    const Readout readout = ReadOut(trace, plotScale_, X, Y, LocaleSeparator());
+void WaveformWindow::showReadout(Trace trace, float x, float y) {
+    const Readout readout = ReadOut(trace, plotScale_, x, y, LocaleSeparator());
     const bool vc = trace == Trace::Vc;
     (vc ? label16_ : label29_)->setText(QString::fromStdString(readout.time));
     QLabel* voltage = vc ? label17_ : label32_;
@@ -210,12 +210,12 @@ void Form2::showReadout(Trace trace, float X, float Y) {
     if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), toolTip, picture1_);
 }
 
-void Form2::Command1_Click() {
+void WaveformWindow::exitWindow() {
     emit unloadRequested();
     emit hideRequested();
 }
 
-void Form2::closeEvent(QCloseEvent* event) {
+void WaveformWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit unloadRequested();
 }

@@ -3,7 +3,8 @@
 #include <QRadioButton>
 #include <QWidget>
 
-#include "cursor_readout.h"
+#include "plot_window.h"
+#include "trace.h"
 #include "picture_area.h"
 
 namespace ostrevo::ui {
@@ -12,10 +13,10 @@ class WrappingButton;
 
 // The waveform window: the plot, its voltage strip, the readout panel and
 // "Esci". Every control carries its designed name as object name.
-class Form2 : public QWidget {
+class WaveformWindow : public QWidget {
     Q_OBJECT
 public:
-    Form2();
+    WaveformWindow();
 
     PictureArea* picture1() const { return picture1_; }
     PictureArea* picture3() const { return picture3_; }
@@ -25,10 +26,12 @@ public:
     // The values the plot on screen was drawn with.
     void rememberPlot(const PlotScale& scale) { plotScale_ = scale; }
 
-    // Pointer movement over Picture1, in its user coordinates.
-    void Picture1_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float X, float Y);
+    // The readout for the pointer at (x, y) over Picture1, in its user
+    // coordinates: the trace of that half is selected (below the plot the
+    // selection stays) and read out.
+    void readOutAt(float x, float y);
     // "Esci": unload, then hide (which leaves a fresh hidden window).
-    void Command1_Click();
+    void exitWindow();
 
 signals:
     void unloadRequested();
@@ -45,7 +48,7 @@ private:
     void buildButtonAndHiddenPicture();
     void setTabOrder();
     void letTabEnterAtSelectedOption();
-    void showReadout(Trace trace, float X, float Y);
+    void showReadout(Trace trace, float x, float y);
 
     PictureArea* picture1_ = nullptr;
     PictureArea* picture3_ = nullptr;

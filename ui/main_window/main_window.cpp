@@ -1,14 +1,16 @@
-#include "form1.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <array>
 #include <stdexcept>
 
 #include "controls.h"
-#include "form1_accessibility.h"
+#include "fields.h"
+#include "main_window_accessibility.h"
 #include "outline_shape.h"
 #include "schematic_image.h"
 
@@ -79,57 +81,51 @@ constexpr std::array kLabels{
     DesignedLabel{"Label67", "Ostrevo didattico", {12000, 7560, 1575, 285}, LabelKind::Credit},
 };
 
-struct FieldSpec {
-    const char* name;
+// Where each text field stands, and what it holds when the window opens.
+struct DesignedField {
+    FieldId id;
     const char* text;
     TwipsGeometry geometry;
 };
 
-constexpr std::array kFields{
-    FieldSpec{"Text1", "", {8520, 435, 1800, 330}},     FieldSpec{"Text2", "", {8520, 840, 1800, 330}},
-    FieldSpec{"Text9", "", {8520, 1320, 1800, 330}},    FieldSpec{"Text10", "", {8520, 1800, 1800, 330}},
-    FieldSpec{"Text11", "", {8520, 2280, 1800, 330}},   FieldSpec{"Text12", "", {8520, 2760, 1800, 330}},
-    FieldSpec{"Text8", "", {8520, 3240, 1815, 375}},    FieldSpec{"Text3", "", {8520, 3675, 1800, 330}},
-    FieldSpec{"Text4", "", {8520, 4095, 1800, 330}},    FieldSpec{"Text5", "", {8520, 4560, 1815, 375}},
-    FieldSpec{"Text6", "5", {8520, 5040, 1815, 375}},   FieldSpec{"Text16", "1000", {8520, 5520, 1815, 405}},
-    FieldSpec{"Text14", "", {11760, 1200, 1815, 375}},  FieldSpec{"Text13", "", {11760, 1680, 1800, 330}},
-    FieldSpec{"Text15", "", {11760, 2160, 1800, 330}},
+constexpr std::array kFieldPlaces{
+    DesignedField{FieldId::Vcc, "", {8520, 435, 1800, 330}},
+    DesignedField{FieldId::Rc, "", {8520, 840, 1800, 330}},
+    DesignedField{FieldId::Rs, "", {8520, 1320, 1800, 330}},
+    DesignedField{FieldId::RoH, "", {8520, 1800, 1800, 330}},
+    DesignedField{FieldId::RoL, "", {8520, 2280, 1800, 330}},
+    DesignedField{FieldId::Ci, "", {8520, 2760, 1800, 330}},
+    DesignedField{FieldId::C, "", {8520, 3240, 1815, 375}},
+    DesignedField{FieldId::VPlus, "", {8520, 3675, 1800, 330}},
+    DesignedField{FieldId::VMinus, "", {8520, 4095, 1800, 330}},
+    DesignedField{FieldId::Vd, "", {8520, 4560, 1815, 375}},
+    DesignedField{FieldId::NP, "5", {8520, 5040, 1815, 375}},
+    DesignedField{FieldId::N, "1000", {8520, 5520, 1815, 405}},
+    DesignedField{FieldId::DesignC, "", {11760, 1200, 1815, 375}},
+    DesignedField{FieldId::DesignTc, "", {11760, 1680, 1800, 330}},
+    DesignedField{FieldId::DesignTs, "", {11760, 2160, 1800, 330}},
 };
 
 struct ButtonSpec {
     const char* name;
     const char* caption;
     TwipsGeometry geometry;
-    void (Form1::*handler)();
+    void (MainWindow::*handler)();
 };
 
 constexpr std::array kButtons{
-    ButtonSpec{"Command1", "Calcola  ts; tc", {480, 7200, 1920, 750}, &Form1::Command1_Click},
-    ButtonSpec{"Command2", "Grafici", {8520, 6480, 1815, 735}, &Form1::Command2_Click},
-    ButtonSpec{"Command3", "Esci", {8520, 7560, 1815, 375}, &Form1::Command3_Click},
-    ButtonSpec{"Command4", "Calcola Rc e Rs", {11760, 2760, 1815, 495}, &Form1::Command4_Click},
-    ButtonSpec{"Command5", "Ostrevo ideale, dati esempio", {12000, 5160, 1935, 735}, &Form1::Command5_Click},
-    ButtonSpec{"Command6", "Ostrevo reale, dati esempio", {12000, 6480, 1935, 735}, &Form1::Command6_Click},
+    ButtonSpec{"Command1", "Calcola  ts; tc", {480, 7200, 1920, 750}, &MainWindow::computeTimes},
+    ButtonSpec{"Command2", "Grafici", {8520, 6480, 1815, 735}, &MainWindow::plotWaveforms},
+    ButtonSpec{"Command3", "Esci", {8520, 7560, 1815, 375}, &MainWindow::exitProgram},
+    ButtonSpec{"Command4", "Calcola Rc e Rs", {11760, 2760, 1815, 495}, &MainWindow::designResistors},
+    ButtonSpec{"Command5", "Ostrevo ideale, dati esempio", {12000, 5160, 1935, 735}, &MainWindow::fillIdealExample},
+    ButtonSpec{"Command6", "Ostrevo reale, dati esempio", {12000, 6480, 1935, 735}, &MainWindow::fillRealExample},
 };
 
 // The order in which Tab visits the controls; the window opens in the first.
 constexpr std::array kTabOrder{
     "Text1",  "Text2",  "Text3",  "Text4",  "Command1", "Text6",  "Command2", "Text8",    "Command3", "Text9",  "Text10",
     "Text11", "Text12", "Text5",  "Text14", "Command4", "Text13", "Text15",   "Text16",   "Command5", "Command6",
-};
-
-// The two example data sets: the exact texts of the twelve real-circuit fields.
-struct ExampleEntry {
-    const char* field;
-    const char* ideal;
-    const char* real;
-};
-
-constexpr std::array kExamples{
-    ExampleEntry{"Text1", "12", "12"},  ExampleEntry{"Text2", "22", "22"},   ExampleEntry{"Text9", "4.7", "4.7"},
-    ExampleEntry{"Text10", "0", "195"}, ExampleEntry{"Text11", "0", "75"},   ExampleEntry{"Text12", "0", "5"},
-    ExampleEntry{"Text8", "1", "1"},    ExampleEntry{"Text3", "8", "6.7"},   ExampleEntry{"Text4", "4", "5.33"},
-    ExampleEntry{"Text5", "0", "0.6"},  ExampleEntry{"Text6", "5", "5"},     ExampleEntry{"Text16", "1000", "1000"},
 };
 
 LabelLook LookOf(LabelKind kind) {
@@ -169,18 +165,20 @@ QString ToQString(std::string_view name) {
 
 }  // namespace
 
-Form1::Form1(Module1& module, PlotWindow& plotWindow, QWidget* parent)
-    : QWidget(parent), module_(module), plotWindow_(plotWindow) {
+MainWindow::MainWindow(PlotWindow& plotWindow, MessageBoxes& messages, QWidget* parent)
+    : QWidget(parent),
+      plotWindow_(plotWindow),
+      commands_(*this, messages, QLocale().decimalPoint().toStdString()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setFont(ControlFont(FontWeight::Regular));
     resize(TwipsRect(kClientArea).size());
     createControls();
     setTabOrder();
-    DescribeForm1ForAccessibility(*this);
+    DescribeMainWindowForAccessibility(*this);
 }
 
-void Form1::createControls() {
+void MainWindow::createControls() {
     // Created first so that it lies beneath the controls it frames.
     auto* frame = new OutlineShape(kDesignFrame, kDesignFrameWidth, this);
     frame->setObjectName(QStringLiteral("Shape1"));
@@ -193,8 +191,9 @@ void Form1::createControls() {
     for (const auto& designed : kLabels) {
         controls_.insert(designed.name, MakeLabel(this, designed.name, designed.caption, designed.geometry, LookOf(designed.kind)));
     }
-    for (const auto& designed : kFields) {
-        controls_.insert(designed.name, MakeTextField(this, designed.name, designed.text, designed.geometry));
+    for (const auto& designed : kFieldPlaces) {
+        const char* name = FieldOf(designed.id).control;
+        controls_.insert(name, MakeTextField(this, name, designed.text, designed.geometry));
     }
     SetTextColour(controls_.value("Text2"), QColor(0, 0, 0));
     for (const auto& designed : kButtons) {
@@ -204,27 +203,27 @@ void Form1::createControls() {
     }
 }
 
-void Form1::setTabOrder() {
+void MainWindow::setTabOrder() {
     for (std::size_t i = 0; i + 1 < kTabOrder.size(); ++i) {
         QWidget::setTabOrder(controls_.value(kTabOrder[i]), controls_.value(kTabOrder[i + 1]));
     }
     controls_.value(kTabOrder.front())->setFocus();
 }
 
-QWidget* Form1::control(std::string_view name) const {
+QWidget* MainWindow::control(std::string_view name) const {
     QWidget* found = controls_.value(ToQString(name));
-    if (found == nullptr) throw std::invalid_argument("Form1 has no control " + std::string(name));
+    if (found == nullptr) throw std::invalid_argument("The main window has no control " + std::string(name));
     return found;
 }
 
-std::u16string Form1::text(std::string_view name) const {
+std::u16string MainWindow::text(std::string_view name) const {
     const QWidget* widget = control(name);
     if (const auto* field = qobject_cast<const QLineEdit*>(widget)) return field->text().toStdU16String();
     if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text().toStdU16String();
     return qobject_cast<const QPushButton*>(widget)->text().toStdU16String();
 }
 
-void Form1::setText(std::string_view name, const std::string& utf8) {
+void MainWindow::setText(std::string_view name, const std::string& utf8) {
     QWidget* widget = control(name);
     const QString text = QString::fromStdString(utf8);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
@@ -236,36 +235,36 @@ void Form1::setText(std::string_view name, const std::string& utf8) {
     }
 }
 
-void Form1::setTextColour(std::string_view name, Rgb colour) {
+void MainWindow::setTextColour(std::string_view name, Rgb colour) {
     SetTextColour(control(name), ToQColor(colour));
 }
 
-void Form1::Command1_Click() {
-    module_.Command1_Click();
-}
+void MainWindow::computeTimes() { commands_.computeTimes(); }
 
-void Form1::Command2_Click() {
+void MainWindow::plotWaveforms() {
     BusyCursor busy;
-    module_.Command2_Click(plotWindow_);
+    commands_.plotWaveforms(plotWindow_);
 }
 
-void Form1::Command3_Click() {
+void MainWindow::exitProgram() {
     // Every window goes at once, without asking anything.
     close();
     for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
     QCoreApplication::quit();
 }
 
-void Form1::Command4_Click() {
-    module_.Command4_Click();
-}
+void MainWindow::designResistors() { commands_.designResistors(); }
 
-void Form1::Command5_Click() {
-    for (const auto& entry : kExamples) setText(entry.field, entry.ideal);
-}
+void MainWindow::fillIdealExample() { fillExample(Example::Ideal); }
 
-void Form1::Command6_Click() {
-    for (const auto& entry : kExamples) setText(entry.field, entry.real);
+void MainWindow::fillRealExample() { fillExample(Example::Real); }
+
+// The fields of the real circuit, in the order of the table.
+void MainWindow::fillExample(Example example) {
+    for (const Field& field : kFields) {
+        const char* text = ExampleText(field, example);
+        if (*text != '\0') setText(field.control, text);
+    }
 }
 
 }  // namespace ostrevo::ui

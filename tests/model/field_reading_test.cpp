@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "fakes.h"
-#include "module1.h"
+#include "circuit_examples.h"
+#include "fault.h"
+#include "field_reading.h"
 
 namespace ostrevo {
 namespace {
@@ -54,52 +58,43 @@ TEST(RoundToInt32Test, NearestWithHalvesToEvenAndAFaultOutsideTheRange) {
     }
 }
 
-using ReadParametersTest = testing::ModuleTest;
-
 // The scale of each field shows in the worked examples; here the rounding of
 // the two counts.
-TEST_F(ReadParametersTest, CountsAreRoundedHalfToEven) {
-    testing::TypeCircuit(form, testing::kRealCircuit);
+TEST(ReadCircuitTest, CountsAreRoundedHalfToEven) {
+    testing::FakeForm form;
+    testing::TypeCircuit(form, testing::ExampleTexts(Example::Real));
     form.type("Text16", "1000.4");
     form.type("Text6", "2.5");
-    module.ReadParameters(ReadOrder::DrawWaveforms);
-    EXPECT_EQ(module.Parameters.NP, 2);
-    EXPECT_EQ(module.Parameters.N, 1000);
+    const CircuitParameters p = ReadCircuit(form, kCircuitFields);
+    EXPECT_EQ(p.NP, 2);
+    EXPECT_EQ(p.N, 1000);
 }
 
-// A fault at one field leaves the fields before it stored and those after it
-// unchanged; the two orders differ in where N, Vd and NP stand.
-TEST_F(ReadParametersTest, AFaultStopsAtItsFieldInEitherOrder) {
+// The first field that cannot be read stops the reading with its subject; the
+// two orders differ in where N, Vd and NP stand.
+TEST(ReadCircuitTest, AFaultStopsAtTheFirstUnreadableFieldOfEitherOrder) {
     const struct {
-        ReadOrder order;
-        const char* field;
-        const char* text;
-        bool vdStored;
-        bool npStored;
-        bool nStored;
+        std::span<const FieldId, 12> order;
+        std::vector<std::pair<const char*, const char*>> typed;
         const char* subject;
     } cases[] = {
-        {ReadOrder::TimingCommand, "Text16", "1E10", false, false, false, "il numero di campioni N"},
-        {ReadOrder::DrawWaveforms, "Text16", "1E10", true, true, false, "il numero di campioni N"},
-        {ReadOrder::TimingCommand, "Text5", "1E400", false, false, true,
-         "la tensione di soglia dei diodi Vd"},
-        {ReadOrder::DrawWaveforms, "Text6", "-3E9", true, false, false, "il numero di periodi visualizzati NP"},
+        {kTimingReadOrder, {{"Text16", "1E10"}, {"Text5", "1E400"}}, "il numero di campioni N"},
+        {kCircuitFields, {{"Text16", "1E10"}, {"Text5", "1E400"}}, "la tensione di soglia dei diodi Vd"},
+        {kTimingReadOrder, {{"Text16", "1E10"}, {"Text6", "-3E9"}}, "il numero di campioni N"},
+        {kCircuitFields, {{"Text16", "1E10"}, {"Text6", "-3E9"}}, "il numero di periodi visualizzati NP"},
+        {kCircuitFields, {{"Text4", "1E400"}, {"Text5", "1E400"}}, "la tensione di soglia inferiore v-"},
     };
     for (const auto& c : cases) {
-        Module1 fresh{form, messages};
-        testing::TypeCircuit(form, testing::kRealCircuit);
-        form.type(c.field, c.text);
+        testing::FakeForm form;
+        testing::TypeCircuit(form, testing::ExampleTexts(Example::Real));
+        for (const auto& [field, text] : c.typed) form.type(field, text);
         try {
-            fresh.ReadParameters(c.order);
-            ADD_FAILURE() << c.field << " read without fault";
+            ReadCircuit(form, c.order);
+            ADD_FAILURE() << c.subject << ": read without fault";
         } catch (const Fault& fault) {
             EXPECT_EQ(std::string(fault.what()).rfind(std::string("Impossibile leggere ") + c.subject + ". ", 0), 0u)
                 << fault.what();
         }
-        EXPECT_EQ(fresh.Parameters.VMinus, 5.33);
-        EXPECT_EQ(fresh.Parameters.Vd, c.vdStored ? 0.6 : 0) << c.field;
-        EXPECT_EQ(fresh.Parameters.NP, c.npStored ? 5 : 0) << c.field;
-        EXPECT_EQ(fresh.Parameters.N, c.nStored ? 1000 : 0) << c.field;
     }
 }
 

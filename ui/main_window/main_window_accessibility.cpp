@@ -1,31 +1,18 @@
-#include "form1_accessibility.h"
+#include "main_window_accessibility.h"
 
 #include <array>
 
 #include "accessible_texts.h"
+#include "fields.h"
 
 namespace ostrevo::ui {
 namespace {
 
 using Kind = AccessibleText::Kind;
 
-// Buttons keep their caption as name, so that what is seen is what is heard.
-constexpr std::array<AccessibleText, 26> kForm1Texts{{
-    {"Text1", "Vcc [V]", "Tensione di alimentazione, in volt"},
-    {"Text2", "Rc [kohm]", "Resistenza di carica, in kiloohm"},
-    {"Text9", "Rs [kohm]", "Resistenza di scarica, in kiloohm"},
-    {"Text10", "RoH [ohm]", "Resistenza d'uscita a livello alto, in ohm"},
-    {"Text11", "RoL [ohm]", "Resistenza d'uscita a livello basso, in ohm"},
-    {"Text12", "Ci [pF]", "Capacità d'ingresso dell'integrato, in picofarad"},
-    {"Text8", "C [nF]", "Capacità del condensatore, in nanofarad"},
-    {"Text3", "v+ [V]", "Tensione di soglia superiore, in volt"},
-    {"Text4", "v- [V]", "Tensione di soglia inferiore, in volt"},
-    {"Text5", "Vd [V]", "Tensione di soglia dei diodi, in volt"},
-    {"Text6", "NP [periodi]", "Numero di periodi disegnati"},
-    {"Text16", "N [campioni per periodo]", "Numero di campioni per periodo"},
-    {"Text14", "C progetto [nF]", "Capacità voluta per il progetto, in nanofarad"},
-    {"Text13", "tc progetto [usec]", "Tempo di carica voluto, in microsecondi"},
-    {"Text15", "ts progetto [usec]", "Tempo di scarica voluto, in microsecondi"},
+// The fields are described by their table; buttons keep their caption as name,
+// so that what is seen is what is heard.
+constexpr std::array<AccessibleText, 11> kResultsButtonsAndSchematic{{
     {"Label9", "ts [usec] risultato", "Tempo di scarica calcolato, in microsecondi", Kind::Result},
     {"Label11", "tc [usec] risultato", "Tempo di carica calcolato, in microsecondi", Kind::Result},
     {"Label31", "Rc [kohm] risultato", "Resistenza di carica progettata, in kiloohm", Kind::Result},
@@ -44,6 +31,14 @@ constexpr std::array<AccessibleText, 26> kForm1Texts{{
 
 }  // namespace
 
-void DescribeForm1ForAccessibility(QWidget& form1) { ApplyAccessibleTexts(form1, kForm1Texts); }
+void DescribeMainWindowForAccessibility(QWidget& window) {
+    ApplyAccessibleTexts(window, kResultsButtonsAndSchematic);
+    for (const Field& field : kFields) {
+        // The name says what the field holds and its unit: "Vcc [V]".
+        const QString name = QStringLiteral("%1 [%2]").arg(QString::fromUtf8(field.name), QString::fromUtf8(field.unit));
+        DescribeControl(*window.findChild<QWidget*>(QString::fromLatin1(field.control)), name,
+                        QString::fromUtf8(field.description));
+    }
+}
 
 }  // namespace ostrevo::ui

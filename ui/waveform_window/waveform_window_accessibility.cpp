@@ -1,4 +1,4 @@
-#include "form2_accessibility.h"
+#include "waveform_window_accessibility.h"
 
 #include <array>
 
@@ -9,7 +9,7 @@ namespace {
 
 using Kind = AccessibleText::Kind;
 
-constexpr std::array<AccessibleText, 9> kForm2Texts{{
+constexpr std::array<AccessibleText, 9> kWaveformWindowTexts{{
     {"Picture1", "Grafico delle forme d'onda",
      "Forme d'onda a regime su NP periodi: in alto, in rosso, la tensione sul condensatore vc(t) tra v- e v+; "
      "in basso, in blu, la tensione d'uscita vo(t) tra 0 e Vcc. L'asse orizzontale è il tempo in microsecondi. "
@@ -28,6 +28,6 @@ constexpr std::array<AccessibleText, 9> kForm2Texts{{
 
 }  // namespace
 
-void DescribeForm2ForAccessibility(QWidget& form2) { ApplyAccessibleTexts(form2, kForm2Texts); }
+void DescribeWaveformWindowForAccessibility(QWidget& window) { ApplyAccessibleTexts(window, kWaveformWindowTexts); }
 
 }  // namespace ostrevo::ui

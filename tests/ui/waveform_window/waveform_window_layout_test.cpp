@@ -12,26 +12,24 @@
 namespace ostrevo::test {
 namespace {
 
-using ui::Form2;
-
-class Form2Layout : public ::testing::Test {
+class WaveformWindowLayout : public ::testing::Test {
 protected:
-    Form2 window;
+    ui::WaveformWindow window;
     QWidget* control(const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); }
 };
 
-TEST_F(Form2Layout, WindowHasItsCaptionAndClientSize) {
+TEST_F(WaveformWindowLayout, WindowHasItsCaptionAndClientSize) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ostrevo"));
     EXPECT_EQ(window.size(), QSize(1219, 688));
 }
 
-TEST_F(Form2Layout, EveryCaptionFitsItsControl) {
+TEST_F(WaveformWindowLayout, EveryCaptionFitsItsControl) {
     for (const char* name : {"Label14", "Label67", "Label9", "Label18", "Label21", "Label33", "Label28", "Label40"}) {
         ui::testing::ExpectLabelFits(qobject_cast<QLabel*>(control(name)));
     }
 }
 
-TEST_F(Form2Layout, ClickingVoSelectsItAndChangesNothingElse) {
+TEST_F(WaveformWindowLayout, ClickingVoSelectsItAndChangesNothingElse) {
     auto* vc = qobject_cast<QRadioButton*>(control("Option1"));
     auto* vo = qobject_cast<QRadioButton*>(control("Option3"));
     window.show();
@@ -41,7 +39,7 @@ TEST_F(Form2Layout, ClickingVoSelectsItAndChangesNothingElse) {
     EXPECT_TRUE(qobject_cast<QLabel*>(control("Label29"))->text().isEmpty());
 }
 
-TEST_F(Form2Layout, TabVisitsPicturesButtonThenTheSelectedOption) {
+TEST_F(WaveformWindowLayout, TabVisitsPicturesButtonThenTheSelectedOption) {
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -60,7 +58,7 @@ TEST_F(Form2Layout, TabVisitsPicturesButtonThenTheSelectedOption) {
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Option3"));
 }
 
-TEST_F(Form2Layout, ResizingMovesNothing) {
+TEST_F(WaveformWindowLayout, ResizingMovesNothing) {
     window.show();
     const QRect before = control("Command1")->geometry();
     window.resize(600, 400);
