@@ -67,8 +67,9 @@ void CircuitCommands::plotWaveforms(PlotWindow& plot) {
         samples_.prepare(p.N);
         const Times times{DischargeTime(p), ChargeTime(p)};
         const PlotScale scale{times.ts, times.tc, p.NP, p.VPlus, p.Vcc};
-        plot.rememberPlot(scale);
         LabelAxes(plot, scale, decimalSeparator_);
+        // Only now do the labels on screen show these times.
+        plot.rememberPlot(scale);
         SampleWaveforms(p, times.ts, SampleStep(times, p.N), samples_.vc(), samples_.vo());
 
         TraceRequest traces{samples_.vc(), samples_.vo(), std::max(p.N, -1), p.NP, p.VPlus, p.Vcc, std::nullopt};

@@ -9,6 +9,7 @@
 
 #include "fault.h"
 #include "fp_status.h"
+#include "vector_state.h"
 
 namespace ostrevo {
 namespace {
@@ -217,6 +218,7 @@ void SampleWaveforms(const CircuitParameters& p, double ts, double step, std::sp
                      std::span<double> vo) {
     if (p.N < 0) return;
     RequireBuffers(vc, vo, p.N);
+    ClearVectorUpperState();  // every sample calls libm's exp
     const Sampling sampling{p, ts, step, vc, vo};
     const std::optional<Invariants> invariants = CleanInvariants(sampling);
     if (!invariants) {

@@ -54,6 +54,49 @@ function(ostrevo_install_linux_desktop_files)
   add_custom_target(ostrevo_icons ALL DEPENDS ${pngs})
 endfunction()
 
+# Compresses SOURCE as Debian's tools do (gzip -9n: best compression, no name
+# or time in the header) and installs it as DESTINATION/NAME; the compressed
+# file is added to the list OUTPUTS.
+function(ostrevo_install_gzipped source destination name outputs)
+  file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${source})
+  set(copy ${PROJECT_BINARY_DIR}/${relative})
+  add_custom_command(OUTPUT ${copy}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+    COMMAND ${OSTREVO_GZIP} -9nf ${copy}
+    DEPENDS ${source}
+    VERBATIM)
+  install(FILES ${copy}.gz DESTINATION ${destination} RENAME ${name})
+  set(${outputs} ${${outputs}} ${copy}.gz PARENT_SCOPE)
+endfunction()
+
+# What a Debian package documents besides the program: the copyright, the
+# changelog, the manual page in English and in Italian, and the README with the
+# screenshots it shows.
+function(ostrevo_install_linux_docs)
+  set(packaging ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
+  set(docdir ${CMAKE_INSTALL_DATADIR}/doc/ostrevo)
+  file(STRINGS ${packaging}/changelog latest LIMIT_COUNT 1)
+  if(NOT latest MATCHES "^ostrevo \\(${PROJECT_VERSION}\\) ")
+    message(FATAL_ERROR "packaging/changelog: the latest entry is not version ${PROJECT_VERSION}")
+  endif()
+
+  find_program(OSTREVO_GZIP gzip REQUIRED)
+  set(compressed)
+  ostrevo_install_gzipped(${packaging}/changelog ${docdir} changelog.gz compressed)
+  ostrevo_install_gzipped(${packaging}/man/ostrevo.1 ${CMAKE_INSTALL_MANDIR}/man1 ostrevo.1.gz compressed)
+  ostrevo_install_gzipped(${packaging}/man/it/ostrevo.1 ${CMAKE_INSTALL_MANDIR}/it/man1 ostrevo.1.gz compressed)
+  add_custom_target(ostrevo_docs ALL DEPENDS ${compressed})
+
+  install(FILES ${packaging}/copyright ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${docdir})
+  set(readme ${PROJECT_SOURCE_DIR}/README.md)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${readme})
+  file(READ ${readme} text)
+  string(REGEX MATCHALL "\\(docs/[^)]+\\.png\\)" screenshots "${text}")
+  list(TRANSFORM screenshots REPLACE "^\\((.+)\\)$" "${PROJECT_SOURCE_DIR}/\\1")
+  list(REMOVE_DUPLICATES screenshots)
+  install(FILES ${screenshots} DESTINATION ${docdir}/docs)
+endfunction()
+
 # windeployqt or macdeployqt, run by the script Qt generates, copy the Qt
 # libraries and plugins next to the program or into its bundle.
 function(ostrevo_install_qt_runtime)
@@ -76,7 +119,15 @@ install(TARGETS ostrevo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTI
 if(WIN32 OR APPLE)
   ostrevo_install_qt_runtime()
 else()
+  # Stripped as Debian's tools strip programs: without the compilers' version
+  # notes either (.comment).
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/ostrevo\" COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
   ostrevo_install_linux_desktop_files()
+  ostrevo_install_linux_docs()
 endif()
 
 set(CPACK_PACKAGE_NAME ostrevo)

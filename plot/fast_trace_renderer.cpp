@@ -9,6 +9,7 @@
 
 #include "plot_mapping.h"
 #include "trace_renderer.h"
+#include "vector_state.h"
 
 namespace ostrevo {
 namespace {
@@ -231,6 +232,7 @@ std::int64_t lastRepeatOf(const PlotGeometry& plot, std::int64_t p) {
 
 void DrawTracesAggregated(PlotCanvas& canvas, const TraceRequest& request) {
     if (request.NP < 1 || request.N < 1) return;
+    ClearVectorUpperState();  // the pyramid and the columns run over millions of samples
     const auto count = static_cast<std::size_t>(request.N) + 2;
     const auto vcSamples = request.vcSamples.first(count);
     const auto voSamples = request.voSamples.first(count);

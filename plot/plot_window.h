@@ -73,7 +73,8 @@ public:
     virtual void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) = 0;
     // Draws the traces in the order vc(p=1), vo(p=1), vc(p=2), ... up to request.stop.
     virtual void drawTraces(const TraceRequest& request) = 0;
-    // The values the plot on screen was drawn with, kept for the cursor readout.
+    // The values the plot on screen was drawn with, kept for the cursor readout;
+    // told once the axis labels show that plot's times.
     virtual void rememberPlot(const PlotScale& scale) = 0;
 };
 

@@ -9,7 +9,7 @@ OSTREVO_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick fonts-liberation2
   clang libclang-rt-14-dev
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian devscripts
   dbus at-spi2-core python3-pyatspi xdotool
 )
 

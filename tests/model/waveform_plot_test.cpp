@@ -47,8 +47,8 @@ TEST_F(PlotCommandTest, DrawsFrameThenLabelsThenAllTracesInOneRequest) {
     for (const auto& call : plot.calls) kinds.push_back(call.index());
     std::vector<std::size_t> expected{0, 0, 0};
     expected.insert(expected.end(), kFrameLines, 1);
-    expected.push_back(4);
     expected.insert(expected.end(), 10, 2);
+    expected.push_back(4);  // the readout's values, once the labels show them
     expected.push_back(3);
     ASSERT_EQ(kinds, expected);
     EXPECT_EQ(plot.all<WindowCall>(),
@@ -108,11 +108,20 @@ TEST_F(PlotCommandTest, StopPoints) {
         {"N = -5", Ideal("5", "-5"), 10, true, {}, -1, nullptr},
         {"v- = Vd", {"12", "22", "4.7", "0", "0", "0", "1", "8", "0", "0", "5", "1000"}, 0, false, {}, 0,
          "Impossibile calcolare ts: v- è uguale a Vd (divisione per zero)."},
+        // tc is about 6.9E+306 usec: (ts + tc) x NP, or three quarters of it, passes the largest double.
+        {"(ts + tc) x NP too large", {"12", "1E307", "4.7", "0", "0", "0", "1", "8", "4", "0", "1000", "1000"}, 0,
+         false, {}, 0,
+         "Impossibile calcolare i tempi dell'asse orizzontale: il risultato supera il massimo numero rappresentabile."},
+        {"3/4 x (ts + tc) x NP too large", {"12", "1E307", "4.7", "0", "0", "0", "1", "8", "4", "0", "20", "1000"}, 2,
+         false, {}, 0,
+         "Impossibile calcolare i tempi dell'asse orizzontale: il risultato supera il massimo numero rappresentabile."},
     };
     for (const auto& c : cases) {
         run(c.texts);
         EXPECT_EQ(plot.all<LineCall>().size(), kFrameLines) << c.what;
         EXPECT_EQ(plot.all<LabelCall>().size(), c.labels) << c.what;
+        // The readout takes a plot's values only once all its labels are placed.
+        EXPECT_EQ(plot.all<PlotScale>().size(), c.labels == 10 ? 1u : 0u) << c.what;
         const auto traces = plot.all<TracesCall>();
         ASSERT_EQ(traces.size(), c.traces ? 1u : 0u) << c.what;
         if (c.traces) {

@@ -1,8 +1,10 @@
 #include "controls.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <algorithm>
+#include <limits>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -62,11 +64,25 @@ Control* Place(Control* control, const char* name, const TwipsGeometry& geometry
     return control;
 }
 
-void SetBackground(QWidget* control, const QColor& colour) {
+// The colours the controls were designed with.
+const QColor kDesignedText(0, 0, 0);
+const QColor kFieldBackground(255, 255, 255);
+
+// The light face the controls were designed on: the style's own, so that
+// under a light desktop palette it is the window's face.
+QColor DesignedFace(const QWidget* control) { return control->style()->standardPalette().color(QPalette::Window); }
+
+// Fixes the colours of a control, whatever the desktop's palette: the
+// background it fills itself with and the text on it, and the designed white
+// ground and black text of fields (and of an option button's indicator).
+void UseDesignedColours(QWidget* control, const QColor& background, const QColor& text) {
     QPalette palette = control->palette();
-    palette.setColor(control->backgroundRole(), colour);
+    palette.setColor(QPalette::Window, DesignedFace(control));
+    palette.setColor(QPalette::Base, kFieldBackground);
+    palette.setColor(QPalette::Text, kDesignedText);
+    palette.setColor(control->backgroundRole(), background);
+    palette.setColor(control->foregroundRole(), text);
     control->setPalette(palette);
-    control->setAutoFillBackground(true);
 }
 
 }  // namespace
@@ -88,6 +104,17 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     DrawCaption(painter, *this, textRect, Qt::AlignCenter, text(), QPalette::ButtonText);
 }
 
+void WrappingButton::keyPressEvent(QKeyEvent* event) {
+    // Qt presses a button on Return only when it is a default button, and the
+    // windows have none; here the focused button answers, once per key press.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (!event->isAutoRepeat()) click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 QRect ButtonTextRect(const QPushButton& button) {
     QStyleOptionButton option;
     option.initFrom(&button);
@@ -105,14 +132,20 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, con
         label->setMargin(kBorderedLabelMargin);
         label->setIndent(kBorderedLabelIndent);
     }
-    if (look.background) SetBackground(label, *look.background);
-    if (look.textColour) SetTextColour(label, *look.textColour);
+    if (look.background) {
+        UseDesignedColours(label, *look.background, kDesignedText);
+        label->setAutoFillBackground(true);
+    }
     return label;
 }
 
 QLineEdit* MakeTextField(QWidget* parent, const char* name, const QString& text, const TwipsGeometry& geometry) {
     auto* field = Place(new QLineEdit(text, parent), name, geometry, FontWeight::Bold);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A line edit cuts its text at 32767 characters by default; the entry
+    // check must see every character typed or pasted.
+    field->setMaxLength(std::numeric_limits<int>::max());
+    UseDesignedColours(field, kFieldBackground, kDesignedText);
     return field;
 }
 
@@ -126,7 +159,9 @@ WrappingButton* MakeButton(QWidget* parent, const char* name, const QString& cap
 QRadioButton* MakeOptionButton(QWidget* parent, const char* name, const QString& caption,
                                const TwipsGeometry& geometry, const QColor& textColour) {
     auto* option = Place(new QRadioButton(caption, parent), name, geometry, FontWeight::Bold);
-    SetTextColour(option, textColour);
+    // The designed red and blue need the light face behind them.
+    UseDesignedColours(option, DesignedFace(option), textColour);
+    option->setAutoFillBackground(true);
     return option;
 }
 

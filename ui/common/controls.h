@@ -15,18 +15,19 @@
 namespace ostrevo::ui {
 
 // How a label differs from the common look (no border, left-justified text
-// on the window's face colour, bold, wrapping at word boundaries).
+// on the window's face colour, bold, wrapping at word boundaries). A label
+// with a background of its own draws its text in the designed black.
 struct LabelLook {
     bool border = false;
     std::optional<QColor> background;
-    std::optional<QColor> textColour;
     Qt::Alignment alignment = Qt::AlignLeft;
     FontWeight weight = FontWeight::Bold;
 };
 
 // A push button whose caption wraps at blanks onto as many lines as its
-// width needs, centred. It stays a QPushButton in every other respect
-// (focus, Space, clicked(), text()).
+// width needs, centred. Return and Enter press it when it has the focus, as
+// Space does. It stays a QPushButton in every other respect (focus, Space,
+// clicked(), text()); none is a default button.
 class WrappingButton : public QPushButton {
     Q_OBJECT
 public:
@@ -34,10 +35,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // Each factory creates a child of `parent` with the given object name,
 // caption, geometry and the common control font.
+//
+// Controls with designed colours keep all of them under any desktop palette
+// (a dark scheme gives light text): fields are white with black text, option
+// buttons keep the designed face behind their coloured captions, labels with
+// a background of their own draw black text. Everything else follows the desktop.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const TwipsGeometry& geometry,
                   const LabelLook& look = {});
 QLineEdit* MakeTextField(QWidget* parent, const char* name, const QString& text, const TwipsGeometry& geometry);

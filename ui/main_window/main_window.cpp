@@ -195,7 +195,6 @@ void MainWindow::createControls() {
         const char* name = FieldOf(designed.id).control;
         controls_.insert(name, MakeTextField(this, name, designed.text, designed.geometry));
     }
-    SetTextColour(controls_.value("Text2"), QColor(0, 0, 0));
     for (const auto& designed : kButtons) {
         auto* button = MakeButton(this, designed.name, designed.caption, designed.geometry);
         connect(button, &QPushButton::clicked, this, designed.handler);

@@ -15,13 +15,15 @@ PlotCanvas MappingOnly(QSize size) {
 
 }  // namespace
 
-PictureArea::PictureArea(QWidget* parent, const QColor& background, Border border, Picture picture)
-    : QFrame(parent), background_(background), kind_(picture) {
+PictureArea::PictureArea(QWidget* parent, std::optional<QColor> background, Border border, Picture picture)
+    : QFrame(parent), kind_(picture) {
     // The platform's sunken three-dimensional border: two pixels, dark outside.
     setFrameStyle(border == Border::Sunken ? (QFrame::WinPanel | QFrame::Sunken) : QFrame::NoFrame);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    setPalette(colours);
+    if (background) {
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, *background);
+        setPalette(colours);
+    }
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -30,7 +32,7 @@ PictureArea::PictureArea(QWidget* parent, const QColor& background, Border borde
 void PictureArea::clearPicture() {
     if (kind_ == Picture::None) return;
     ensurePictureMatchesScreen();
-    picture_.fill(background_);
+    picture_.fill(palette().color(QPalette::Window));
     update(contentsRect());
 }
 
@@ -103,7 +105,7 @@ void PictureArea::ensurePictureMatchesScreen() {
     if (picture_.size() == size && picture_.devicePixelRatio() == ratio) return;
     if (picture_.isNull()) {
         picture_ = QImage(size, QImage::Format_RGB32);
-        picture_.fill(background_);
+        picture_.fill(palette().color(QPalette::Window));
     } else {
         picture_ = picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }

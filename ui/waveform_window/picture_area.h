@@ -4,6 +4,7 @@
 #include <QImage>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "plot_canvas.h"
 #include "plot_window.h"
@@ -24,7 +25,8 @@ public:
     enum class Border { Sunken, None };
     enum class Picture { None, Persistent };
 
-    PictureArea(QWidget* parent, const QColor& background, Border border, Picture picture);
+    // Without a background colour of its own, the area shows the window's.
+    PictureArea(QWidget* parent, std::optional<QColor> background, Border border, Picture picture);
 
     // Wipes everything drawn: the bare background colour remains.
     void clearPicture();
@@ -57,7 +59,6 @@ private:
     void ensurePictureMatchesScreen();
     QSize devicePictureSize() const;
 
-    QColor background_;
     Picture kind_;
     QImage picture_;
 };

@@ -104,7 +104,8 @@ void MakeContainedLabels(PictureArea* area, std::span<const DesignedLabel> desig
 }
 
 PictureArea* MakePictureArea(QWidget* window, const char* name, const TwipsGeometry& geometry,
-                             const QColor& background, PictureArea::Border border, PictureArea::Picture picture) {
+                             std::optional<QColor> background, PictureArea::Border border,
+                             PictureArea::Picture picture) {
     auto* area = new PictureArea(window, background, border, picture);
     area->setObjectName(QString::fromLatin1(name));
     area->setGeometry(TwipsRect(geometry));
@@ -142,7 +143,7 @@ void WaveformWindow::buildPlotArea() {
 
 void WaveformWindow::buildVoltageStrip() {
     // The strip reads as the plot's vertical scale: no border of its own.
-    picture3_ = MakePictureArea(this, "Picture3", {0, 360, 1065, 9315}, palette().color(QPalette::Window),
+    picture3_ = MakePictureArea(this, "Picture3", {0, 360, 1065, 9315}, std::nullopt,
                                 PictureArea::Border::None, PictureArea::Picture::None);
     MakeContainedLabels(picture3_, kScaleLabels);
 }
@@ -164,7 +165,7 @@ void WaveformWindow::buildReadoutAndCaptions() {
 void WaveformWindow::buildButtonAndHiddenPicture() {
     command1_ = MakeButton(this, "Command1", QStringLiteral("Esci"), {16110, 8250, 1275, 435});
     connect(command1_, &QPushButton::clicked, this, &WaveformWindow::exitWindow);
-    auto* picture2 = MakePictureArea(this, "Picture2", {14640, 9840, 330, 330}, palette().color(QPalette::Window),
+    auto* picture2 = MakePictureArea(this, "Picture2", {14640, 9840, 330, 330}, std::nullopt,
                                      PictureArea::Border::Sunken, PictureArea::Picture::None);
     picture2->hide();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -79,6 +80,70 @@ TEST_F(Closing, WaveformEsciAloneLeavesTheMainWindowRunning) {
     });
     EXPECT_EQ(result, kStillRunning);
     EXPECT_TRUE(mainWindow.isVisible());
+}
+
+// --- the keyboard presses the focused button of either window ---
+
+using Keyboard = Closing;
+
+void PressWithTheKeyboard(QWidget* focused, Qt::Key key) {
+    focused->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(focused->window()));
+    focused->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), focused);
+    QTest::keyClick(focused, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+}
+
+TEST_F(Keyboard, ReturnEnterAndSpacePressTheFocusedButtonButNotFromAField) {
+    MainWindow& form = mainWindow;
+    const auto text = [&](const char* name) { return QString::fromStdU16String(form.text(name)); };
+    const auto mainButton = [&](const char* name) { return form.findChild<QPushButton*>(name); };
+    for (const auto& [field, typed] : {std::pair{"Text14", "1"}, {"Text13", "10"}, {"Text15", "5"}}) {
+        form.setText(field, typed);
+    }
+    form.fillRealExample();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        PressWithTheKeyboard(form.findChild<QLineEdit*>("Text1"), key);
+    }
+    EXPECT_TRUE(text("Label9").isEmpty());  // no button is the default one
+    EXPECT_EQ(host.window(), nullptr);
+
+    WaveformWindow* plotted = nullptr;
+    // Each button, what undoes its last press, and what shows that it was pressed.
+    const struct {
+        const char* name;
+        std::function<QPushButton*()> button;
+        std::function<void()> undo;
+        std::function<bool()> pressed;
+    } buttons[] = {
+        {"ideal example", [&] { return mainButton("Command5"); }, [&] { form.setText("Text3", ""); },
+         [&] { return text("Text3") == "8"; }},
+        {"real example", [&] { return mainButton("Command6"); }, [&] { form.setText("Text3", ""); },
+         [&] { return text("Text3") == "6.7"; }},
+        {"times", [&] { return mainButton("Command1"); }, [&] { form.setText("Label9", ""); },
+         [&] { return text("Label9") == "1.221"; }},
+        {"design", [&] { return mainButton("Command4"); }, [&] { form.setText("Label31", ""); },
+         [&] { return text("Label31") == "1.443E+01"; }},
+        {"plot", [&] { return mainButton("Command2"); }, [&] { host.window()->hide(); },
+         [&] { return host.window()->isVisible(); }},
+        {"Esci of the waveform window", [&] { return host.window()->findChild<QPushButton*>("Command1"); },
+         [&] { plotted = host.window(); }, [&] { return host.window() != plotted && !host.window()->isVisible(); }},
+    };
+    for (const auto& [key, keyName] : {std::pair{Qt::Key_Return, "Return"}, {Qt::Key_Enter, "Enter"},
+                                       {Qt::Key_Space, "Space"}}) {
+        SCOPED_TRACE(keyName);
+        host.ensureCreated();
+        form.show();
+        for (const auto& b : buttons) {
+            b.undo();
+            PressWithTheKeyboard(b.button(), key);
+            EXPECT_TRUE(b.pressed()) << b.name;
+        }
+        // "Esci" of the main window ends the program.
+        EXPECT_EQ(runEventLoop([&] { PressWithTheKeyboard(mainButton("Command3"), key); }), 0);
+        EXPECT_FALSE(form.isVisible());
+    }
+    EXPECT_TRUE(recorded.messages.isEmpty());
 }
 
 }  // namespace

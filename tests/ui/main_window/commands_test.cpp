@@ -1,4 +1,6 @@
+#include <QClipboard>
 #include <QColor>
+#include <QGuiApplication>
 
 #include "controls.h"
 #include "main_window_fixture.h"
@@ -109,6 +111,21 @@ TEST_F(EntryCheck, AFailedCheckStopsAtTheFirstBadFieldAndLeavesFieldsResultsAndC
         EXPECT_EQ(fieldAndResultTexts(), before);
         EXPECT_EQ(TextColour(field("Text2")), QColor(0, 0, 255));
     }
+}
+
+// Every field keeps a pasted text whole, and the check sees its last character.
+TEST_F(EntryCheck, AHundredThousandCharactersArePastedWholeAndCheckedToTheEnd) {
+    const QString longText = QString(99999, u'1') + u'x';
+    QGuiApplication::clipboard()->setText(longText);
+    for (QLineEdit* target : form().findChildren<QLineEdit*>()) {
+        target->setFocus();
+        target->selectAll();
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(target->text(), longText) << target->objectName().toStdString();
+    }
+    click("Command2");  // checks every field before it reads one
+    ASSERT_EQ(recorded.messages.size(), 1);
+    EXPECT_TRUE(recorded.messages[0].startsWith("Errore di inserimento dati per la tensione di alimentazione Vcc."));
 }
 
 TEST_F(EntryCheck, PlotRefusedBeforeAnythingIsShownAndTheMessageWaitsWithTheNormalCursor) {

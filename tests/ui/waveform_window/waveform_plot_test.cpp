@@ -233,6 +233,23 @@ TEST_F(WaveformPlot, ReadoutKeepsTheValuesThePlotWasDrawnWith) {
     ASSERT_EQ(form().text("Label11"), u"5.706");
     move(50, 95);
     EXPECT_EQ(QStringList({text("Label16"), text("Label17")}), before);
+
+    // A plot whose axis times cannot be computed ((ts + tc) x NP passes the
+    // largest double) keeps the old labels, and the readout their values.
+    ideal();
+    const QStringList labelsBefore = timeLabels();
+    const std::pair<const char*, const char*> overflowing[] = {
+        {"Text2", "1E307"}, {"Text6", "1000"}, {"Text3", "9"}, {"Text1", "13"}};
+    for (const auto& [field, typed] : overflowing) type(field, typed);
+    messages.messages.clear();
+    grafici();
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages[0].startsWith("Impossibile calcolare i tempi dell'asse orizzontale"));
+    EXPECT_EQ(timeLabels(), labelsBefore);
+    move(50, 95);
+    EXPECT_EQ(QStringList({text("Label16"), text("Label17")}), before);
+    move(50, 45);
+    EXPECT_EQ(QStringList({text("Label29"), text("Label32")}), QStringList({"46.268", "12.00"}));
 }
 
 TEST_F(WaveformPlot, EsciLeavesAFreshHiddenWindowThatTheNextPlotShows) {
