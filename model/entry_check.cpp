@@ -1,7 +1,6 @@
 #include "entry_check.h"
 
 #include <algorithm>
-#include <string>
 
 namespace ostrevo {
 namespace {
