@@ -9,7 +9,9 @@ shot="$2"
 
 if [ -z "${OSTREVO_ON_VIRTUAL_SCREEN:-}" ]; then
   export OSTREVO_ON_VIRTUAL_SCREEN=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+  # -noreset: the server would otherwise reset when the first screenshot
+  # client leaves, dropping the program if it is still connecting.
+  exec xvfb-run -a -s "-noreset -screen 0 1280x800x24" "$0" "$@"
 fi
 
 export QT_QPA_PLATFORM=xcb
