@@ -3,7 +3,11 @@
 #include <sys/resource.h>
 
 #include <fstream>
-#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "field_reading.h"
 
 namespace ostrevo::bench {
 
@@ -34,34 +38,19 @@ void ReportMemory(benchmark::State& state, std::int64_t N) {
     state.counters["buffers_MiB"] = SampleBuffersMiB(N);
 }
 
-ExampleForm::ExampleForm(std::int64_t NP, std::int64_t N)
-    : fields_{{"Text1", "12"},  {"Text2", "22"},  {"Text9", "4.7"}, {"Text10", "195"},
-              {"Text11", "75"}, {"Text12", "5"},  {"Text8", "1"},   {"Text3", "6.7"},
-              {"Text4", "5.33"}, {"Text5", "0.6"}, {"Text6", std::to_string(NP)}, {"Text16", std::to_string(N)}} {}
-
-std::u16string ExampleForm::text(std::string_view control) const {
-    const auto field = fields_.find(control);
-    if (field == fields_.end()) return {};
-    return std::u16string(field->second.begin(), field->second.end());  // ASCII digits only
+void TypeRealExample(testing::FakeForm& form, std::int64_t NP, std::int64_t N) {
+    testing::CircuitTexts texts = testing::ExampleTexts(Example::Real);
+    const std::string periods = std::to_string(NP);
+    const std::string samples = std::to_string(N);
+    texts.np = periods.c_str();
+    texts.n = samples.c_str();
+    testing::TypeCircuit(form, texts);
 }
 
-void ExampleForm::setText(std::string_view control, const std::string& utf8) { fields_[std::string(control)] = utf8; }
-
-void FailingMessages::show(const std::string& utf8Message) { throw std::runtime_error(utf8Message); }
-
-SampledExample::SampledExample(std::int64_t NP, std::int64_t N) : form(NP, N), module(form, messages) {
-    module.ReadParameters(ReadOrder::DrawWaveforms);
-    module.VcSamples.assign(static_cast<std::size_t>(N) + 2, 0.0);
-    module.VoSamples.assign(static_cast<std::size_t>(N) + 2, 0.0);
-    module.ComputeDischargeTime();
-    module.ComputeChargeTime();
-    module.SampleStep = (module.tc + module.ts) / static_cast<double>(N);
-    module.SampleWaveforms();
-}
-
-TraceRequest SampledExample::request() const {
-    const CircuitParameters& p = module.Parameters;
-    return TraceRequest{module.VcSamples, module.VoSamples, p.N, p.NP, p.VPlus, p.Vcc, {}};
+testing::SampledPeriod SampledRealExample(std::int64_t NP, std::int64_t N) {
+    testing::FakeForm form;
+    TypeRealExample(form, NP, N);
+    return testing::SamplePeriod(ReadCircuit(form, kCircuitFields));
 }
 
 }  // namespace ostrevo::bench

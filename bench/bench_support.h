@@ -1,15 +1,10 @@
 #pragma once
 #include <cstdint>
-#include <map>
-#include <string>
-#include <vector>
 
 #include <benchmark/benchmark.h>
 
-#include "form_interfaces.h"
-#include "module1.h"
-#include "plot_canvas.h"
-#include "plot_window.h"
+#include "circuit_examples.h"
+#include "fakes.h"
 
 namespace ostrevo::bench {
 
@@ -28,32 +23,10 @@ double PeakMemoryMiB();
 double SampleBuffersMiB(std::int64_t N);
 void ReportMemory(benchmark::State& state, std::int64_t N);
 
-// The main window's fields holding the real example data, NP and N as given.
-class ExampleForm : public MainForm {
-public:
-    ExampleForm(std::int64_t NP, std::int64_t N);
-    std::u16string text(std::string_view control) const override;
-    void setText(std::string_view control, const std::string& utf8) override;
-    void setTextColour(std::string_view, Rgb) override {}
+// The main window's fields holding the real example, NP and N as given.
+void TypeRealExample(testing::FakeForm& form, std::int64_t NP, std::int64_t N);
 
-private:
-    std::map<std::string, std::string, std::less<>> fields_;
-};
-
-// Any message box is a failure of the benchmark.
-class FailingMessages : public MessageBoxes {
-public:
-    void show(const std::string& utf8Message) override;
-};
-
-// A module that has just sampled the real example with NP periods of N samples.
-struct SampledExample {
-    SampledExample(std::int64_t NP, std::int64_t N);
-    TraceRequest request() const;
-
-    ExampleForm form;
-    FailingMessages messages;
-    Module1 module;
-};
+// One period of the real example with NP periods of N samples, sampled.
+testing::SampledPeriod SampledRealExample(std::int64_t NP, std::int64_t N);
 
 }  // namespace ostrevo::bench

@@ -12,13 +12,17 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "bench_support.h"
-#include "circuit_session.h"
 #include "control_font.h"
-#include "form2.h"
+#include "field_reading.h"
+#include "main_window.h"
 #include "qt_message_boxes.h"
+#include "timing.h"
 #include "vector_state.h"
+#include "waveform_sampling.h"
+#include "waveform_window.h"
 #include "waveform_window_host.h"
 
 namespace ostrevo::bench {
@@ -39,8 +43,8 @@ public:
         form().show();
         if (!QTest::qWaitForWindowExposed(&form())) throw std::runtime_error("the main window is not exposed");
         button("Command6")->click();  // "Ostrevo reale, dati esempio"
-        form().setText("Text6", std::to_string(NP));
-        form().setText("Text16", std::to_string(N));
+        form().setText(FieldOf(FieldId::NP).control, std::to_string(NP));
+        form().setText(FieldOf(FieldId::N).control, std::to_string(N));
     }
 
     // Clicks "Grafici" and lets the windows paint what it drew.
@@ -54,23 +58,24 @@ public:
         QApplication::processEvents();
     }
 
-    const Module1& module() { return session_.module(); }
+    ui::MainWindow& form() { return mainWindow_; }
+    const std::vector<std::string>& messages() const { return messages_.shown; }
 
 private:
-    ui::Form1& form() { return session_.form(); }
     QPushButton* button(const char* name) { return form().findChild<QPushButton*>(QString::fromLatin1(name)); }
 
-    FailingMessages messages_;
+    testing::FakeMessages messages_;
     WaveformWindowHost host_;
-    ui::CircuitSession session_{host_, messages_};
+    ui::MainWindow mainWindow_{host_, messages_};
 };
 
 // N + 1 calls of exp on the exponents of the discharge, from a clean vector
 // state: what one exp per sample costs on this processor (the best of three
 // runs, as other work on the machine only ever adds time).
-double MillisecondsOfOneExpPerSample(const Module1& module) {
-    const CircuitParameters& p = module.Parameters;
-    const double scale = module.SampleStep / ((p.Ci + p.C) * (p.Rs + p.RoL));
+double MillisecondsOfOneExpPerSample(const MainForm& form) {
+    const CircuitParameters p = ReadCircuit(form, kCircuitFields);
+    const double step = SampleStep({DischargeTime(p), ChargeTime(p)}, p.N);
+    const double scale = step / ((p.Ci + p.C) * (p.Rs + p.RoL));
     double best = std::numeric_limits<double>::infinity();
     for (int run = 0; run < 3; ++run) {
         ClearVectorUpperState();
@@ -101,7 +106,8 @@ void BM_Grafici(benchmark::State& state) {
         program.grafici();
         seconds += std::chrono::duration<double>(Clock::now() - click).count();
     }
-    const double expMilliseconds = MillisecondsOfOneExpPerSample(program.module());
+    if (!program.messages().empty()) state.SkipWithError(program.messages().front().c_str());
+    const double expMilliseconds = MillisecondsOfOneExpPerSample(program.form());
     state.counters["exp_per_sample_ms"] = expMilliseconds;
     state.counters["times_exp"] = seconds * 1e3 / static_cast<double>(state.iterations()) / expMilliseconds;
     ReportMemory(state, state.range(1));

@@ -1,15 +1,16 @@
 // SampleWaveforms alone: one period of N samples of both traces.
 #include "bench_support.h"
+#include "waveform_sampling.h"
 
 namespace ostrevo::bench {
 namespace {
 
 void BM_SampleWaveforms(benchmark::State& state) {
     ResetPeakMemory();
-    SampledExample example(5, state.range(0));
+    testing::SampledPeriod period = SampledRealExample(5, state.range(0));
     for (auto _ : state) {
-        example.module.SampleWaveforms();
-        benchmark::DoNotOptimize(example.module.VoSamples.data());
+        SampleWaveforms(period.p, period.times.ts, period.step, period.vc, period.vo);
+        benchmark::DoNotOptimize(period.vo.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     ReportMemory(state, state.range(0));

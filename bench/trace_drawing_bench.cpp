@@ -23,8 +23,8 @@ double SecondsOf(void (*renderer)(PlotCanvas&, const TraceRequest&), PlotCanvas&
 
 void BM_DrawTraces(benchmark::State& state) {
     ResetPeakMemory();
-    const SampledExample example(state.range(0), state.range(1));
-    const TraceRequest request = example.request();
+    const testing::SampledPeriod period = SampledRealExample(state.range(0), state.range(1));
+    const TraceRequest request = period.request();
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kPictureWidth) * kPictureHeight);
     PlotCanvas canvas(pixels.data(), kPictureWidth, kPictureHeight, kPictureWidth);
 
@@ -49,8 +49,8 @@ void NarrowPeriods(benchmark::internal::Benchmark* benchmark) {
 }
 
 void BM_DrawTracesAggregatedOnly(benchmark::State& state) {
-    const SampledExample example(state.range(0), state.range(1));
-    const TraceRequest request = example.request();
+    const testing::SampledPeriod period = SampledRealExample(state.range(0), state.range(1));
+    const TraceRequest request = period.request();
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kPictureWidth) * kPictureHeight);
     PlotCanvas canvas(pixels.data(), kPictureWidth, kPictureHeight, kPictureWidth);
     for (auto _ : state) {

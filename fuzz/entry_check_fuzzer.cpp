@@ -1,71 +1,54 @@
-// The entry check on any text, and the two validation chains on any fifteen
+// The entry check on any text, and the two chains of fields on any fifteen
 // field texts: exactly the texts with a character outside the fifteen allowed
-// ones (or no character) fail, and a chain shows one message, for the first
-// failing field of its order.
+// ones (or no character) fail, and a chain gives the message of its first
+// failing field, the one for an empty field or the one for a wrong character.
 #include <algorithm>
 #include <span>
 
+#include "entry_check.h"
 #include "fuzz_support.h"
-#include "module1.h"
 
 namespace {
 
+using ostrevo::EntryVerdict;
+using ostrevo::FieldId;
 using ostrevo::fuzz::Require;
-using ostrevo::fuzz::kFieldNames;
 
 bool Passes(const std::u16string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), ostrevo::fuzz::IsNumberCharacter);
 }
 
-void CheckOneText(ostrevo::Module1& model, ostrevo::fuzz::RecordingMessageBoxes& messages,
-                  const std::u16string& text) {
-    model.MissingMessage = "vuoto";
-    model.InvalidMessage = "non valido";
-    model.CheckNumericEntry(text);
-    Require(model.EntryError == (Passes(text) ? 0 : 1), "the entry check judges a text wrongly");
-    if (Passes(text)) {
-        Require(messages.shown.empty(), "a message for a text that passes");
-    } else {
-        Require(messages.shown.size() == 1, "not exactly one message for a text that fails");
-        Require(messages.shown.front() == (text.empty() ? "vuoto" : "non valido"), "the wrong message");
-    }
-    messages.shown.clear();
+void CheckOneText(const std::u16string& text) {
+    const EntryVerdict expected =
+        text.empty() ? EntryVerdict::Missing : (Passes(text) ? EntryVerdict::Accepted : EntryVerdict::Invalid);
+    Require(ostrevo::CheckEntry(text) == expected, "the entry check judges a text wrongly");
 }
 
-// Runs a chain over `order`; the oracle is the first field whose text fails.
-template <typename Chain>
-void CheckChain(ostrevo::fuzz::FakeMainForm& form, ostrevo::fuzz::RecordingMessageBoxes& messages,
-                std::span<const std::string_view> order, Chain chain) {
-    const auto failing = std::find_if(order.begin(), order.end(),
-                                      [&](std::string_view field) { return !Passes(form.text(field)); });
-    const bool passed = chain();
-    Require(passed == (failing == order.end()), "a chain passes or fails wrongly");
-    Require(messages.shown.size() == (passed ? 0u : 1u), "a chain shows more than one message");
-    if (!passed) {
-        const bool empty = form.text(*failing).empty();
-        const std::string_view expected = empty ? "Hai dimenticato di scrivere " : "Errore di inserimento dati per ";
-        Require(messages.shown.front().starts_with(expected), "a chain shows the message of another kind");
-    }
-    messages.shown.clear();
+// The oracle of a chain is the first field whose text fails.
+void CheckChain(const ostrevo::testing::FakeForm& form, std::span<const FieldId> chain) {
+    const auto failing = std::find_if(chain.begin(), chain.end(), [&](FieldId id) {
+        return !Passes(form.text(ostrevo::FieldOf(id).control));
+    });
+    const auto message = ostrevo::FirstEntryMessage(form, chain);
+    Require(message.has_value() == (failing != chain.end()), "a chain passes or fails wrongly");
+    if (!message) return;
+    const ostrevo::Field& field = ostrevo::FieldOf(*failing);
+    const bool empty = form.text(field.control).empty();
+    Require(*message == (empty ? field.missingMessage : field.invalidMessage), "a chain gives another message");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
-    ostrevo::fuzz::FakeMainForm form;
-    ostrevo::fuzz::RecordingMessageBoxes messages;
-    ostrevo::Module1 model(form, messages);
-
-    for (const std::string_view field : kFieldNames) {
-        form.setField(field, ostrevo::fuzz::ConsumeFieldText(provider, field));
+    ostrevo::testing::FakeForm form;
+    for (const ostrevo::Field& field : ostrevo::kFields) {
+        form.texts[field.control] = ostrevo::fuzz::ConsumeFieldText(provider, field);
     }
-    const std::span<const std::string_view> fields(kFieldNames);
-    const std::array<std::string_view, 4> designOrder{"Text1", "Text14", "Text13", "Text15"};
-    CheckChain(form, messages, fields.first(12), [&] { return model.ValidationChain(); });
-    CheckChain(form, messages, designOrder, [&] { return model.DesignValidationChain(); });
+    CheckChain(form, ostrevo::kCircuitFields);
+    CheckChain(form, ostrevo::kDesignFields);
 
     const bool pairs = provider.ConsumeBool();
-    CheckOneText(model, messages, ostrevo::fuzz::TextFromBytes(provider.ConsumeRemainingBytesAsString(), pairs));
+    CheckOneText(ostrevo::fuzz::TextFromBytes(provider.ConsumeRemainingBytesAsString(), pairs));
     return 0;
 }

@@ -1,11 +1,14 @@
 #include "fuzz_support.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <variant>
 
+#include "design.h"
 #include "fast_trace_renderer.h"
 #include "plot_canvas.h"
 #include "plot_mapping.h"
@@ -25,16 +28,14 @@ constexpr int kPlotHeight = 633;
 // renderer takes time proportional to them.
 constexpr std::int64_t kMaxDrawnSegments = 40000;
 
-struct FieldExample {
-    std::string_view field;
-    std::u16string_view text;
-};
-
-constexpr std::array<FieldExample, 15> kExamples{{
-    {"Text1", u"12"},   {"Text2", u"22"},  {"Text9", u"4.7"},    {"Text10", u"195"}, {"Text11", u"75"},
-    {"Text12", u"5"},   {"Text8", u"1"},   {"Text3", u"6.7"},    {"Text4", u"5.33"}, {"Text5", u"0.6"},
-    {"Text6", u"5"},    {"Text16", u"1000"}, {"Text14", u"1"},   {"Text13", u"10"},  {"Text15", u"5"},
-}};
+// A design without warnings: C 1 nF, tc 10 usec, ts 5 usec.
+std::u16string_view SaneDesignText(FieldId id) {
+    switch (id) {
+        case FieldId::DesignC: return u"1";
+        case FieldId::DesignTc: return u"10";
+        default: return u"5";
+    }
+}
 
 std::u16string LongText(FuzzedDataProvider& data) {
     std::u16string piece = TextFromBytes(data.ConsumeRandomLengthString(8), false);
@@ -73,18 +74,17 @@ void RequireSaneStop(const TraceRequest& request) {
     const auto vcToY = [&](double vc) { return VcToY(vc, request.VPlus); };
     const auto voToY = [&](double vo) { return VoToY(vo, request.Vcc); };
     const std::int32_t n = request.N;
-    const TraceStop& stop = request.stop;
     if (request.NP < 1) {
-        Require(stop.trace == TraceStop::Trace::None, "a stop in a plot without periods");
+        Require(!request.stop, "a stop in a plot without periods");
         return;
     }
-    if (stop.trace == TraceStop::Trace::Vc) {
-        RequireStopJustified(request.vcSamples, stop.segment, n - 1, vcToY, "vc");
+    if (request.stopsIn(Trace::Vc)) {
+        RequireStopJustified(request.vcSamples, request.stop->segment, n - 1, vcToY, "vc");
         return;
     }
     if (n >= 2) Require(AllDrawable(request.vcSamples, 1, n, vcToY), "vc has a sample without y and no stop");
-    if (stop.trace == TraceStop::Trace::Vo) {
-        RequireStopJustified(request.voSamples, stop.segment, n, voToY, "vo");
+    if (request.stopsIn(Trace::Vo)) {
+        RequireStopJustified(request.voSamples, request.stop->segment, n, voToY, "vo");
         return;
     }
     if (n >= 1) Require(AllDrawable(request.voSamples, 1, n + 1, voToY), "vo has a sample without y and no stop");
@@ -154,7 +154,7 @@ std::u16string TextFromBytes(std::string_view bytes, bool pairs) {
     return text;
 }
 
-std::u16string ConsumeFieldText(FuzzedDataProvider& data, std::string_view field) {
+std::u16string ConsumeFieldText(FuzzedDataProvider& data, const Field& field) {
     switch (data.ConsumeIntegralInRange(0, 5)) {
         case 0: return {};
         case 1: return TextFromBytes(data.ConsumeRandomLengthString(kShortTextBytes), false);
@@ -165,89 +165,58 @@ std::u16string ConsumeFieldText(FuzzedDataProvider& data, std::string_view field
     }
 }
 
-std::u16string SaneText(std::string_view field) {
-    const auto example = std::find_if(kExamples.begin(), kExamples.end(),
-                                      [&](const FieldExample& e) { return e.field == field; });
-    Require(example != kExamples.end(), "no example for " + std::string(field));
-    return std::u16string(example->text);
+std::u16string SaneText(const Field& field) {
+    const std::string_view example = ExampleText(field, Example::Real);
+    if (example.empty()) return std::u16string(SaneDesignText(field.id));
+    return std::u16string(example.begin(), example.end());  // ASCII
 }
 
-std::u16string FakeMainForm::text(std::string_view control) const {
-    const auto field = fields_.find(control);
-    Require(field != fields_.end(), "the model reads an unknown field " + std::string(control));
-    return field->second;
-}
-
-void FakeMainForm::setText(std::string_view control, const std::string& utf8) {
-    Require(IsValidUtf8(utf8), "invalid UTF-8 written into " + std::string(control));
+void RequireSaneWrites(const testing::FakeForm& form) {
     constexpr std::array<std::string_view, 7> kWritable{"Label9", "Label11", "Label30", "Label31",
                                                         "Text2",  "Text9",   "Text8"};
-    Require(std::find(kWritable.begin(), kWritable.end(), control) != kWritable.end(),
-            "the model writes into " + std::string(control));
-    written_[std::string(control)] = utf8;
-    if (control.starts_with("Text")) fields_[std::string(control)] = std::u16string(utf8.begin(), utf8.end());
-}
-
-void FakeMainForm::setTextColour(std::string_view control, Rgb colour) {
-    Require(control == "Text2" || control == "Text9" || control == "Text8",
-            "the model colours " + std::string(control));
-    Require(colour == kBrightBlue, "a designed field is coloured other than blue");
-}
-
-void FakeMainForm::setField(std::string_view control, std::u16string text) {
-    fields_[std::string(control)] = std::move(text);
-}
-
-std::string FakeMainForm::written(std::string_view control) const {
-    const auto text = written_.find(control);
-    return text == written_.end() ? std::string() : text->second;
-}
-
-void RecordingMessageBoxes::show(const std::string& utf8Message) {
-    Require(!utf8Message.empty(), "an empty message box");
-    Require(IsValidUtf8(utf8Message), "a message in invalid UTF-8");
-    shown.push_back(utf8Message);
-}
-
-void CheckingPlotWindow::requireCreated(const char* call) const {
-    Require(created_, std::string(call) + " before the window was created");
-}
-
-void CheckingPlotWindow::show() { requireCreated("show"); }
-
-void CheckingPlotWindow::erasePlot() { requireCreated("erasePlot"); }
-
-void CheckingPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb>) {
-    requireCreated("drawLine");
-    Require(std::isfinite(from.x) && std::isfinite(from.y) && std::isfinite(to.x) && std::isfinite(to.y),
-            "a line with a coordinate that is not finite");
-}
-
-void CheckingPlotWindow::placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) {
-    requireCreated("placeLabel");
-    Require(IsValidUtf8(utf8Text), "invalid UTF-8 in " + std::string(control));
-    Require(std::isfinite(left) && std::isfinite(top), "a label placed at a coordinate that is not finite");
-}
-
-void CheckingPlotWindow::drawTraces(const TraceRequest& request) {
-    requireCreated("drawTraces");
-    ++traceRequests;
-    Require(request.N >= -1, "a trace request with N below -1");
-    const auto length = static_cast<std::size_t>(request.N) + 2;
-    Require(request.vcSamples.size() == length && request.voSamples.size() == length,
-            "sample buffers of another length than N + 2");
-    RequireSaneStop(request);
-    lastStop = request.stop;
-    lastN = request.N;
-    lastNP = request.NP;
-    const std::int64_t segments = std::int64_t{request.NP} * (std::int64_t{request.N} + 1);
-    if (compareRenderers && request.NP >= 1 && segments <= kMaxDrawnSegments) {
-        RequireRenderersAgree(request);
+    for (const testing::FakeForm::Write& write : form.writes) {
+        Require(IsValidUtf8(write.utf8), "invalid UTF-8 written into " + write.control);
+        Require(std::find(kWritable.begin(), kWritable.end(), write.control) != kWritable.end(),
+                "the commands write into " + write.control);
+    }
+    for (const auto& [control, colour] : form.colours) {
+        Require(control == "Text2" || control == "Text9" || control == "Text8", "the commands colour " + control);
+        Require(colour == kDesignedFieldColour, "a designed field is coloured other than blue");
     }
 }
 
-void CheckingPlotWindow::rememberPlot(double, double, std::int32_t, double, double) {
-    requireCreated("rememberPlot");
+void RequireSaneMessages(const testing::FakeMessages& messages) {
+    for (const std::string& message : messages.shown) {
+        Require(!message.empty(), "an empty message box");
+        Require(IsValidUtf8(message), "a message in invalid UTF-8");
+    }
+}
+
+void RequireSanePlot(const testing::FakePlotWindow& plot, bool compareRenderers) {
+    if (plot.calls.empty()) return;
+    const auto* first = std::get_if<testing::WindowCall>(&plot.calls.front());
+    Require(first != nullptr && *first == testing::WindowCall::EnsureCreated,
+            "the plot draws before the window was created");
+    for (const testing::LineCall& line : plot.all<testing::LineCall>()) {
+        Require(std::isfinite(line.from.x) && std::isfinite(line.from.y) && std::isfinite(line.to.x) &&
+                    std::isfinite(line.to.y),
+                "a line with a coordinate that is not finite");
+    }
+    for (const testing::LabelCall& label : plot.all<testing::LabelCall>()) {
+        Require(IsValidUtf8(label.text), "invalid UTF-8 in " + label.control);
+        Require(std::isfinite(label.left) && std::isfinite(label.top),
+                "a label placed at a coordinate that is not finite");
+    }
+    for (const testing::TracesCall& traces : plot.all<testing::TracesCall>()) {
+        const TraceRequest request = traces.request();
+        Require(request.N >= -1, "a trace request with N below -1");
+        const auto length = static_cast<std::size_t>(request.N) + 2;
+        Require(request.vcSamples.size() == length && request.voSamples.size() == length,
+                "sample buffers of another length than N + 2");
+        RequireSaneStop(request);
+        const std::int64_t segments = std::int64_t{request.NP} * (std::int64_t{request.N} + 1);
+        if (compareRenderers && request.NP >= 1 && segments <= kMaxDrawnSegments) RequireRenderersAgree(request);
+    }
 }
 
 }  // namespace ostrevo::fuzz

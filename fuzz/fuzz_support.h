@@ -1,21 +1,18 @@
 #pragma once
-// Fakes of the two windows and the helpers shared by the fuzz targets: they
-// turn fuzzer bytes into field texts and check every request the model makes.
+// What the fuzz targets share: fuzzer bytes turned into field texts, and the
+// properties every command must keep, checked on what the fakes of the
+// windows recorded.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <array>
-#include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "form_interfaces.h"
-#include "plot_window.h"
+#include "fakes.h"
+#include "fields.h"
 
 namespace ostrevo::fuzz {
 
-// Stops the run with a report when a property of the model does not hold.
+// Stops the run with a report when a property does not hold.
 [[noreturn]] void Violation(const std::string& what);
 inline void Require(bool holds, const std::string& what) {
     if (!holds) Violation(what);
@@ -26,69 +23,28 @@ bool IsValidUtf8(std::string_view text);
 // The fifteen characters a typed number may hold: digits, ".", "e", "E", "+", "-".
 bool IsNumberCharacter(char16_t c);
 
-// The fifteen text fields of the main window: the twelve of the real circuit,
-// in the order the validation chain checks them, then the three of the design
-// block.
-inline constexpr std::array<std::string_view, 15> kFieldNames{
-    "Text1", "Text2", "Text9", "Text10", "Text11", "Text12", "Text8", "Text3",
-    "Text4", "Text5", "Text6", "Text16", "Text14", "Text13", "Text15"};
-
 // Bytes as a text: one code unit per byte, or one per pair of bytes (so that
 // lone surrogates and every other code unit occur).
 std::u16string TextFromBytes(std::string_view bytes, bool pairs);
 
 // A field text made from fuzzer bytes: empty, ASCII (NUL and control
 // characters included), raw UTF-16 code units (lone surrogates included), the
-// field's example value, or a piece repeated to 32,760..40,000 code units.
-std::u16string ConsumeFieldText(FuzzedDataProvider& data, std::string_view field);
+// field's sane text, or a piece repeated to 32,760..40,000 code units.
+std::u16string ConsumeFieldText(FuzzedDataProvider& data, const Field& field);
 
-// Texts of the real example, and of a design that shows no warning.
-std::u16string SaneText(std::string_view field);
+// The real example, and a design that shows no warning.
+std::u16string SaneText(const Field& field);
 
-// The main window as the model sees it; remembers what the model wrote.
-class FakeMainForm final : public MainForm {
-public:
-    std::u16string text(std::string_view control) const override;
-    void setText(std::string_view control, const std::string& utf8) override;
-    void setTextColour(std::string_view control, Rgb colour) override;
+// What the commands wrote into the main window: valid UTF-8, only into the
+// result labels and the designed fields, which only turn blue.
+void RequireSaneWrites(const testing::FakeForm& form);
 
-    void setField(std::string_view control, std::u16string text);
-    std::string written(std::string_view control) const;  // "" when never written
-    void forgetWritten() { written_.clear(); }
+// Every message box has a text in valid UTF-8.
+void RequireSaneMessages(const testing::FakeMessages& messages);
 
-private:
-    std::map<std::string, std::u16string, std::less<>> fields_;
-    std::map<std::string, std::string, std::less<>> written_;
-};
-
-class RecordingMessageBoxes final : public MessageBoxes {
-public:
-    void show(const std::string& utf8Message) override;
-    std::vector<std::string> shown;
-};
-
-// The waveform window: checks the order of the calls, the coordinates and the
-// trace requests, and draws affordable traces with both renderers, which must
-// give the same picture.
-class CheckingPlotWindow final : public PlotWindow {
-public:
-    void ensureCreated() override { created_ = true; }
-    void show() override;
-    void erasePlot() override;
-    void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
-    void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) override;
-    void drawTraces(const TraceRequest& request) override;
-    void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) override;
-
-    bool compareRenderers = true;  // off where only the request matters
-    int traceRequests = 0;
-    TraceStop lastStop;
-    std::int32_t lastN = 0;
-    std::int32_t lastNP = 0;
-
-private:
-    void requireCreated(const char* call) const;
-    bool created_ = false;
-};
+// The calls of one plot: the window created first, finite coordinates, valid
+// texts, sane trace requests; affordable traces drawn with both renderers,
+// which must give the same picture when `compareRenderers`.
+void RequireSanePlot(const testing::FakePlotWindow& plot, bool compareRenderers);
 
 }  // namespace ostrevo::fuzz

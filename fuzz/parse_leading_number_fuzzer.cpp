@@ -9,9 +9,8 @@
 #include <optional>
 
 #include "fault.h"
+#include "field_reading.h"
 #include "fuzz_support.h"
-#include "module1.h"
-#include "number_format.h"
 
 namespace {
 

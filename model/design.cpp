@@ -1,9 +1,9 @@
+#include "design.h"
+
 #include <numbers>
-#include <string>
 
 #include "fault.h"
 #include "fp_status.h"
-#include "module1.h"
 #include "number_format.h"
 
 namespace ostrevo {
@@ -12,8 +12,8 @@ namespace {
 constexpr double kCurrentLimit = 4;   // mA the output can deliver
 constexpr double kShortestTime = 0.1;  // usec, the switching times of the circuit
 
-const char* const kCurrentWarning = "Controlla la corrente max fornita dall'uscita!";
-const char* const kTimeWarning =
+constexpr std::string_view kCurrentWarning = "Controlla la corrente max fornita dall'uscita!";
+constexpr std::string_view kTimeWarning =
     "I tempi di carica o scarica sono comparabili con i tempi di commutazione dell'integrato!";
 
 Fault CannotCompute(const char* what, const std::string& reason) {
@@ -37,45 +37,26 @@ double StartCurrent(const char* name, const char* resistorIsZero, double vcc, do
     throw CannotCompute(name, resistor == 0 ? resistorIsZero : fp::DescribeFaults(current.faults));
 }
 
-// The designed texts always carry a decimal point, whatever the locale, so
-// that they read back as numbers.
-std::string DesignText(double value) { return FormatScientific(value, 3, "."); }
-
 }  // namespace
 
-void Module1::WriteDesignedValue(std::string_view label, std::string_view field, double value) {
-    FormattedValue = DesignText(value);
-    if (!label.empty()) form_.setText(label, FormattedValue);
-    form_.setText(field, FormattedValue);
-    form_.setTextColour(field, kBrightBlue);
+Resistors DesignResistors(const DesignTargets& targets) {
+    Resistors resistors;
+    resistors.Rc = DesignResistor("Rc", targets.tc, targets.C);
+    resistors.Rs = DesignResistor("Rs", targets.ts, targets.C);
+    return resistors;
 }
 
-void Module1::ShowMessage(const std::string& message) {
-    MissingMessage = message;
-    messages_.show(MissingMessage);
+std::vector<std::string_view> DesignWarnings(const DesignTargets& targets, const Resistors& resistors) {
+    const double chargeCurrent =
+        StartCurrent("la corrente di carica", "Rc è zero (divisione per zero)", targets.Vcc, resistors.Rc);
+    const double dischargeCurrent =
+        StartCurrent("la corrente di scarica", "Rs è zero (divisione per zero)", targets.Vcc, resistors.Rs);
+    std::vector<std::string_view> warnings;
+    if (chargeCurrent > kCurrentLimit || dischargeCurrent > kCurrentLimit) warnings.push_back(kCurrentWarning);
+    if (targets.ts <= kShortestTime || targets.tc <= kShortestTime) warnings.push_back(kTimeWarning);
+    return warnings;
 }
 
-void Module1::Command4_Click() {
-    RunCommand([this] {
-        if (!DesignValidationChain()) return;
-        Parameters.Vcc = ReadField("Text1", "la tensione di alimentazione Vcc");
-        Parameters.C = ReadField("Text14", "la capacità C");
-        tc = ReadField("Text13", "il tempo di carica tc");
-        ts = ReadField("Text15", "il tempo di scarica ts");
-
-        Parameters.Rc = DesignResistor("Rc", tc, Parameters.C);
-        Parameters.Rs = DesignResistor("Rs", ts, Parameters.C);
-        WriteDesignedValue("Label30", "Text9", Parameters.Rs);
-        WriteDesignedValue("Label31", "Text2", Parameters.Rc);
-        WriteDesignedValue("", "Text8", Parameters.C);
-
-        ChargeCurrent = StartCurrent("la corrente di carica", "Rc è zero (divisione per zero)", Parameters.Vcc,
-                                     Parameters.Rc);
-        DischargeCurrent = StartCurrent("la corrente di scarica", "Rs è zero (divisione per zero)", Parameters.Vcc,
-                                        Parameters.Rs);
-        if (ChargeCurrent > kCurrentLimit || DischargeCurrent > kCurrentLimit) ShowMessage(kCurrentWarning);
-        if (ts <= kShortestTime || tc <= kShortestTime) ShowMessage(kTimeWarning);
-    });
-}
+std::string DesignText(double value) { return FormatScientific(value, 3, "."); }
 
 }  // namespace ostrevo

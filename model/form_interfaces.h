@@ -12,10 +12,7 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kBrightBlue{0, 0, 255};
-
-// The main window as the circuit model sees it: its controls, by name
+// The main window as the commands see it: its controls, by name
 // ("Text1", "Label9", ...). The window implements it; tests fake it.
 class MainForm {
 public:

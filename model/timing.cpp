@@ -1,9 +1,9 @@
+#include "timing.h"
+
 #include <cmath>
-#include <string>
 
 #include "fault.h"
 #include "fp_status.h"
-#include "module1.h"
 #include "number_format.h"
 
 namespace ostrevo {
@@ -51,50 +51,36 @@ double LogOfQuotient(const char* time, const fp::Checked& quotient, double numer
     return std::log(quotient.value);
 }
 
-// Time constant times the logarithm. The time is stored even when the product
-// faults; the command stops right after.
-void StoreTime(double& time, const char* name, double ci, double c, double resistor, double outputResistance,
-               double logarithm) {
+// Time constant times the logarithm.
+double TimeOfPhase(const char* name, double ci, double c, double resistor, double outputResistance,
+                   double logarithm) {
     const fp::Checked product = fp::Evaluate(
         [](double ci, double c, double r, double ro, double l) { return ((ci + c) * (r + ro)) * l; }, ci, c, resistor,
         outputResistance, logarithm);
-    time = product.value;
     if (product.failed()) throw CannotCompute(name, fp::DescribeFaults(product.faults));
+    return product.value;
 }
 
 }  // namespace
 
-void Module1::ComputeDischargeTime() {
-    const CircuitParameters& p = Parameters;
+double DischargeTime(const CircuitParameters& p) {
     const fp::Checked quotient = fp::Evaluate(
         [](double vPlus, double vMinus, double vd) { return (vPlus - vd) / (vMinus - vd); }, p.VPlus, p.VMinus, p.Vd);
     const double logarithm = LogOfQuotient("ts", quotient, p.VPlus - p.Vd, p.VMinus - p.Vd, kDischargeDiagnosis);
-    StoreTime(ts, "ts", p.Ci, p.C, p.Rs, p.RoL, logarithm);
+    return TimeOfPhase("ts", p.Ci, p.C, p.Rs, p.RoL, logarithm);
 }
 
-void Module1::ComputeChargeTime() {
-    const CircuitParameters& p = Parameters;
+double ChargeTime(const CircuitParameters& p) {
     const fp::Checked quotient = fp::Evaluate(
         [](double vcc, double vPlus, double vMinus, double vd) { return ((vcc - vMinus) - vd) / ((vcc - vPlus) - vd); },
         p.Vcc, p.VPlus, p.VMinus, p.Vd);
     const double logarithm =
         LogOfQuotient("tc", quotient, (p.Vcc - p.VMinus) - p.Vd, (p.Vcc - p.VPlus) - p.Vd, kChargeDiagnosis);
-    StoreTime(tc, "tc", p.Ci, p.C, p.Rc, p.RoH, logarithm);
+    return TimeOfPhase("tc", p.Ci, p.C, p.Rc, p.RoH, logarithm);
 }
 
-std::string Module1::TimeText(double time) const {
-    return FormatDefault(RoundToThreeDecimals(time), DecimalSeparator);
-}
-
-void Module1::Command1_Click() {
-    RunCommand([this] {
-        ReadParameters(ReadOrder::TimingCommand);
-        if (!ValidationChain()) return;
-        ComputeDischargeTime();
-        form_.setText("Label9", TimeText(ts));
-        ComputeChargeTime();
-        form_.setText("Label11", TimeText(tc));
-    });
+std::string TimeText(double time, std::string_view decimalSeparator) {
+    return FormatDefault(RoundToThreeDecimals(time), decimalSeparator);
 }
 
 }  // namespace ostrevo

@@ -1,3 +1,5 @@
+#include "waveform_sampling.h"
+
 #include <algorithm>
 #include <array>
 #include <cfenv>
@@ -7,7 +9,6 @@
 
 #include "fault.h"
 #include "fp_status.h"
-#include "module1.h"
 #include "vector_state.h"
 
 namespace ostrevo {
@@ -21,7 +22,7 @@ void Require(const fp::Checked& result, const char* trace, std::int64_t k, bool 
                 (causeHolds ? std::string(cause) : fp::DescribeFaults(result.faults)) + ".");
 }
 
-void RequireBuffers(const std::vector<double>& vc, const std::vector<double>& vo, std::int32_t n) {
+void RequireBuffers(std::span<const double> vc, std::span<const double> vo, std::int32_t n) {
     const auto needed = static_cast<std::size_t>(static_cast<std::int64_t>(n) + 2);
     if (vc.size() < needed || vo.size() < needed) {
         throw Fault("Impossibile calcolare i campioni: lo spazio per gli N = " + std::to_string(n) +
@@ -29,25 +30,34 @@ void RequireBuffers(const std::vector<double>& vc, const std::vector<double>& vo
     }
 }
 
+// What one sampling works on: the circuit, the discharge time, the step and
+// the two buffers.
+struct Sampling {
+    const CircuitParameters& p;
+    double ts;
+    double step;
+    std::span<double> vc;
+    std::span<double> vo;
+};
+
 // ---- One sample at a time, every step tested: what the sampling is defined
 // by, and the replay that finds the exact sample of a fault.
 
-fp::Checked PhaseQuotient(const Module1& m) {
-    return fp::Evaluate([](double t, double step) { return t / step; }, m.ts, m.SampleStep);
+fp::Checked PhaseQuotient(const Sampling& s) {
+    return fp::Evaluate([](double t, double step) { return t / step; }, s.ts, s.step);
 }
 
-void SampleVcExactly(Module1& m, std::int64_t k) {
-    const CircuitParameters& p = m.Parameters;
-    m.SampleIndex = static_cast<std::int32_t>(k);
-    const fp::Checked phase = PhaseQuotient(m);
-    Require(phase, "vc(t)", k, m.SampleStep == 0, "il passo di campionamento (tc + ts)/N è zero");
+void SampleVcExactly(const Sampling& s, std::int64_t k) {
+    const CircuitParameters& p = s.p;
+    const fp::Checked phase = PhaseQuotient(s);
+    Require(phase, "vc(t)", k, s.step == 0, "il passo di campionamento (tc + ts)/N è zero");
     fp::Checked sample;
     if (phase.value >= static_cast<double>(k)) {
         const fp::Checked x = fp::Evaluate(
             [](double kk, double step, double ci, double c, double rs, double rol) {
                 return (-kk) * step / ((ci + c) * (rs + rol));
             },
-            static_cast<double>(k), m.SampleStep, p.Ci, p.C, p.Rs, p.RoL);
+            static_cast<double>(k), s.step, p.Ci, p.C, p.Rs, p.RoL);
         Require(x, "vc(t)", k, (p.Ci + p.C) * (p.Rs + p.RoL) == 0,
                 "la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero");
         sample = fp::Evaluate([](double vd, double vPlus, double e) { return vd + (vPlus - vd) * std::exp(e); },
@@ -57,23 +67,22 @@ void SampleVcExactly(Module1& m, std::int64_t k) {
             [](double kk, double m, double step, double rc, double roh, double ci, double c) {
                 return -(kk - m) * step / ((rc + roh) * (ci + c));
             },
-            static_cast<double>(k), phase.value, m.SampleStep, p.Rc, p.RoH, p.Ci, p.C);
+            static_cast<double>(k), phase.value, s.step, p.Rc, p.RoH, p.Ci, p.C);
         Require(x, "vc(t)", k, (p.Rc + p.RoH) * (p.Ci + p.C) == 0,
                 "la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero");
         sample = fp::Evaluate(
             [](double vcc, double vd, double vMinus, double e) { return (vcc - vd) + (vMinus - vcc + vd) * std::exp(e); },
             p.Vcc, p.Vd, p.VMinus, x.value);
     }
-    m.VcSamples[static_cast<std::size_t>(k)] = sample.value;
+    s.vc[static_cast<std::size_t>(k)] = sample.value;
     Require(sample, "vc(t)", k, false, "");
 }
 
-void SampleVoExactly(Module1& m, std::int64_t k) {
-    const CircuitParameters& p = m.Parameters;
-    m.SampleIndex = static_cast<std::int32_t>(k);
-    const fp::Checked phase = PhaseQuotient(m);
-    Require(phase, "vo(t)", k, m.SampleStep == 0, "il passo di campionamento (tc + ts)/N è zero");
-    const double vc = m.VcSamples[static_cast<std::size_t>(k)];
+void SampleVoExactly(const Sampling& s, std::int64_t k) {
+    const CircuitParameters& p = s.p;
+    const fp::Checked phase = PhaseQuotient(s);
+    Require(phase, "vo(t)", k, s.step == 0, "il passo di campionamento (tc + ts)/N è zero");
+    const double vc = s.vc[static_cast<std::size_t>(k)];
     fp::Checked sample;
     bool resistanceIsZero = false;
     const char* zeroResistance = "";
@@ -89,14 +98,13 @@ void SampleVoExactly(Module1& m, std::int64_t k) {
         resistanceIsZero = p.Rc + p.RoH == 0;
         zeroResistance = "Rc + RoH è zero (divisione per zero)";
     }
-    m.VoSamples[static_cast<std::size_t>(k)] = sample.value;
+    s.vo[static_cast<std::size_t>(k)] = sample.value;
     Require(sample, "vo(t)", k, resistanceIsZero, zeroResistance);
 }
 
-void SampleExactly(Module1& m, std::int32_t n) {
-    for (std::int64_t k = 0; k <= n; ++k) SampleVcExactly(m, k);
-    for (std::int64_t k = 0; k <= n; ++k) SampleVoExactly(m, k);
-    m.SampleIndex = n + 1;
+void SampleExactly(const Sampling& s) {
+    for (std::int64_t k = 0; k <= s.p.N; ++k) SampleVcExactly(s, k);
+    for (std::int64_t k = 0; k <= s.p.N; ++k) SampleVoExactly(s, k);
 }
 
 // ---- The fast path: the same operations on the same operands, so the same
@@ -119,11 +127,11 @@ struct Invariants {
 
 // The invariants, or nothing when computing them raised a fault: the exact
 // path then reports it at the sample where it belongs.
-std::optional<Invariants> CleanInvariants(const Module1& m) {
+std::optional<Invariants> CleanInvariants(const Sampling& s) {
     std::feclearexcept(fp::kFaultFlags);
-    CircuitParameters p = m.Parameters;
-    double ts = m.ts;
-    double step = m.SampleStep;
+    CircuitParameters p = s.p;
+    double ts = s.ts;
+    double step = s.step;
     fp::Pin(p);
     fp::Pin(ts);
     fp::Pin(step);
@@ -162,7 +170,7 @@ bool CleanBlock(const std::array<double, kBlock>& block, std::int64_t count) {
 // that is not clean is not stored; `exact` redoes it sample by sample, which
 // stores what the straightforward loop stores and throws where it throws.
 template <typename Sample, typename Exact>
-void FillRange(std::vector<double>& out, std::int64_t first, std::int64_t last, Sample sample, Exact exact) {
+void FillRange(std::span<double> out, std::int64_t first, std::int64_t last, Sample sample, Exact exact) {
     std::array<double, kBlock> block;
     for (std::int64_t start = first; start <= last; start += kBlock) {
         const std::int64_t count = std::min(kBlock, last - start + 1);
@@ -179,47 +187,55 @@ void FillRange(std::vector<double>& out, std::int64_t first, std::int64_t last, 
     }
 }
 
-void SampleVcFast(Module1& m, const Invariants& v, std::int64_t lastDischarge) {
-    const CircuitParameters& p = m.Parameters;
-    const double step = m.SampleStep;
-    const auto exact = [&m](std::int64_t k) { SampleVcExactly(m, k); };
-    FillRange(m.VcSamples, 0, lastDischarge, [&](std::int64_t k) {
+void SampleVcFast(const Sampling& s, const Invariants& v, std::int64_t lastDischarge) {
+    const CircuitParameters& p = s.p;
+    const double step = s.step;
+    const auto exact = [&s](std::int64_t k) { SampleVcExactly(s, k); };
+    FillRange(s.vc, 0, lastDischarge, [&](std::int64_t k) {
         return p.Vd + v.dischargeSpan * std::exp((-static_cast<double>(k)) * step / v.dischargeTau);
     }, exact);
-    FillRange(m.VcSamples, lastDischarge + 1, p.N, [&](std::int64_t k) {
+    FillRange(s.vc, lastDischarge + 1, p.N, [&](std::int64_t k) {
         return v.chargeAsymptote + v.chargeSpan * std::exp(-(static_cast<double>(k) - v.phase) * step / v.chargeTau);
     }, exact);
 }
 
-void SampleVoFast(Module1& m, const Invariants& v, std::int64_t lastDischarge) {
-    const CircuitParameters& p = m.Parameters;
-    const double* vc = m.VcSamples.data();
-    const auto exact = [&m](std::int64_t k) { SampleVoExactly(m, k); };
-    FillRange(m.VoSamples, 0, lastDischarge, [&](std::int64_t k) {
+void SampleVoFast(const Sampling& s, const Invariants& v, std::int64_t lastDischarge) {
+    const CircuitParameters& p = s.p;
+    const double* vc = s.vc.data();
+    const auto exact = [&s](std::int64_t k) { SampleVoExactly(s, k); };
+    FillRange(s.vo, 0, lastDischarge, [&](std::int64_t k) {
         return (vc[k] - p.Vd) * p.RoL / v.dischargeDivisor;
     }, exact);
-    FillRange(m.VoSamples, lastDischarge + 1, p.N, [&](std::int64_t k) {
+    FillRange(s.vo, lastDischarge + 1, p.N, [&](std::int64_t k) {
         return p.Vcc - p.RoH * ((v.chargeAsymptote - vc[k]) / v.chargeDivisor);
     }, exact);
 }
 
 }  // namespace
 
-void Module1::SampleWaveforms() {
-    const std::int32_t n = Parameters.N;
-    SampleIndex = 0;
-    if (n < 0) return;
-    RequireBuffers(VcSamples, VoSamples, n);
+double SampleStep(const Times& times, std::int32_t N) {
+    const double n = N;
+    const fp::Checked step = fp::Evaluate([](double tc, double ts, double count) { return (tc + ts) / count; },
+                                          times.tc, times.ts, n);
+    if (!step.failed()) return step.value;
+    throw Fault(std::string("Impossibile calcolare il passo di campionamento (tc + ts)/N: ") +
+                (n == 0 ? "il numero di campioni N è zero (divisione per zero)" : fp::DescribeFaults(step.faults)) + ".");
+}
+
+void SampleWaveforms(const CircuitParameters& p, double ts, double step, std::span<double> vc,
+                     std::span<double> vo) {
+    if (p.N < 0) return;
+    RequireBuffers(vc, vo, p.N);
     ClearVectorUpperState();  // every sample calls libm's exp
-    const std::optional<Invariants> invariants = CleanInvariants(*this);
+    const Sampling sampling{p, ts, step, vc, vo};
+    const std::optional<Invariants> invariants = CleanInvariants(sampling);
     if (!invariants) {
-        SampleExactly(*this, n);
+        SampleExactly(sampling);
         return;
     }
-    const std::int64_t lastDischarge = LastDischargeSample(invariants->phase, n);
-    SampleVcFast(*this, *invariants, lastDischarge);
-    SampleVoFast(*this, *invariants, lastDischarge);
-    SampleIndex = n + 1;
+    const std::int64_t lastDischarge = LastDischargeSample(invariants->phase, p.N);
+    SampleVcFast(sampling, *invariants, lastDischarge);
+    SampleVoFast(sampling, *invariants, lastDischarge);
 }
 
 }  // namespace ostrevo

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "circuit_session.h"
 #include "control_font.h"
+#include "main_window.h"
 #include "qt_message_boxes.h"
 #include "quit_when_nothing_visible.h"
 #include "waveform_window_host.h"
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
 
     ostrevo::ui::QtMessageBoxes messages;
     ostrevo::WaveformWindowHost waveformWindow;
-    ostrevo::ui::CircuitSession session(waveformWindow, messages);
-    session.form().show();
+    ostrevo::ui::MainWindow mainWindow(waveformWindow, messages);
+    mainWindow.show();
     return QApplication::exec();
 }

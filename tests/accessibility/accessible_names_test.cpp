@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QSet>
 
-#include "circuit_session.h"
-#include "form2.h"
+#include "main_window.h"
 #include "recording_messages.h"
+#include "waveform_window.h"
 #include "waveform_window_host.h"
 
 namespace ostrevo::ui {
@@ -20,12 +20,12 @@ class AccessibleNamesTest : public ::testing::Test {
 protected:
     void SetUp() override { host.ensureCreated(); }
 
-    QWidget& form1() { return session.form(); }
+    QWidget& form1() { return mainWindow; }
     QWidget& form2() { return *host.window(); }
 
     testing::RecordingMessages recorded;
     WaveformWindowHost host;
-    CircuitSession session{host, recorded.boxes};
+    MainWindow mainWindow{host, recorded.boxes};
 };
 
 QAccessibleInterface* Accessible(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget); }

@@ -2,8 +2,9 @@
 
 #include <string>
 
+#include "circuit_commands.h"
+#include "design.h"
 #include "fakes.h"
-#include "module1.h"
 
 namespace ostrevo {
 namespace {
@@ -13,17 +14,19 @@ const char* const kCurrentWarning = "Controlla la corrente max fornita dall'usci
 const char* const kTimeWarning =
     "I tempi di carica o scarica sono comparabili con i tempi di commutazione dell'integrato!";
 
-class DesignCommandTest : public testing::ModuleTest {
+class DesignCommandTest : public ::testing::Test {
 protected:
-
-    void run(const char* vcc, const char* c, const char* tc, const char* ts) {
+    void run(const char* vcc, const char* c, const char* tc, const char* ts, const char* separator = ".") {
         form.type("Text1", vcc);
         form.type("Text14", c);
         form.type("Text13", tc);
         form.type("Text15", ts);
         messages.shown.clear();
-        module.Command4_Click();
+        CircuitCommands(form, messages, separator).designResistors();
     }
+
+    testing::FakeForm form;
+    testing::FakeMessages messages;
 };
 
 TEST_F(DesignCommandTest, DesignsTheResistorsAndWarnsInOrder) {
@@ -46,28 +49,25 @@ TEST_F(DesignCommandTest, DesignsTheResistorsAndWarnsInOrder) {
     };
     for (const auto& c : cases) {
         for (const char* separator : {".", ","}) {
-            module.DecimalSeparator = separator;
-            run(c.vcc, c.c, c.tc, c.ts);
+            run(c.vcc, c.c, c.tc, c.ts, separator);
             EXPECT_EQ(form.shown("Label31"), c.rcText);
             EXPECT_EQ(form.shown("Text2"), c.rcText);
             EXPECT_EQ(form.shown("Label30"), c.rsText);
             EXPECT_EQ(form.shown("Text9"), c.rsText);
             EXPECT_EQ(form.shown("Text8"), c.cText);
-            EXPECT_EQ(module.FormattedValue, c.cText);
             EXPECT_EQ(messages.shown, c.warnings) << c.tc << " " << c.ts;
-            for (const char* field : {"Text2", "Text9", "Text8"}) EXPECT_EQ(form.colours[field], kBrightBlue);
+            for (const char* field : {"Text2", "Text9", "Text8"}) EXPECT_EQ(form.colours[field], kDesignedFieldColour);
         }
     }
 }
 
-// The fields show three decimals; the model keeps the full values.
+// The fields show three decimals; the design itself keeps the full values.
 TEST_F(DesignCommandTest, KeepsTheDesignAtFullPrecision) {
+    const Resistors resistors = DesignResistors({12, 1, 10, 5});
+    EXPECT_NEAR(resistors.Rc, 14.42695, 1e-5);
+    EXPECT_NEAR(resistors.Rs, 7.213475, 1e-6);
     run("12", "1", "10", "5");
-    EXPECT_NEAR(module.Parameters.Rc, 14.42695, 1e-5);
-    EXPECT_NEAR(module.Parameters.Rs, 7.213475, 1e-6);
-    EXPECT_NEAR(module.ChargeCurrent, 0.5545, 1e-4);
-    EXPECT_NEAR(module.DischargeCurrent, 1.1090, 1e-4);
-    EXPECT_EQ(form.writes, (std::vector<std::string>{"Label30", "Text9", "Label31", "Text2", "Text8"}));
+    EXPECT_EQ(form.writtenControls(), (std::vector<std::string>{"Label30", "Text9", "Label31", "Text2", "Text8"}));
 }
 
 TEST_F(DesignCommandTest, CurrentWarningStartsJustAboveTheLimit) {
@@ -76,18 +76,15 @@ TEST_F(DesignCommandTest, CurrentWarningStartsJustAboveTheLimit) {
     EXPECT_TRUE(messages.shown.empty());
     run("6", "1", "0.6931", "100");
     EXPECT_EQ(messages.shown, std::vector<std::string>{kCurrentWarning});
-    EXPECT_EQ(module.MissingMessage, kCurrentWarning);
 }
 
 TEST_F(DesignCommandTest, AFailedCheckChangesNothing) {
     form.type("Text2", "22");
-    module.Parameters.Vcc = 5;
     run("12", "1", "1,0", "5");
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(module.Parameters.Vcc, 5);
     EXPECT_EQ(form.shown("Text2"), "22");
     EXPECT_TRUE(form.colours.empty());
-    EXPECT_EQ(module.EntryText, u"1,0");
+    EXPECT_TRUE(form.writes.empty());
 }
 
 TEST_F(DesignCommandTest, ArithmeticFaultsStopAtTheirStep) {
@@ -106,19 +103,27 @@ TEST_F(DesignCommandTest, ArithmeticFaultsStopAtTheirStep) {
          false},
     };
     for (const auto& c : cases) {
-        form.texts.erase("Text8");
+        form.writes.clear();
         run("12", c.c, c.tc, c.ts);
         EXPECT_EQ(messages.shown, std::vector<std::string>{c.message}) << c.c << " " << c.tc << " " << c.ts;
-        EXPECT_EQ(form.texts.count("Text8"), c.fieldsWritten ? 1u : 0u);
+        EXPECT_EQ(form.wrote("Text8"), c.fieldsWritten);
     }
     EXPECT_EQ(form.shown("Text2"), "1.443E+01");  // from the last design that got as far as showing it
 }
 
+// The fields are read in the order Vcc, C, tc, ts: the first unreadable one is named.
 TEST_F(DesignCommandTest, ADesignedValueBeyondTheDoubleRangeNamesItsField) {
-    run("12", "1", "1E400", "5");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].rfind("Impossibile leggere il tempo di carica tc. ", 0), 0u) << messages.shown[0];
-    EXPECT_EQ(module.Parameters.C, 1);  // read before tc
+    const struct {
+        const char* c;
+        const char* tc;
+        const char* subject;
+    } cases[] = {{"1", "1E400", "il tempo di carica tc"}, {"1E400", "1E400", "la capacità C"}};
+    for (const auto& c : cases) {
+        run("12", c.c, c.tc, "1E400");
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].rfind(std::string("Impossibile leggere ") + c.subject + ". ", 0), 0u)
+            << messages.shown[0];
+    }
 }
 
 }  // namespace

@@ -3,12 +3,11 @@
 #include <span>
 #include <string>
 
-#include "fakes.h"
-#include "module1.h"
+#include "circuit_examples.h"
+#include "entry_check.h"
 
 namespace ostrevo {
 namespace {
-
 
 const std::string kTail =
     ". Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. "
@@ -24,59 +23,45 @@ std::string InvalidMessage(const ChainStep& step) {
     return "Errore di inserimento dati per " + std::string(step.subject) + kTail;
 }
 
-class EntryCheckTest : public testing::ModuleTest {
+class EntryCheckTest : public ::testing::Test {
 protected:
-
-    // Runs the check on `text` and returns the messages it showed.
-    std::vector<std::string> check(const std::u16string& text) {
-        messages.shown.clear();
-        module.MissingMessage = "missing";
-        module.InvalidMessage = "invalid";
-        module.CheckNumericEntry(text);
-        EXPECT_EQ(module.EntryError, messages.shown.empty() ? 0 : 1);
-        return messages.shown;
-    }
-
     // For each step, an empty field and then a wrong one (with every other field
-    // filled by `fill`): the chain fails there with that step's message only.
-    template <typename Chain, typename Fill>
-    void expectEachStepStopsTheChain(std::span<const ChainStep> steps, Chain chain, Fill fill) {
+    // filled by `fill`): the chain fails there with that step's message.
+    template <typename Fill>
+    void expectEachStepStopsTheChain(std::span<const ChainStep> steps, std::span<const FieldId> chain, Fill fill) {
         for (const ChainStep& step : steps) {
             for (const bool empty : {true, false}) {
                 fill();
                 form.type(step.field, empty ? "" : "1,5");
-                messages.shown.clear();
-                EXPECT_FALSE((module.*chain)());
-                EXPECT_EQ(messages.shown, std::vector<std::string>{empty ? step.missing : InvalidMessage(step)})
-                    << step.field;
-                EXPECT_EQ(module.EntryError, 1);
-                EXPECT_EQ(module.EntryText, empty ? u"" : u"1,5");
+                EXPECT_EQ(FirstEntryMessage(form, chain), empty ? step.missing : InvalidMessage(step)) << step.field;
             }
         }
     }
+
+    testing::FakeForm form;
 };
 
 // Digits, signs, points and exponent letters pass in any order and number;
 // anything else is invalid, and nothing at all is missing.
 TEST_F(EntryCheckTest, AcceptsOnlyTheCharactersOfANumber) {
-    const std::vector<std::string> valid, invalid{"invalid"}, missing{"missing"};
+    using enum EntryVerdict;
     const struct {
         std::u16string text;
-        const std::vector<std::string>& shown;
+        EntryVerdict verdict;
     } cases[] = {
-        {u"1-2", valid},   {u"e", valid},    {u"E", valid},     {u".", valid},      {u"-", valid},
-        {u"+", valid},     {u"--", valid},   {u"1.2.3", valid}, {u"5e", valid},     {u"E5", valid},
-        {u"1e5e5", valid}, {u"+-", valid},   {u"1.23", valid},  {u"1E-5", valid},   {u"5E3", valid},
-        {u"0123456789", valid},              {std::u16string(100000, u'9'), valid},
-        {u" ", invalid},   {u" 1", invalid}, {u"1 ", invalid},  {u"4,7", invalid},  {u"1\t", invalid},
-        {u"1D3", invalid}, {u"abc", invalid}, {u"\u00B2", invalid}, {u"\uFF11", invalid}, {u"\u0661", invalid},
-        {u"/", invalid},   {u":", invalid},  {std::u16string(40000, u'1') + u"x", invalid},
-        {u"", missing},
+        {u"1-2", Accepted},   {u"e", Accepted},    {u"E", Accepted},     {u".", Accepted},      {u"-", Accepted},
+        {u"+", Accepted},     {u"--", Accepted},   {u"1.2.3", Accepted}, {u"5e", Accepted},     {u"E5", Accepted},
+        {u"1e5e5", Accepted}, {u"+-", Accepted},   {u"1.23", Accepted},  {u"1E-5", Accepted},   {u"5E3", Accepted},
+        {u"0123456789", Accepted},                 {std::u16string(100000, u'9'), Accepted},
+        {u" ", Invalid},   {u" 1", Invalid}, {u"1 ", Invalid},  {u"4,7", Invalid},  {u"1\t", Invalid},
+        {u"1D3", Invalid}, {u"abc", Invalid}, {u"\u00B2", Invalid}, {u"\uFF11", Invalid}, {u"\u0661", Invalid},
+        {u"/", Invalid},   {u":", Invalid},  {std::u16string(40000, u'1') + u"x", Invalid},
+        {u"", Missing},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(check(cases[i].text), cases[i].shown) << "case " << i;
+    for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(CheckEntry(cases[i].text), cases[i].verdict) << "case " << i;
 }
 
-TEST_F(EntryCheckTest, ValidationChainStopsAtTheFirstFailingFieldWithItsMessage) {
+TEST_F(EntryCheckTest, TheCircuitChainStopsAtTheFirstFailingFieldWithItsMessage) {
     const ChainStep steps[] = {
         {"Text1", "Hai dimenticato di scrivere la tensione di alimentazione Vcc", "la tensione di alimentazione Vcc"},
         {"Text2", "Hai dimenticato di scrivere il valore di Rc in kohm", "il valore di Rc in kohm"},
@@ -95,18 +80,15 @@ TEST_F(EntryCheckTest, ValidationChainStopsAtTheFirstFailingFieldWithItsMessage)
          "il numero di periodi visualizzati NP"},
         {"Text16", "Hai dimenticato di scrivere il numero di campioni N", "il numero di campioni N"},
     };
-    expectEachStepStopsTheChain(steps, &Module1::ValidationChain, [&] {
-        testing::TypeCircuit(form, testing::kIdealCircuit);
+    expectEachStepStopsTheChain(steps, kCircuitFields, [&] {
+        testing::TypeCircuit(form, testing::ExampleTexts(Example::Ideal));
         form.type("Text16", "x");  // a later field is wrong too
     });
     form.type("Text16", "1000");
-    messages.shown.clear();
-    EXPECT_TRUE(module.ValidationChain());
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(module.EntryError, 0);
+    EXPECT_EQ(FirstEntryMessage(form, kCircuitFields), std::nullopt);
 }
 
-TEST_F(EntryCheckTest, DesignValidationChainChecksItsFourFieldsInOrder) {
+TEST_F(EntryCheckTest, TheDesignChainChecksItsFourFieldsInOrder) {
     const ChainStep steps[] = {
         {"Text1", "Hai dimenticato di scrivere la tensione di alimentazione Vcc", "la tensione di alimentazione Vcc"},
         {"Text14", "Hai dimenticato di scrivere il valore della capactà C in nF", "il valore della capactà C in nF"},
@@ -115,13 +97,11 @@ TEST_F(EntryCheckTest, DesignValidationChainChecksItsFourFieldsInOrder) {
         {"Text15", "Hai dimenticato di scrivere il valore del tempo di scarica ts in usec ",
          "il valore del tempo di scarica ts in usec"},
     };
-    expectEachStepStopsTheChain(steps, &Module1::DesignValidationChain, [&] {
+    expectEachStepStopsTheChain(steps, kDesignFields, [&] {
         for (const char* field : {"Text1", "Text14", "Text13", "Text15"}) form.type(field, "1");
     });
-    messages.shown.clear();
     form.type("Text15", "5");
-    EXPECT_TRUE(module.DesignValidationChain());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(FirstEntryMessage(form, kDesignFields), std::nullopt);
 }
 
 }  // namespace

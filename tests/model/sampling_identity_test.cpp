@@ -1,5 +1,5 @@
 // SampleWaveforms must leave exactly the bits of the plain sample-by-sample
-// loop in both buffers and in SampleIndex, also when it stops at a fault.
+// loop in both buffers, also when it stops at a fault.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "fakes.h"
 #include "fault.h"
 #include "fp_status.h"
-#include "module1.h"
+#include "timing.h"
+#include "waveform_sampling.h"
 
 namespace ostrevo {
 namespace {
@@ -19,7 +19,6 @@ namespace {
 struct Outcome {
     std::vector<double> vc;
     std::vector<double> vo;
-    std::int32_t sampleIndex = 0;
     bool faulted = false;
 };
 
@@ -29,7 +28,6 @@ Outcome SampleOneByOne(const CircuitParameters& p, double ts, double step, Outco
     const auto failed = [](const fp::Checked& c) { return c.failed(); };
     const auto phaseOf = [&] { return fp::Evaluate([](double t, double s) { return t / s; }, ts, step); };
     for (std::int32_t k = 0; k <= p.N; ++k) {
-        o.sampleIndex = k;
         const fp::Checked phase = phaseOf();
         if (failed(phase)) return o.faulted = true, o;
         fp::Checked x;
@@ -49,7 +47,6 @@ Outcome SampleOneByOne(const CircuitParameters& p, double ts, double step, Outco
         if (failed(sample)) return o.faulted = true, o;
     }
     for (std::int32_t k = 0; k <= p.N; ++k) {
-        o.sampleIndex = k;
         const fp::Checked phase = phaseOf();
         if (failed(phase)) return o.faulted = true, o;
         const fp::Checked sample =
@@ -59,7 +56,6 @@ Outcome SampleOneByOne(const CircuitParameters& p, double ts, double step, Outco
         o.vo[k] = sample.value;
         if (failed(sample)) return o.faulted = true, o;
     }
-    o.sampleIndex = std::max(p.N + 1, 0);
     return o;
 }
 
@@ -82,24 +78,22 @@ class SamplingMatchesTheOneByOneLoop : public ::testing::TestWithParam<SamplingC
 
 TEST_P(SamplingMatchesTheOneByOneLoop, BitForBit) {
     const SamplingCase& c = GetParam();
-    testing::FakeForm form;
-    testing::FakeMessages messages;
-    Module1 module(form, messages);
-    module.Parameters = c.p;
-    testing::PrepareSampling(module, c.ts, c.step, kStale);
+    const double ts = c.ts.value_or(DischargeTime(c.p));
+    const double step = c.step.value_or((ChargeTime(c.p) + ts) / c.p.N);
+    const auto length = static_cast<std::size_t>(std::max(c.p.N + 2, 1));
+    Outcome sampled{std::vector<double>(length, kStale), std::vector<double>(length, kStale)};
 
-    const Outcome expected = SampleOneByOne(c.p, module.ts, module.SampleStep, {module.VcSamples, module.VoSamples});
+    const Outcome expected = SampleOneByOne(c.p, ts, step, sampled);
     ASSERT_EQ(expected.faulted, c.fault != nullptr);
     std::string message;
     try {
-        module.SampleWaveforms();
+        SampleWaveforms(c.p, ts, step, sampled.vc, sampled.vo);
     } catch (const Fault& fault) {
         message = fault.what();
     }
     EXPECT_EQ(message, c.fault != nullptr ? c.fault : "");
-    EXPECT_EQ(module.SampleIndex, expected.sampleIndex);
-    EXPECT_TRUE(SameBits(module.VcSamples, expected.vc));
-    EXPECT_TRUE(SameBits(module.VoSamples, expected.vo));
+    EXPECT_TRUE(SameBits(sampled.vc, expected.vc));
+    EXPECT_TRUE(SameBits(sampled.vo, expected.vo));
 }
 
 //                          Vcc  Rc    Rs   RoH    RoL    Ci     C  v+   v-    Vd   NP  N

@@ -76,7 +76,7 @@ expect_hardened() {
   grep -A1 -E 'sub +rsp,0x1000$' <<<"$disassembly" | grep -E 'or +QWORD PTR \[rsp\],0x0' >/dev/null \
     || fail "the program has no stack clash probe (the sampling code has frames larger than a page)"
   [ "$(uname -m)" = x86_64 ] || return 0
-  for object in $(find "$build_dir/model" "$build_dir/ui" "$build_dir/assets" -name '*.o'); do
+  for object in $(find "$build_dir/model" "$build_dir/plot" "$build_dir/commands" "$build_dir/ui" "$build_dir/assets" -name '*.o'); do
     readelf -n "$object" | grep 'x86 feature: IBT, SHSTK' >/dev/null || fail "$object lacks the IBT and SHSTK marks"
   done
 }

@@ -80,15 +80,15 @@ void RemakeAccessibleObject(QWidget& widget) {
     }
 }
 
-void Describe(QWidget& control, const AccessibleText& text) {
-    control.setAccessibleName(QString::fromUtf8(text.name));
-    control.setAccessibleDescription(QString::fromUtf8(text.description));
-    if (text.kind == AccessibleText::Kind::Result) control.setProperty(kResultProperty, true);
-    if (text.kind == AccessibleText::Kind::Picture) control.setProperty(kRoleProperty, int{QAccessible::Graphic});
-    if (text.kind != AccessibleText::Kind::Control) RemakeAccessibleObject(control);
-}
-
 }  // namespace
+
+void DescribeControl(QWidget& control, const QString& name, const QString& description, AccessibleText::Kind kind) {
+    control.setAccessibleName(name);
+    control.setAccessibleDescription(description);
+    if (kind == AccessibleText::Kind::Result) control.setProperty(kResultProperty, true);
+    if (kind == AccessibleText::Kind::Picture) control.setProperty(kRoleProperty, int{QAccessible::Graphic});
+    if (kind != AccessibleText::Kind::Control) RemakeAccessibleObject(control);
+}
 
 void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts) {
     InstallFactoryOnce();
@@ -97,7 +97,9 @@ void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts
     for (const AccessibleText& text : texts) {
         auto* control = window.findChild<QWidget*>(QString::fromLatin1(text.control));
         Q_ASSERT_X(control, "ApplyAccessibleTexts", text.control);
-        if (control) Describe(*control, text);
+        if (control) {
+            DescribeControl(*control, QString::fromUtf8(text.name), QString::fromUtf8(text.description), text.kind);
+        }
     }
 }
 

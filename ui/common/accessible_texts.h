@@ -23,4 +23,8 @@ struct AccessibleText {
 // name and description.
 void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts);
 
+// Gives one control its accessible name and description.
+void DescribeControl(QWidget& control, const QString& name, const QString& description,
+                     AccessibleText::Kind kind = AccessibleText::Kind::Control);
+
 }  // namespace ostrevo::ui

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "control_font.h"
+#include "form_interfaces.h"
 #include "twips.h"
 
 namespace ostrevo::ui {
@@ -50,6 +51,8 @@ QLineEdit* MakeTextField(QWidget* parent, const char* name, const QString& text,
 WrappingButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const TwipsGeometry& geometry);
 QRadioButton* MakeOptionButton(QWidget* parent, const char* name, const QString& caption,
                                const TwipsGeometry& geometry, const QColor& textColour);
+
+inline QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
 
 // Text colour of a text field, a label or an option button.
 void SetTextColour(QWidget* control, const QColor& colour);

@@ -16,7 +16,7 @@ using MessagePresenter = std::function<void(const QString& message)>;
 // no icon, the application's title.
 void ShowModalMessageBox(const QString& message);
 
-// The model's message boxes on Qt. Tests hand in a presenter that records the
+// The commands' message boxes on Qt. Tests hand in a presenter that records the
 // messages instead of showing them.
 class QtMessageBoxes : public MessageBoxes {
 public:

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <algorithm>
 #include <cmath>
 
 namespace ostrevo::ui {
@@ -66,12 +65,9 @@ void PictureArea::placeChildAtDesign(QWidget* child, QPoint designPosition) {
 }
 
 PlotPoint PictureArea::toUser(QPointF widgetPosition) const {
-    const QSize device = devicePictureSize();
+    const PlotCanvas mapping = MappingOnly(devicePictureSize());
     const QPointF inDevice = (widgetPosition - contentsRect().topLeft()) * devicePixelRatioF();
-    const double lastColumn = std::max(device.width() - 1, 1);
-    const double lastRow = std::max(device.height() - 1, 1);
-    return {static_cast<float>(inDevice.x() * 100.0 / lastColumn),
-            static_cast<float>(100.0 - inDevice.y() * 100.0 / lastRow)};
+    return {static_cast<float>(mapping.toUserX(inDevice.x())), static_cast<float>(mapping.toUserY(inDevice.y()))};
 }
 
 void PictureArea::paintEvent(QPaintEvent* event) {
@@ -88,7 +84,7 @@ void PictureArea::mouseMoveEvent(QMouseEvent* event) {
     const bool inside = contentsRect().contains(event->position().toPoint());
     if (inside || event->buttons() != Qt::NoButton) {
         const PlotPoint user = toUser(event->position());
-        emit mouseMoved(event->buttons(), event->modifiers(), user.x, user.y);
+        emit pointerMoved(user.x, user.y);
     }
     QFrame::mouseMoveEvent(event);
 }

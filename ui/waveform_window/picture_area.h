@@ -14,7 +14,7 @@ namespace ostrevo::ui {
 // A picture area with the fixed user coordinates of the plot: (0, 100) at the
 // upper-left corner of its inner area, (100, 0) at the lower-right one, y
 // growing upwards. Labels it contains are placed by their upper-left corner in
-// these coordinates, mouse movement is reported in them.
+// these coordinates, pointer movement is reported in them.
 //
 // With a persistent picture, segments are drawn into an image of the inner
 // area kept at the screen's device pixel ratio, so that lines are one device
@@ -49,7 +49,7 @@ public:
     static constexpr std::uint32_t kForeground = 0xFF000000;
 
 signals:
-    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, float x, float y);
+    void pointerMoved(float x, float y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,45 +2,36 @@
 
 #include <QLabel>
 
-#include "form2.h"
+#include "waveform_window.h"
 #include "fast_trace_renderer.h"
 
 namespace ostrevo {
-namespace {
 
-std::uint32_t Argb(Rgb colour) {
-    return 0xFF000000u | (std::uint32_t{colour.red} << 16) | (std::uint32_t{colour.green} << 8) | colour.blue;
-}
-
-}  // namespace
-
-void RenderTraces(PlotCanvas& canvas, const TraceRequest& request) { DrawTracesAggregated(canvas, request); }
-
-WaveformWindowHost::~WaveformWindowHost() { delete form_; }
+WaveformWindowHost::~WaveformWindowHost() { delete window_; }
 
 void WaveformWindowHost::ensureCreated() { loaded(); }
 
-ui::Form2& WaveformWindowHost::loaded() {
-    if (form_ == nullptr) {
-        auto* window = new ui::Form2;
-        connect(window, &ui::Form2::unloadRequested, this, [this, window] { unload(window); });
-        connect(window, &ui::Form2::hideRequested, this, &WaveformWindowHost::ensureCreated);
-        form_ = window;
+ui::WaveformWindow& WaveformWindowHost::loaded() {
+    if (window_ == nullptr) {
+        auto* window = new ui::WaveformWindow;
+        connect(window, &ui::WaveformWindow::unloadRequested, this, [this, window] { unload(window); });
+        connect(window, &ui::WaveformWindow::hideRequested, this, &WaveformWindowHost::ensureCreated);
+        window_ = window;
     }
-    return *form_;
+    return *window_;
 }
 
 // The window goes with its drawing, texts and selection. It is deleted once
 // control has left its own handlers, which may still ask for a fresh window.
-void WaveformWindowHost::unload(ui::Form2* window) {
-    if (window != form_) return;
-    form_->hide();
-    form_->deleteLater();
-    form_ = nullptr;
+void WaveformWindowHost::unload(ui::WaveformWindow* window) {
+    if (window != window_) return;
+    window_->hide();
+    window_->deleteLater();
+    window_ = nullptr;
 }
 
 void WaveformWindowHost::show() {
-    ui::Form2& window = loaded();
+    ui::WaveformWindow& window = loaded();
     // A new plot is meant to be seen: a minimized window comes back first.
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
@@ -55,7 +46,7 @@ void WaveformWindowHost::drawLine(PlotPoint from, PlotPoint to, std::optional<Rg
 }
 
 void WaveformWindowHost::placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) {
-    ui::Form2& window = loaded();
+    ui::WaveformWindow& window = loaded();
     QLabel* label = window.containedLabel(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())));
     if (label == nullptr) return;
     label->setText(QString::fromStdString(utf8Text));
@@ -63,11 +54,11 @@ void WaveformWindowHost::placeLabel(std::string_view control, const std::string&
 }
 
 void WaveformWindowHost::drawTraces(const TraceRequest& request) {
-    loaded().picture1()->drawOnCanvas([&](PlotCanvas& canvas) { RenderTraces(canvas, request); });
+    loaded().picture1()->drawOnCanvas([&](PlotCanvas& canvas) { DrawTracesAggregated(canvas, request); });
 }
 
-void WaveformWindowHost::rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) {
-    loaded().rememberPlot({ts, tc, NP, VPlus, Vcc});
+void WaveformWindowHost::rememberPlot(const PlotScale& scale) {
+    loaded().rememberPlot(scale);
 }
 
 }  // namespace ostrevo

@@ -1,17 +1,13 @@
 #pragma once
 #include <QObject>
 
-#include "plot_canvas.h"
 #include "plot_window.h"
 
 namespace ostrevo {
 
 namespace ui {
-class Form2;
+class WaveformWindow;
 }
-
-// Draws the traces of one plot into the picture of Picture1.
-void RenderTraces(PlotCanvas& canvas, const TraceRequest& request);
 
 // Owns the waveform window: creates it hidden on demand, unloads it when it
 // is closed through its frame, and replaces it by a fresh hidden instance on
@@ -28,16 +24,16 @@ public:
     void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
     void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) override;
     void drawTraces(const TraceRequest& request) override;
-    void rememberPlot(double ts, double tc, std::int32_t NP, double VPlus, double Vcc) override;
+    void rememberPlot(const PlotScale& scale) override;
 
     // The loaded window, or nullptr when it is unloaded.
-    ui::Form2* window() const { return form_; }
+    ui::WaveformWindow* window() const { return window_; }
 
 private:
-    ui::Form2& loaded();
-    void unload(ui::Form2* window);
+    ui::WaveformWindow& loaded();
+    void unload(ui::WaveformWindow* window);
 
-    ui::Form2* form_ = nullptr;
+    ui::WaveformWindow* window_ = nullptr;
 };
 
 }  // namespace ostrevo

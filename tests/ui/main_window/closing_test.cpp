@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <functional>
 
-#include "circuit_session.h"
-#include "form2.h"
+#include "main_window.h"
 #include "quit_when_nothing_visible.h"
 #include "recording_messages.h"
+#include "waveform_window.h"
 #include "waveform_window_host.h"
 
 namespace ostrevo::ui::testing {
@@ -19,18 +19,18 @@ namespace {
 // unloads it and leaves a fresh hidden one.
 class Closing : public ::testing::Test {
 protected:
-    void SetUp() override { session.form().show(); }
+    void SetUp() override { mainWindow.show(); }
 
     void plot() {
-        session.form().Command6_Click();
-        session.form().Command2_Click();
+        mainWindow.fillRealExample();
+        mainWindow.plotWaveforms();
         ASSERT_TRUE(host.window()->isVisible());
     }
 
     // Runs the application's event loop from `first`; returns 0 when the
     // program quit, -1 when it was still running after ample time.
     int runEventLoop(const std::function<void()>& first) {
-        QTimer::singleShot(0, &session.form(), first);
+        QTimer::singleShot(0, &mainWindow, first);
         QTimer stillRunning;
         QObject::connect(&stillRunning, &QTimer::timeout, [] { QApplication::exit(-1); });
         stillRunning.start(10000);
@@ -40,33 +40,33 @@ protected:
     QuitWhenNothingVisible quitWhenNothingVisible;  // as the program has
     RecordingMessages recorded;
     WaveformWindowHost host;
-    CircuitSession session{host, recorded.boxes};
+    MainWindow mainWindow{host, recorded.boxes};
 };
 
 TEST_F(Closing, EsciEndsTheProgramWithEveryWindow) {
     plot();
-    auto* esci = session.form().findChild<QPushButton*>("Command3");
+    auto* esci = mainWindow.findChild<QPushButton*>("Command3");
     EXPECT_EQ(runEventLoop([esci] { QTest::mouseClick(esci, Qt::LeftButton); }), 0);
-    EXPECT_FALSE(session.form().isVisible());
+    EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_FALSE(host.window()->isVisible());
 }
 
 TEST_F(Closing, WithoutAPlotTheFrameEndsTheProgram) {
-    EXPECT_EQ(runEventLoop([this] { session.form().close(); }), 0);
+    EXPECT_EQ(runEventLoop([this] { mainWindow.close(); }), 0);
 }
 
 TEST_F(Closing, ProgramEndsWhenTheWaveformWindowGoesAfterTheMainWindow) {
     plot();
     bool waveformStillOpen = false;
     const int result = runEventLoop([&] {
-        session.form().close();
-        QTimer::singleShot(0, &session.form(), [&] {
+        mainWindow.close();
+        QTimer::singleShot(0, &mainWindow, [&] {
             waveformStillOpen = host.window()->isVisible();
-            host.window()->Command1_Click();
+            host.window()->exitWindow();
         });
     });
     EXPECT_TRUE(waveformStillOpen);
-    EXPECT_FALSE(session.form().isVisible());
+    EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_EQ(result, 0);
 }
 
@@ -74,12 +74,12 @@ TEST_F(Closing, WaveformEsciAloneLeavesTheMainWindowRunning) {
     plot();
     constexpr int kStillRunning = 7;
     const int result = runEventLoop([&] {
-        host.window()->Command1_Click();
+        host.window()->exitWindow();
         // Queued behind the check that follows the hiding.
-        QTimer::singleShot(0, &session.form(), [] { QApplication::exit(kStillRunning); });
+        QTimer::singleShot(0, &mainWindow, [] { QApplication::exit(kStillRunning); });
     });
     EXPECT_EQ(result, kStillRunning);
-    EXPECT_TRUE(session.form().isVisible());
+    EXPECT_TRUE(mainWindow.isVisible());
 }
 
 // --- the keyboard presses the focused button of either window ---
@@ -95,20 +95,20 @@ void PressWithTheKeyboard(QWidget* focused, Qt::Key key) {
 }
 
 TEST_F(Keyboard, ReturnEnterAndSpacePressTheFocusedButtonButNotFromAField) {
-    Form1& form = session.form();
+    MainWindow& form = mainWindow;
     const auto text = [&](const char* name) { return QString::fromStdU16String(form.text(name)); };
     const auto mainButton = [&](const char* name) { return form.findChild<QPushButton*>(name); };
     for (const auto& [field, typed] : {std::pair{"Text14", "1"}, {"Text13", "10"}, {"Text15", "5"}}) {
         form.setText(field, typed);
     }
-    form.Command6_Click();
+    form.fillRealExample();
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
         PressWithTheKeyboard(form.findChild<QLineEdit*>("Text1"), key);
     }
     EXPECT_TRUE(text("Label9").isEmpty());  // no button is the default one
     EXPECT_EQ(host.window(), nullptr);
 
-    ui::Form2* plotted = nullptr;
+    WaveformWindow* plotted = nullptr;
     // Each button, what undoes its last press, and what shows that it was pressed.
     const struct {
         const char* name;

@@ -134,7 +134,7 @@ TEST_F(EntryCheck, PlotRefusedBeforeAnythingIsShownAndTheMessageWaitsWithTheNorm
     click("Command2");
     EXPECT_EQ(recorded.messages, QStringList{"Hai dimenticato di scrivere la tensione di alimentazione Vcc"});
     EXPECT_EQ(recorded.shownUnderOverrideCursor, 0);
-    EXPECT_EQ(plot.timesShown, 0);
+    EXPECT_EQ(timesShown, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -165,8 +165,8 @@ TEST_F(ExampleButtons, DesignedFieldsStayBlueWithTheExampleTextAndResultsStay) {
 TEST_F(ExampleButtons, PlotRunsUnderTheBusyCursorAndGivesItBack) {
     click("Command6");
     click("Command2");
-    EXPECT_EQ(plot.timesShown, 1);
-    EXPECT_EQ(plot.timesShownWithBusyCursor, 1);
+    EXPECT_EQ(timesShown, 1);
+    EXPECT_EQ(timesShownWithBusyCursor, 1);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(recorded.messages.isEmpty());
 }

@@ -9,48 +9,37 @@
 #include <QTest>
 #include <memory>
 
-#include "circuit_session.h"
 #include "control_font.h"
+#include "fakes.h"
+#include "main_window.h"
 #include "recording_messages.h"
 
 namespace ostrevo::ui::testing {
 
-// A waveform window that only notes what the plot command asked of it.
-class FakePlotWindow : public PlotWindow {
-public:
-    int timesShown = 0;
-    int timesShownWithBusyCursor = 0;
-
-    void ensureCreated() override {}
-    void show() override {
-        ++timesShown;
-        const QCursor* cursor = QApplication::overrideCursor();
-        if (cursor != nullptr && cursor->shape() == Qt::WaitCursor) ++timesShownWithBusyCursor;
-    }
-    void erasePlot() override {}
-    void drawLine(PlotPoint, PlotPoint, std::optional<Rgb>) override {}
-    void placeLabel(std::string_view, const std::string&, float, float) override {}
-    void drawTraces(const TraceRequest&) override {}
-    void rememberPlot(double, double, std::int32_t, double, double) override {}
-};
-
-// The main window with its model, shown, under a chosen locale.
+// The main window with a fake waveform window, shown, under a chosen locale.
 class MainWindowTest : public ::testing::Test {
 protected:
+    MainWindowTest() {
+        plot.whenShown = [this] {
+            ++timesShown;
+            const QCursor* cursor = QApplication::overrideCursor();
+            if (cursor != nullptr && cursor->shape() == Qt::WaitCursor) ++timesShownWithBusyCursor;
+        };
+    }
     void SetUp() override { open(QLocale::c()); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
     void open(const QLocale& locale) {
         InstallFontFallbacks();
         QLocale::setDefault(locale);
-        session_.reset();
-        session_ = std::make_unique<CircuitSession>(plot, recorded.boxes);
+        window_.reset();
+        window_ = std::make_unique<MainWindow>(plot, recorded.boxes);
         form().show();
         form().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     }
 
-    Form1& form() { return session_->form(); }
+    MainWindow& form() { return *window_; }
     QLineEdit* field(const char* name) { return child<QLineEdit>(name); }
     QLabel* label(const char* name) { return child<QLabel>(name); }
     QPushButton* button(const char* name) { return child<QPushButton>(name); }
@@ -74,7 +63,9 @@ protected:
     }
 
     RecordingMessages recorded;
-    FakePlotWindow plot;
+    ostrevo::testing::FakePlotWindow plot;
+    int timesShown = 0;
+    int timesShownWithBusyCursor = 0;
 
 private:
     template <typename Control>
@@ -84,7 +75,7 @@ private:
         return found;
     }
 
-    std::unique_ptr<CircuitSession> session_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace ostrevo::ui::testing

@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <cmath>
 
-#include "circuit_session.h"
+#include "main_window.h"
 #include "controls.h"
 #include "qt_message_boxes.h"
 #include "recording_messages.h"
@@ -117,16 +117,15 @@ QHash<QString, double> ContrastOfAMessageBox() {
 
 // Both windows after the real example, its times, a design, a plot and a
 // pointer over the upper half of the plot.
-void ShowEveryKindOfText(ui::CircuitSession& session, WaveformWindowHost& host) {
-    ui::Form1& form = session.form();
+void ShowEveryKindOfText(ui::MainWindow& form, WaveformWindowHost& host) {
     form.show();
-    form.Command6_Click();
-    form.Command1_Click();
+    form.fillRealExample();
+    form.computeTimes();
     for (const auto& [field, text] : {std::pair{"Text14", "1"}, {"Text13", "10"}, {"Text15", "5"}}) {
         form.setText(field, text);
     }
-    form.Command4_Click();
-    form.Command2_Click();
+    form.designResistors();
+    form.plotWaveforms();
     ui::PictureArea& plot = *Window(host).picture1();
     const QPoint upperHalf = plot.contentsRect().center() - QPoint(0, plot.contentsRect().height() / 4);
     QTest::mouseMove(&plot, upperHalf + QPoint(1, 1));  // a move to where the pointer already is goes unreported
@@ -150,13 +149,13 @@ TEST(ColourScheme, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPalette
         QApplication::setPalette(c.whileBuilt);
         ui::testing::RecordingMessages messages;
         WaveformWindowHost host;
-        ui::CircuitSession session(host, messages.boxes);
-        ShowEveryKindOfText(session, host);
+        ui::MainWindow mainWindow(host, messages.boxes);
+        ShowEveryKindOfText(mainWindow, host);
         ASSERT_TRUE(messages.messages.isEmpty()) << messages.messages.join('\n').toStdString();
         QApplication::setPalette(c.whileShown);
         QApplication::processEvents();  // the widgets follow a new palette through posted events
 
-        QHash<QString, double> contrasts = ContrastOfEveryText(session.form());
+        QHash<QString, double> contrasts = ContrastOfEveryText(mainWindow);
         contrasts.insert(ContrastOfEveryText(Window(host)));
         contrasts.insert(ContrastOfAMessageBox());
         // 65 controls of the main window, 26 of the waveform window (its vo boxes are empty), 2 of the box.

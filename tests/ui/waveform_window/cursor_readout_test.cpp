@@ -1,5 +1,5 @@
-// The readout under the pointer: the inverted plot mapping, its texts, the
-// option buttons and the tool tip.
+// The readout in the waveform window: its boxes, option buttons and tool tip
+// (what it computes is tested in tests/plot/cursor_readout_test.cpp).
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -10,7 +10,6 @@
 #include <cmath>
 
 #include "controls.h"
-#include "cursor_readout.h"
 #include "waveform_test_support.h"
 
 namespace ostrevo::test {
@@ -19,57 +18,21 @@ namespace {
 // The times of the ideal example: ts = 4.7 ln 2, tc = 22 ln 2, NP = 5.
 const PlotScale kIdealPlot{4.7 * std::log(2.0), 22 * std::log(2.0), 5, 8, 12};
 
-TEST(TraceAt, UpperHalfIsVcLowerHalfVoBelowThePlotNoChoice) {
-    EXPECT_EQ(TraceAt(95), Trace::Vc);
-    EXPECT_EQ(TraceAt(50), Trace::Vc);
-    EXPECT_EQ(TraceAt(49.99F), Trace::Vo);
-    EXPECT_EQ(TraceAt(0), Trace::Vo);
-    EXPECT_EQ(TraceAt(-0.01F), std::nullopt);
-}
-
-// The tool tip is 32 characters long for the usual values.
-TEST(ReadOut, InvertsThePlotMapping) {
-    const PlotScale huge{1E308, 1E308, 5, 1.7E308, 12};
-    const struct {
-        Trace trace;
-        const PlotScale& scale;
-        float x, y;
-        const char* time;
-        const char* voltage;
-        const char* toolTip;
-    } cases[] = {
-        {Trace::Vc, kIdealPlot, 50, 95, "46.268", "8.00", "t = 46.268 usec\" ; vc(t) = 8.00V"},
-        {Trace::Vo, kIdealPlot, 50, 45, "46.268", "12.00", "t = 46.268 usec\" ; vo(t) = 12.00V"},
-        {Trace::Vc, kIdealPlot, 0, 50, "0.000", "0.00", "t = 0.000 usec\" ; vc(t) = 0.00V"},
-        {Trace::Vo, kIdealPlot, 100, 0, "92.535", "0.00", "t = 92.535 usec\" ; vo(t) = 0.00V"},
-        {Trace::Vo, kIdealPlot, 25, -7.5F, "23.134", "-2.00", "t = 23.134 usec\" ; vo(t) = -2.00V"},
-        {Trace::Vc, huge, 50, 100, "fuori scala", "fuori scala", "t = fuori scala usec\" ; vc(t) = fuori scalaV"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.toolTip);
-        const Readout readout = ReadOut(c.trace, c.scale, c.x, c.y, ".");
-        EXPECT_EQ(readout.time, c.time);
-        EXPECT_EQ(readout.voltage, c.voltage);
-        EXPECT_EQ(readout.toolTip, c.toolTip);
-    }
-    EXPECT_EQ(ReadOut(Trace::Vc, kIdealPlot, 50, 95, ".").toolTip.size(), 32U);
-}
-
-class Form2Readout : public ::testing::Test {
+class WaveformWindowReadout : public ::testing::Test {
 protected:
-    Form2Readout() {
+    WaveformWindowReadout() {
         window.rememberPlot(kIdealPlot);
         window.show();
     }
     QString text(const char* name) { return window.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
     QColor colour(const char* name) { return ui::TextColour(window.findChild<QLabel*>(QString::fromLatin1(name))); }
     bool selected(const char* name) { return window.findChild<QRadioButton*>(QString::fromLatin1(name))->isChecked(); }
-    void move(float x, float y) { window.Picture1_MouseMove(Qt::NoButton, Qt::NoModifier, x, y); }
+    void move(float x, float y) { window.readOutAt(x, y); }
 
-    ui::Form2 window;
+    ui::WaveformWindow window;
 };
 
-TEST_F(Form2Readout, EachHalfReadsItsTraceInItsColour) {
+TEST_F(WaveformWindowReadout, EachHalfReadsItsTraceInItsColour) {
     const struct {
         float y;
         const char* selected;
@@ -95,7 +58,7 @@ TEST_F(Form2Readout, EachHalfReadsItsTraceInItsColour) {
     }
 }
 
-TEST_F(Form2Readout, BelowThePlotTheSelectedTraceIsReadOn) {
+TEST_F(WaveformWindowReadout, BelowThePlotTheSelectedTraceIsReadOn) {
     move(50, 95);
     move(50, -4.5F);
     EXPECT_TRUE(selected("Option1"));
@@ -106,7 +69,7 @@ TEST_F(Form2Readout, BelowThePlotTheSelectedTraceIsReadOn) {
     EXPECT_EQ(text("Label32"), "-1.20");
 }
 
-TEST_F(Form2Readout, FollowsTheLocalesDecimalSeparator) {
+TEST_F(WaveformWindowReadout, FollowsTheLocalesDecimalSeparator) {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     move(50, 95);
     QLocale::setDefault(QLocale::c());
@@ -114,7 +77,7 @@ TEST_F(Form2Readout, FollowsTheLocalesDecimalSeparator) {
     EXPECT_EQ(window.picture1()->toolTip(), "t = 46,268 usec\" ; vc(t) = 8,00V");
 }
 
-TEST_F(Form2Readout, AToolTipOnScreenFollowsThePointer) {
+TEST_F(WaveformWindowReadout, AToolTipOnScreenFollowsThePointer) {
     ui::PictureArea& plot = *window.picture1();
     move(50, 95);
     const QPoint inside = plot.contentsRect().center();
@@ -127,7 +90,7 @@ TEST_F(Form2Readout, AToolTipOnScreenFollowsThePointer) {
     QToolTip::hideText();
 }
 
-TEST_F(Form2Readout, TheRealPointerDrivesTheReadout) {
+TEST_F(WaveformWindowReadout, TheRealPointerDrivesTheReadout) {
     // The pixel of (50, 45) in logical pixels of the inner area: the pointer
     // reads back within a pixel's worth of user units.
     ui::PictureArea& plot = *window.picture1();

@@ -3,7 +3,7 @@
 // picture reaches the window without being scaled.
 #include <gtest/gtest.h>
 
-#include "circuit_session.h"
+#include "main_window.h"
 #include "recording_messages.h"
 #include "waveform_test_support.h"
 
@@ -16,15 +16,15 @@ public:
 
 protected:
     void SetUp() override {
-        session.form().Command6_Click();
-        session.form().Command2_Click();
+        mainWindow.fillRealExample();
+        mainWindow.plotWaveforms();
         ASSERT_EQ(Window(host).devicePixelRatio(), 2);
     }
     ui::PictureArea& plot() { return *Window(host).picture1(); }
 
     ui::testing::RecordingMessages messages;
     WaveformWindowHost host;
-    ui::CircuitSession session{host, messages.boxes};
+    ui::MainWindow mainWindow{host, messages.boxes};
 };
 
 TEST_F(HighDpi, PictureHasTwiceTheLogicalPixelsAndLabelsKeepTheirLogicalPlaces) {
@@ -47,7 +47,7 @@ TEST_F(HighDpi, ZeroLinesAreOneDevicePixelThick) {
     }
 }
 
-TEST_F(HighDpi, SamplesLieOnTheirTraces) { ExpectSamplesOnTheirTraces(Picture(host), session.module()); }
+TEST_F(HighDpi, SamplesLieOnTheirTraces) { ExpectSamplesOnTheirTraces(Picture(host), Example::Real); }
 
 TEST_F(HighDpi, TheWindowShowsThePictureDeviceForDevice) {
     const QImage window = Window(host).grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "circuit_session.h"
+#include "main_window.h"
 #include "recording_messages.h"
 #include "waveform_test_support.h"
 
@@ -35,32 +35,31 @@ QImage Beside(QWidget& left, QWidget& right) {
 TEST(OnScreen, TheRealExamplePlotReachesTheScreenBesideTheMainWindow) {
     ui::testing::RecordingMessages messages;
     WaveformWindowHost host;
-    ui::CircuitSession session(host, messages.boxes);
-    ui::Form1& form1 = session.form();
-    form1.move(0, 0);
-    form1.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form1));
-    form1.Command6_Click();
-    form1.Command2_Click();
-    ui::Form2& form2 = Window(host);
-    form2.move(form1.frameGeometry().right() + 1, 0);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form2));
-    form2.Picture1_MouseMove(Qt::NoButton, Qt::NoModifier, 25, 72.5F);
+    ui::MainWindow mainWindow(host, messages.boxes);
+    mainWindow.move(0, 0);
+    mainWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
+    mainWindow.fillRealExample();
+    mainWindow.plotWaveforms();
+    ui::WaveformWindow& waveforms = Window(host);
+    waveforms.move(mainWindow.frameGeometry().right() + 1, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&waveforms));
+    waveforms.readOutAt(25, 72.5F);
     QTest::qWait(300);
 
-    const QRect both = form1.frameGeometry().united(form2.frameGeometry());
-    const QImage screen = form2.screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height()).toImage();
-    Save(form2.grab().toImage(), "waveform_window.png");
-    Save(Beside(form1, form2), "waveform_window_beside_main_window.png");
+    const QRect both = mainWindow.frameGeometry().united(waveforms.frameGeometry());
+    const QImage screen = waveforms.screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height()).toImage();
+    Save(waveforms.grab().toImage(), "waveform_window.png");
+    Save(Beside(mainWindow, waveforms), "waveform_window_beside_main_window.png");
 
     // Every pixel drawn in the picture shows on the screen in its colour,
     // except under the time labels, which stand on the plot.
     const QImage drawn = Picture(host);
-    const ui::PictureArea& plot = *form2.picture1();
+    const ui::PictureArea& plot = *waveforms.picture1();
     QRegion labels;
     for (const QWidget* label : plot.findChildren<QWidget*>()) labels += label->geometry();
     const QPoint inner = plot.contentsRect().topLeft();
-    const QPoint origin = plot.mapTo(&form2, inner) + form2.geometry().topLeft() - both.topLeft();
+    const QPoint origin = plot.mapTo(&waveforms, inner) + waveforms.geometry().topLeft() - both.topLeft();
     int drawnVisible = 0;
     int shownAlike = 0;
     for (int y = 0; y < drawn.height(); ++y) {

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "circuit_session.h"
+#include "main_window.h"
 #include "recording_messages.h"
 #include "waveform_test_support.h"
 
@@ -66,8 +66,7 @@ TEST(VectorState, GraficiSamplesWithACleanUpperStateAfterBothWindowsHavePainted)
     }
     ui::testing::RecordingMessages messages;
     WaveformWindowHost host;
-    ui::CircuitSession session(host, messages.boxes);
-    ui::Form1& form1 = session.form();
+    ui::MainWindow form1(host, messages.boxes);
     form1.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form1));
     const auto click = [&](const char* name) {

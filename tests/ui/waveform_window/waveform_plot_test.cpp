@@ -7,11 +7,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <vector>
-#include <cmath>
 #include <set>
 #include <utility>
 
-#include "circuit_session.h"
+#include "main_window.h"
 #include "recording_messages.h"
 #include "waveform_test_support.h"
 
@@ -22,20 +21,19 @@ class WaveformPlot : public ::testing::Test {
 public:
     ~WaveformPlot() override { DeleteUnloadedWindows(); }
 
-    ui::Form1& form() { return session.form(); }
-    void ideal() { form().Command5_Click(); }
-    void real() { form().Command6_Click(); }
+    ui::MainWindow& form() { return mainWindow; }
+    void ideal() { form().fillIdealExample(); }
+    void real() { form().fillRealExample(); }
     void type(const char* field, const char* text) { form().setText(field, text); }
-    void grafici() { form().Command2_Click(); }
-    void move(float x, float y) { Window(host).Picture1_MouseMove(Qt::NoButton, Qt::NoModifier, x, y); }
+    void grafici() { form().plotWaveforms(); }
+    void move(float x, float y) { Window(host).readOutAt(x, y); }
     QString text(const char* label) { return LabelText(host, label); }
     QStringList timeLabels() { return {text("Label2"), text("Label1"), text("Label3")}; }
     QImage picture() { return Picture(host); }
-    const Module1& model() { return session.module(); }
 
     ui::testing::RecordingMessages messages;
     WaveformWindowHost host;
-    ui::CircuitSession session{host, messages.boxes};
+    ui::MainWindow mainWindow{host, messages.boxes};
 };
 
 // --- the picture -----------------------------------------------------------
@@ -84,12 +82,12 @@ TEST_F(WaveformPlot, ExamplesShowTheirTimeLabelsAndVoltageCaptions) {
                                text("Label11"), text("Label13"), text("Label4"), text("Label5")};
     EXPECT_EQ(captions, QStringList({"vc(t)[V]", "v+", "v-", "0", "vo(t)", "Vcc", "0", "0"}));
 
-    // A session opened under the Italian locale writes its times with a comma.
+    // A main window opened under the Italian locale writes its times with a comma.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    ui::CircuitSession italian(host, messages.boxes);
+    ui::MainWindow italian(host, messages.boxes);
     QLocale::setDefault(QLocale::c());
-    italian.form().Command5_Click();
-    italian.form().Command2_Click();
+    italian.fillIdealExample();
+    italian.plotWaveforms();
     EXPECT_EQ(timeLabels(), QStringList({"2,31E+01", "4,63E+01", "6,94E+01"}));
 }
 
@@ -112,18 +110,19 @@ TEST_F(WaveformPlot, LabelsStandAtTheirUserCoordinates) {
 }
 
 TEST_F(WaveformPlot, SamplesOfVcAreRedAndOfVoBlue) {
-    for (auto example : {&WaveformPlot::ideal, &WaveformPlot::real}) {
-        (this->*example)();
-        grafici();
-        ExpectSamplesOnTheirTraces(picture(), model());
-    }
+    ideal();
+    grafici();
+    ExpectSamplesOnTheirTraces(picture(), Example::Ideal);
+    real();
+    grafici();
+    ExpectSamplesOnTheirTraces(picture(), Example::Real);
 }
 
 // The second plot, without periods, erases the first in the same window.
 TEST_F(WaveformPlot, ASecondPlotWithoutPeriodsLeavesOnlyTheFrame) {
     ideal();
     grafici();
-    ui::Form2* first = host.window();
+    ui::WaveformWindow* first = host.window();
     type("Text6", "0");
     grafici();
     EXPECT_EQ(host.window(), first);
@@ -163,7 +162,7 @@ TEST_F(WaveformPlot, FaultsKeepWhatWasDrawnAndShowOneMessage) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         // Each case starts from a fresh window, as after its "Esci".
-        if (host.window() != nullptr) host.window()->Command1_Click();
+        if (host.window() != nullptr) host.window()->exitWindow();
         messages.messages.clear();
         (this->*c.example)();
         for (const auto& [field, text] : c.typed) type(field, text);
@@ -195,7 +194,7 @@ TEST_F(WaveformPlot, AFailedCheckCreatesNoWindowOrLeavesTheWindowAsItWas) {
     type("Text1", "12");
     grafici();
     move(50, 95);
-    ui::Form2* shown = host.window();
+    ui::WaveformWindow* shown = host.window();
     const QImage before = picture();
     const QStringList labelsBefore = timeLabels();
     type("Text3", "6,7");
@@ -228,10 +227,10 @@ TEST_F(WaveformPlot, ReadoutKeepsTheValuesThePlotWasDrawnWith) {
     type("Text14", "2");
     type("Text13", "50");
     type("Text15", "10");
-    form().Command4_Click();  // "Calcola Rc e Rs": new tc, ts and C in the model
+    form().designResistors();  // "Calcola Rc e Rs": new tc, ts and C
     real();
-    form().Command1_Click();  // "Calcola  ts; tc" on other data
-    ASSERT_NE(model().tc, 22 * std::log(2.0));
+    form().computeTimes();  // "Calcola  ts; tc" on other data
+    ASSERT_EQ(form().text("Label11"), u"5.706");
     move(50, 95);
     EXPECT_EQ(QStringList({text("Label16"), text("Label17")}), before);
 
@@ -257,9 +256,9 @@ TEST_F(WaveformPlot, EsciLeavesAFreshHiddenWindowThatTheNextPlotShows) {
     real();
     grafici();
     move(50, 45);
-    ui::Form2* first = host.window();
+    ui::WaveformWindow* first = host.window();
     QTest::mouseClick(first->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-    ui::Form2* fresh = host.window();
+    ui::WaveformWindow* fresh = host.window();
     ASSERT_NE(fresh, nullptr);
     EXPECT_NE(fresh, first);
     EXPECT_FALSE(first->isVisible());
@@ -278,7 +277,7 @@ TEST_F(WaveformPlot, EsciLeavesAFreshHiddenWindowThatTheNextPlotShows) {
 TEST_F(WaveformPlot, ClosingThroughTheFrameUnloadsTheWindow) {
     real();
     grafici();
-    QPointer<ui::Form2> first = host.window();
+    QPointer<ui::WaveformWindow> first = host.window();
     first->close();
     EXPECT_EQ(host.window(), nullptr);
     DeleteUnloadedWindows();

@@ -9,20 +9,22 @@
 
 #include <gtest/gtest.h>
 
-#include "form2.h"
-#include "module1.h"
+#include "circuit_examples.h"
+#include "field_reading.h"
 #include "plot_canvas.h"
+#include "plot_mapping.h"
+#include "waveform_window.h"
 #include "waveform_window_host.h"
 
 namespace ostrevo::test {
 
 // Light yellow of the plot area, as the picture stores it.
 inline constexpr QRgb kPlotBackground = 0xFFFFFFC0;
-inline constexpr QRgb kRedPixel = 0xFFFF0000;
-inline constexpr QRgb kBluePixel = 0xFF0000FF;
+inline constexpr QRgb kRedPixel = Argb(TraceColour(Trace::Vc));
+inline constexpr QRgb kBluePixel = Argb(TraceColour(Trace::Vo));
 inline constexpr QRgb kBlackPixel = 0xFF000000;
 
-inline ui::Form2& Window(WaveformWindowHost& host) { return *host.window(); }
+inline ui::WaveformWindow& Window(WaveformWindowHost& host) { return *host.window(); }
 
 inline QString LabelText(WaveformWindowHost& host, const char* name) {
     auto* label = Window(host).findChild<QLabel*>(QString::fromLatin1(name));
@@ -58,17 +60,20 @@ inline int CountPixels(const QImage& picture, QRgb colour) {
     return count;
 }
 
-// Every drawn sample of every period lies on its trace's colour.
-inline void ExpectSamplesOnTheirTraces(const QImage& picture, const Module1& model) {
-    const std::int32_t n = model.Parameters.N;
-    const std::int32_t periods = model.Parameters.NP;
+// Every drawn sample of every period of the example's plot lies on its trace's colour.
+inline void ExpectSamplesOnTheirTraces(const QImage& picture, Example example) {
+    testing::FakeForm form;
+    testing::TypeCircuit(form, testing::ExampleTexts(example));
+    const testing::SampledPeriod period = testing::SamplePeriod(ReadCircuit(form, kCircuitFields));
+    const std::int32_t n = period.p.N;
+    const std::int32_t periods = period.p.NP;
     int vcChecked = 0;
     int voChecked = 0;
     for (std::int32_t p = 1; p <= periods; ++p) {
         for (std::int32_t k = 1; k <= n + 1; ++k) {
-            const double x = 100.0 / periods * (p - 1) + 100.0 / periods * k / n;
-            const double vc = model.VcSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.VPlus + 50;
-            const double vo = model.VoSamples[static_cast<std::size_t>(k)] * 45 / model.Parameters.Vcc;
+            const double x = PlotX(p, k, periods, n);
+            const double vc = VcToY(period.vc[static_cast<std::size_t>(k)], period.p.VPlus);
+            const double vo = VoToY(period.vo[static_cast<std::size_t>(k)], period.p.Vcc);
             if (k <= n) {
                 ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vc)), kRedPixel) << "vc p=" << p << " k=" << k;
                 ++vcChecked;

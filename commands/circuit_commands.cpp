@@ -1,0 +1,82 @@
+#include "circuit_commands.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "axes.h"
+#include "design.h"
+#include "entry_check.h"
+#include "field_reading.h"
+#include "timing.h"
+#include "trace_stop.h"
+#include "waveform_sampling.h"
+
+namespace ostrevo {
+namespace {
+
+// Stops the command with the entry check's message for the first field of
+// `chain` it refuses.
+void CheckEntries(const MainForm& form, std::span<const FieldId> chain) {
+    if (const auto message = FirstEntryMessage(form, chain)) throw Fault(std::string(*message));
+}
+
+}  // namespace
+
+CircuitCommands::CircuitCommands(MainForm& form, MessageBoxes& messages, std::string decimalSeparator)
+    : form_(form), messages_(messages), decimalSeparator_(std::move(decimalSeparator)) {}
+
+void CircuitCommands::computeTimes() {
+    run([&] {
+        // A number that cannot be read stops the command before the entry check speaks.
+        const CircuitParameters p = ReadCircuit(form_, kTimingReadOrder);
+        CheckEntries(form_, kCircuitFields);
+        form_.setText("Label9", TimeText(DischargeTime(p), decimalSeparator_));
+        form_.setText("Label11", TimeText(ChargeTime(p), decimalSeparator_));
+    });
+}
+
+void CircuitCommands::writeDesigned(std::string_view label, std::string_view field, double value) {
+    const std::string text = DesignText(value);
+    if (!label.empty()) form_.setText(label, text);
+    form_.setText(field, text);
+    form_.setTextColour(field, kDesignedFieldColour);
+}
+
+void CircuitCommands::designResistors() {
+    run([&] {
+        CheckEntries(form_, kDesignFields);
+        const DesignTargets targets = ReadDesignTargets(form_);
+        const Resistors resistors = DesignResistors(targets);
+        writeDesigned("Label30", "Text9", resistors.Rs);
+        writeDesigned("Label31", "Text2", resistors.Rc);
+        writeDesigned("", "Text8", targets.C);
+        for (const std::string_view warning : DesignWarnings(targets, resistors)) {
+            messages_.show(std::string(warning));
+        }
+    });
+}
+
+void CircuitCommands::plotWaveforms(PlotWindow& plot) {
+    run([&] {
+        CheckEntries(form_, kCircuitFields);
+        plot.ensureCreated();
+        plot.erasePlot();
+        plot.show();
+        DrawAxes(plot);
+        const CircuitParameters p = ReadCircuit(form_, kCircuitFields);
+        samples_.prepare(p.N);
+        const Times times{DischargeTime(p), ChargeTime(p)};
+        const PlotScale scale{times.ts, times.tc, p.NP, p.VPlus, p.Vcc};
+        LabelAxes(plot, scale, decimalSeparator_);
+        // Only now do the labels on screen show these times.
+        plot.rememberPlot(scale);
+        SampleWaveforms(p, times.ts, SampleStep(times, p.N), samples_.vc(), samples_.vo());
+
+        TraceRequest traces{samples_.vc(), samples_.vo(), std::max(p.N, -1), p.NP, p.VPlus, p.Vcc, std::nullopt};
+        traces.stop = FindTraceStop(traces);
+        plot.drawTraces(traces);
+        if (traces.stop) throw CannotDrawWhole(traces);
+    });
+}
+
+}  // namespace ostrevo

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "circuit.h"
+#include "form_interfaces.h"
+
+namespace ostrevo {
+
+struct Resistors {
+    double Rc = 0;
+    double Rs = 0;
+};
+
+// Rc and Rs of the ideal circuit, each phase lasting R C ln 2. Stops when a
+// resistor cannot be computed.
+Resistors DesignResistors(const DesignTargets& targets);
+
+// The warnings the design calls for, in the order they are shown: a start
+// current above what the output can deliver, phases as short as the switching
+// of the integrated circuit. Stops when a current cannot be computed.
+std::vector<std::string_view> DesignWarnings(const DesignTargets& targets, const Resistors& resistors);
+
+// A designed value as the design block shows it: "0.000E+00", always with a
+// decimal point, so that it reads back as a number.
+std::string DesignText(double value);
+
+// The colour of the fields the design writes into.
+inline constexpr Rgb kDesignedFieldColour{0, 0, 255};
+
+}  // namespace ostrevo

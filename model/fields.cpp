@@ -1,0 +1,92 @@
+#include "fields.h"
+
+namespace ostrevo {
+
+// Every text is the program's own, word for word.
+constexpr std::array<Field, 15> kFields{{
+    {.id = FieldId::Vcc, .control = "Text1", .name = "Vcc", .unit = "V", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere la tensione di alimentazione Vcc",
+     .invalidMessage = "Errore di inserimento dati per la tensione di alimentazione Vcc. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "la tensione di alimentazione Vcc", .description = "Tensione di alimentazione, in volt",
+     .idealExample = "12", .realExample = "12"},
+    {.id = FieldId::Rc, .control = "Text2", .name = "Rc", .unit = "kohm", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore di Rc in kohm",
+     .invalidMessage = "Errore di inserimento dati per il valore di Rc in kohm. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il valore di Rc", .description = "Resistenza di carica, in kiloohm",
+     .idealExample = "22", .realExample = "22"},
+    {.id = FieldId::Rs, .control = "Text9", .name = "Rs", .unit = "kohm", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore di Rs in kohm",
+     .invalidMessage = "Errore di inserimento dati per il valore di Rs in kohm. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il valore di Rs", .description = "Resistenza di scarica, in kiloohm",
+     .idealExample = "4.7", .realExample = "4.7"},
+    {.id = FieldId::RoH, .control = "Text10", .name = "RoH", .unit = "ohm", .scale = Scale::Thousandth,
+     .missingMessage = "Hai dimenticato di scrivere il valore di RoH in ohm",
+     .invalidMessage = "Errore di inserimento dati per il valore di RoH in ohm. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il valore di RoH", .description = "Resistenza d'uscita a livello alto, in ohm",
+     .idealExample = "0", .realExample = "195"},
+    {.id = FieldId::RoL, .control = "Text11", .name = "RoL", .unit = "ohm", .scale = Scale::Thousandth,
+     .missingMessage = "Hai dimenticato di scrivere il valore di RoL in ohm",
+     .invalidMessage = "Errore di inserimento dati per il valore di RoL in ohm. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il valore di RoL", .description = "Resistenza d'uscita a livello basso, in ohm",
+     .idealExample = "0", .realExample = "75"},
+    {.id = FieldId::Ci, .control = "Text12", .name = "Ci", .unit = "pF", .scale = Scale::Thousandth,
+     .missingMessage = "Hai dimenticato di scrivere il valore di Ci in pF",
+     .invalidMessage = "Errore di inserimento dati per il valore di Ci in pF. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il valore di Ci", .description = "Capacità d'ingresso dell'integrato, in picofarad",
+     .idealExample = "0", .realExample = "5"},
+    {.id = FieldId::C, .control = "Text8", .name = "C", .unit = "nF", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore di C in nF",
+     .invalidMessage = "Errore di inserimento dati per il valore di C in nF. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il valore di C", .description = "Capacità del condensatore, in nanofarad",
+     .idealExample = "1", .realExample = "1"},
+    {.id = FieldId::VPlus, .control = "Text3", .name = "v+", .unit = "V", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore della tensione di soglia superiore v+ in Volt",
+     .invalidMessage = "Errore di inserimento dati per il della tensione di soglia superiore v+ in Volt. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "la tensione di soglia superiore v+", .description = "Tensione di soglia superiore, in volt",
+     .idealExample = "8", .realExample = "6.7"},
+    {.id = FieldId::VMinus, .control = "Text4", .name = "v-", .unit = "V", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore della tensione di soglia inferiore v-in Volt",
+     .invalidMessage = "Errore di inserimento dati per il della tensione di soglia inferiore v- in Volt. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "la tensione di soglia inferiore v-", .description = "Tensione di soglia inferiore, in volt",
+     .idealExample = "4", .realExample = "5.33"},
+    {.id = FieldId::Vd, .control = "Text5", .name = "Vd", .unit = "V", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore della tensione di soglia dei diodi Vd = 0.6 Volt",
+     .invalidMessage = "Errore di inserimento dati per il valore della tensione di soglia dei diodi Vd = 0.6 Volt. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "la tensione di soglia dei diodi Vd", .description = "Tensione di soglia dei diodi, in volt",
+     .idealExample = "0", .realExample = "0.6"},
+    {.id = FieldId::NP, .control = "Text6", .name = "NP", .unit = "periodi", .scale = Scale::Count,
+     .missingMessage = "Hai dimenticato di scrivere il numero di periodi visualizzati NP",
+     .invalidMessage = "Errore di inserimento dati per il numero di periodi visualizzati NP. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il numero di periodi visualizzati NP", .description = "Numero di periodi disegnati",
+     .idealExample = "5", .realExample = "5"},
+    {.id = FieldId::N, .control = "Text16", .name = "N", .unit = "campioni per periodo", .scale = Scale::Count,
+     .missingMessage = "Hai dimenticato di scrivere il numero di campioni N",
+     .invalidMessage = "Errore di inserimento dati per il numero di campioni N. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il numero di campioni N", .description = "Numero di campioni per periodo",
+     .idealExample = "1000", .realExample = "1000"},
+    {.id = FieldId::DesignC, .control = "Text14", .name = "C progetto", .unit = "nF", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore della capactà C in nF",
+     .invalidMessage = "Errore di inserimento dati per il valore della capactà C in nF. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "la capacità C", .description = "Capacità voluta per il progetto, in nanofarad",
+     .idealExample = "", .realExample = ""},
+    {.id = FieldId::DesignTc, .control = "Text13", .name = "tc progetto", .unit = "usec", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore del tempo di carica tc in usec",
+     .invalidMessage = "Errore di inserimento dati per il valore del tempo di carica tc in usec. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il tempo di carica tc", .description = "Tempo di carica voluto, in microsecondi",
+     .idealExample = "", .realExample = ""},
+    {.id = FieldId::DesignTs, .control = "Text15", .name = "ts progetto", .unit = "usec", .scale = Scale::AsTyped,
+     .missingMessage = "Hai dimenticato di scrivere il valore del tempo di scarica ts in usec ",
+     .invalidMessage = "Errore di inserimento dati per il valore del tempo di scarica ts in usec. Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3",
+     .readSubject = "il tempo di scarica ts", .description = "Tempo di scarica voluto, in microsecondi",
+     .idealExample = "", .realExample = ""},
+}};
+
+constexpr bool InOrderOfTheirIds() {
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        if (kFields[i].id != static_cast<FieldId>(i)) return false;
+    }
+    return true;
+}
+static_assert(InOrderOfTheirIds(), "FieldOf() finds a field at the index of its id");
+
+}  // namespace ostrevo

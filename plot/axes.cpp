@@ -1,0 +1,70 @@
+#include "axes.h"
+
+#include <array>
+#include <string>
+
+#include "fault.h"
+#include "fp_status.h"
+#include "number_format.h"
+#include "plot_mapping.h"
+
+namespace ostrevo {
+namespace {
+
+PlotPoint At(double x, double y) { return {static_cast<float>(x), static_cast<float>(y)}; }
+
+struct Caption {
+    std::string_view control;
+    const char* text;
+    float top;
+};
+
+constexpr std::array<Caption, 7> kVoltageCaptions{{
+    {"Label6", "vc(t)[V]", 99.5F},
+    {"Label7", "v+", 97},
+    {"Label8", "v-", 75},
+    {"Label12", "0", 52},
+    {"Label11", "vo(t)", 50},
+    {"Label13", "Vcc", 48},
+    {"Label4", "0", 2},
+}};
+
+constexpr float kCaptionLeft = 15;
+constexpr float kTimeLabelTop = 3;
+// The zero line of vo lies just above the bottom edge, where it shows.
+constexpr double kVoZeroLineY = 0.1;
+
+Fault CannotLabel(int faults) {
+    return Fault("Impossibile calcolare i tempi dell'asse orizzontale: " + fp::DescribeFaults(faults) + ".");
+}
+
+}  // namespace
+
+void DrawAxes(PlotWindow& plot) {
+    for (int y = 100; y > 0; y -= 5) plot.drawLine(At(0, y), At(0.2, y), std::nullopt);
+    for (int x = 0; x <= 100; x += 25) plot.drawLine(At(x, 0), At(x, 0.5), std::nullopt);
+    plot.drawLine(At(0, kVcZeroY), At(kUserExtent, kVcZeroY), TraceColour(Trace::Vc));
+    plot.drawLine(At(0, kVoZeroLineY), At(kUserExtent, kVoZeroLineY), TraceColour(Trace::Vo));
+}
+
+void LabelAxes(PlotWindow& plot, const PlotScale& scale, std::string_view decimalSeparator) {
+    const fp::Checked duration = fp::Evaluate(
+        [](double t1, double t2, double periods) { return (t1 + t2) * periods; }, scale.ts, scale.tc,
+        static_cast<double>(scale.NP));
+    if (duration.failed()) throw CannotLabel(duration.faults);
+
+    const auto placeTime = [&](std::string_view control, double time, float left) {
+        plot.placeLabel(control, FormatScientific(time, 2, decimalSeparator), left, kTimeLabelTop);
+    };
+    placeTime("Label1", duration.value / 2, 49);
+    placeTime("Label2", duration.value / 4, 24);
+    const fp::Checked threeQuarters = fp::Evaluate([](double d) { return d * 3 / 4; }, duration.value);
+    if (threeQuarters.failed()) throw CannotLabel(threeQuarters.faults);
+    placeTime("Label3", threeQuarters.value, 74);
+
+    for (const Caption& caption : kVoltageCaptions) {
+        plot.placeLabel(caption.control, caption.text, kCaptionLeft, caption.top);
+    }
+}
+
+}  // namespace ostrevo

@@ -1,0 +1,47 @@
+#pragma once
+#include <vector>
+
+#include "circuit.h"
+#include "fakes.h"
+#include "fields.h"
+#include "plot_window.h"
+
+namespace ostrevo::testing {
+
+// The texts of the twelve fields of the real circuit.
+struct CircuitTexts {
+    const char* vcc;
+    const char* rc;
+    const char* rs;
+    const char* roh;
+    const char* rol;
+    const char* ci;
+    const char* c;
+    const char* vPlus;
+    const char* vMinus;
+    const char* vd;
+    const char* np;
+    const char* n;
+};
+
+// What an example button writes.
+CircuitTexts ExampleTexts(Example example);
+
+void TypeCircuit(FakeForm& form, const CircuitTexts& texts);
+
+// One period of a circuit as "Grafici" samples it: its times, its step and
+// N + 2 samples of each trace, the last one left 0.
+struct SampledPeriod {
+    CircuitParameters p;
+    Times times;
+    double step = 0;
+    std::vector<double> vc;
+    std::vector<double> vo;
+
+    // The traces of NP periods of these samples, with no stop.
+    TraceRequest request() const { return {vc, vo, p.N, p.NP, p.VPlus, p.Vcc, std::nullopt}; }
+};
+
+SampledPeriod SamplePeriod(const CircuitParameters& p);
+
+}  // namespace ostrevo::testing
