@@ -1,0 +1,253 @@
+// The main window through its controls: the worked examples, the design,
+// the entry check, closing, the keyboard and what the window draws.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSet>
+#include <QStyle>
+#include <QTimer>
+#include <functional>
+
+#include "controls.h"
+#include "quit_when_nothing_visible.h"
+#include "ui_fixture.h"
+
+namespace ostrevo::ui::testing {
+namespace {
+
+const QColor kBlue(0, 0, 255);
+
+TEST_F(MainWindowTest, WorkedExamplesInBothLocalesAndDesignTextsAlwaysWithAPoint) {
+    for (const auto& [locale, ideal, real] : {std::tuple{QLocale::c(), "3.258 15.249", "1.221 5.706"},
+                                              {QLocale(QLocale::Italian, QLocale::Italy), "3,258 15,249", "1,221 5,706"}}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        open(locale);
+        click("Command5");
+        click("Command1");
+        EXPECT_EQ(text("Label9") + " " + text("Label11"), ideal);
+        click("Command6");
+        click("Command1");
+        EXPECT_EQ(text("Label9") + " " + text("Label11"), real);
+        design("2.2", "100", "47");
+        EXPECT_EQ(QStringList({text("Text2"), text("Text9"), text("Text8")}),
+                  QStringList({"6.558E+01", "3.082E+01", "2.200E+00"}));
+    }
+    EXPECT_TRUE(recorded.messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, DesignWritesBlueTextsThenWarnsInOrderAndExampleKeepsTheColour) {
+    design("1", "0.1", "5");
+    EXPECT_EQ(QStringList({text("Label31"), text("Label30"), text("Text2"), text("Text9"), text("Text8")}),
+              QStringList({"1.443E-01", "7.213E+00", "1.443E-01", "7.213E+00", "1.000E+00"}));
+    EXPECT_EQ(recorded.messages,
+              QStringList({"Controlla la corrente max fornita dall'uscita!",
+                           "I tempi di carica o scarica sono comparabili con i tempi di commutazione dell'integrato!"}));
+    click("Command6");  // writes only the real circuit: the design's data and results stay
+    EXPECT_EQ(QStringList({text("Text2"), text("Text14"), text("Label31")}), QStringList({"22", "1", "1.443E-01"}));
+    for (const char* name : {"Text2", "Text9", "Text8"}) EXPECT_EQ(TextColour(control(name)), kBlue) << name;
+    EXPECT_EQ(TextColour(control("Text1")), QColor(0, 0, 0));
+}
+
+TEST_F(MainWindowTest, AFailedCheckStopsAtTheFirstBadFieldAndChangesNothing) {
+    click("Command6");
+    click("Command1");
+    design("1", "10", "5");
+    const auto shown = [this] {
+        QStringList texts;
+        for (const QLineEdit* field : form().findChildren<QLineEdit*>()) texts << field->text();
+        for (const char* name : {"Label9", "Label11", "Label30", "Label31"}) texts << text(name);
+        return texts;
+    };
+    const struct {
+        std::pair<const char*, const char*> typed[2];
+        const char* command;
+        const char* message;  // its beginning
+    } cases[] = {
+        {{{"Text9", "4,7"}, {"Text10", ""}}, "Command1", "Errore di inserimento dati per il valore di Rs in kohm."},
+        {{{"Text13", ""}, {"Text15", "x"}}, "Command4", "Hai dimenticato di scrivere il valore del tempo di carica tc"},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [name, typed] : c.typed) type(name, typed);
+        const QStringList before = shown();
+        recorded.messages.clear();
+        click(c.command);
+        ASSERT_EQ(recorded.messages.size(), 1);
+        EXPECT_TRUE(recorded.messages[0].startsWith(c.message)) << recorded.messages[0].toStdString();
+        EXPECT_EQ(shown(), before);
+        EXPECT_EQ(TextColour(control("Text2")), kBlue);
+    }
+}
+
+// Every field keeps a pasted text whole; "Grafici" checks every field to its
+// last character before it creates the waveform window, and the message waits
+// under the normal cursor.
+TEST_F(MainWindowTest, AHundredThousandCharactersArePastedWholeAndCheckedToTheEnd) {
+    const QString longText = QString(99999, u'1') + u'x';
+    QGuiApplication::clipboard()->setText(longText);
+    for (QLineEdit* field : form().findChildren<QLineEdit*>()) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(field->text(), longText) << field->objectName().toStdString();
+    }
+    click("Command2");
+    ASSERT_EQ(recorded.messages.size(), 1);
+    EXPECT_TRUE(recorded.messages[0].startsWith("Errore di inserimento dati per la tensione di alimentazione Vcc."));
+    EXPECT_EQ(recorded.shownUnderBusyCursor, 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(host.window(), nullptr);
+}
+
+// --- closing, and the keyboard on every button of both windows ---
+
+class Closing : public MainWindowTest {
+protected:
+    void plotRealExample() {
+        click("Command6");
+        click("Command2");
+        ASSERT_TRUE(plot().isVisible());
+    }
+    // Runs the event loop from `first`: 0 when the program quit, -1 when it
+    // was still running after ample time.
+    int runEventLoop(const std::function<void()>& first) {
+        QTimer::singleShot(0, &form(), first);
+        QTimer stillRunning;
+        QObject::connect(&stillRunning, &QTimer::timeout, [] { QApplication::exit(-1); });
+        stillRunning.start(10000);
+        return QApplication::exec();
+    }
+    void press(QWidget* focused, Qt::Key key) {
+        focused->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(focused->window()));
+        focused->setFocus();
+        QTest::keyClick(focused, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    }
+    QuitWhenNothingVisible quitWhenNothingVisible;  // as the program has
+};
+
+TEST_F(Closing, EsciOrTheFrameEndsTheProgramAndTheWaveformEsciAloneDoesNot) {
+    EXPECT_EQ(runEventLoop([this] { form().close(); }), 0);  // without a plot
+    form().show();
+    plotRealExample();
+    constexpr int kStillRunning = 7;
+    EXPECT_EQ(runEventLoop([this] {
+                  click("Command1", &plot());  // its "Esci"
+                  QTimer::singleShot(0, [] { QApplication::exit(kStillRunning); });
+              }),
+              kStillRunning);
+    EXPECT_TRUE(form().isVisible());
+
+    plotRealExample();
+    bool waveformStillOpen = false;
+    EXPECT_EQ(runEventLoop([&] {
+                  form().close();
+                  QTimer::singleShot(0, [&] {
+                      waveformStillOpen = plot().isVisible();
+                      plot().exitWindow();
+                  });
+              }),
+              0);
+    EXPECT_TRUE(waveformStillOpen);
+
+    form().show();
+    plotRealExample();
+    EXPECT_EQ(runEventLoop([this] { click("Command3"); }), 0);
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_FALSE(plot().isVisible());
+}
+
+TEST_F(Closing, ReturnEnterAndSpacePressTheFocusedButtonButNotFromAField) {
+    for (const auto& [field, typed] : {std::pair{"Text14", "1"}, {"Text13", "10"}, {"Text15", "5"}}) type(field, typed);
+    click("Command6");
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) press(control("Text1"), key);
+    EXPECT_TRUE(text("Label9").isEmpty());  // no button is the default one
+    EXPECT_EQ(host.window(), nullptr);
+
+    WaveformWindow* plotted = nullptr;
+    // Each button, what undoes its last press, and what shows that it was pressed.
+    const struct {
+        std::function<QWidget*()> button;
+        std::function<void()> undo;
+        std::function<bool()> pressed;
+    } buttons[] = {
+        {[&] { return control("Command5"); }, [&] { type("Text3", ""); }, [&] { return text("Text3") == "8"; }},
+        {[&] { return control("Command6"); }, [&] { type("Text3", ""); }, [&] { return text("Text3") == "6.7"; }},
+        {[&] { return control("Command1"); }, [&] { form().setText("Label9", ""); },
+         [&] { return text("Label9") == "1.221"; }},
+        {[&] { return control("Command4"); }, [&] { form().setText("Label31", ""); },
+         [&] { return text("Label31") == "1.443E+01"; }},
+        {[&] { return control("Command2"); }, [&] { plot().hide(); }, [&] { return plot().isVisible(); }},
+        {[&] { return control("Command1", &plot()); }, [&] { plotted = &plot(); },
+         [&] { return &plot() != plotted && !plot().isVisible(); }},
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(key);
+        host.ensureCreated();
+        form().show();
+        for (const auto& b : buttons) {
+            b.undo();
+            press(b.button(), key);
+            EXPECT_TRUE(b.pressed()) << &b - buttons;
+        }
+        EXPECT_EQ(runEventLoop([&] { press(control("Command3"), key); }), 0);  // "Esci"
+        EXPECT_FALSE(form().isVisible());
+    }
+    EXPECT_TRUE(recorded.messages.isEmpty());
+}
+
+// --- what the window draws ---
+
+// Empty result boxes are white and bordered; the design block has a two
+// pixel red outline and no fill; the schematic has its frame, green wires and
+// blue names.
+TEST_F(MainWindowTest, ResultBoxesDesignFrameAndSchematicAsDrawn) {
+    const QImage shot = form().grab().toImage();
+    for (const char* name : {"Label9", "Label11", "Label30", "Label31"}) {
+        const QRect box = control(name)->geometry();
+        EXPECT_EQ(shot.pixel(box.center()), qRgb(255, 255, 255)) << name;
+        EXPECT_NE(shot.pixel(box.topLeft()), qRgb(255, 255, 255)) << name;
+        EXPECT_NE(shot.pixel(box.bottomRight()), qRgb(255, 255, 255)) << name;
+    }
+    const QRect frame = control("Shape1")->geometry();
+    const QPoint top = frame.topLeft() + QPoint(5, 0);
+    const QPoint right = frame.bottomRight() - QPoint(1, 20);
+    const std::pair<QPoint, bool> redOrNot[] = {{top, true},   {top + QPoint(0, 1), true},   {top + QPoint(0, 2), false},
+                                                {right, true}, {right - QPoint(1, 0), false}, {frame.center(), false}};
+    for (const auto& [point, red] : redOrNot) EXPECT_EQ(shot.pixel(point) == qRgb(255, 0, 0), red) << point.x() << "," << point.y();
+
+    const QImage schematic = control("Image1")->grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < schematic.height(); ++y) {
+        for (int x = 0; x < schematic.width(); ++x) colours.insert(schematic.pixel(x, y) & 0xffffff);
+    }
+    EXPECT_TRUE(colours.contains(0x008000) && colours.contains(0x0000ff));
+    EXPECT_EQ(schematic.pixel(0, 0) & 0xffffff, 0x000000u);
+}
+
+// Every caption and result of both windows fits its control in the face
+// actually used, wrapped at blanks as the control draws it.
+TEST_F(MainWindowTest, EveryCaptionAndResultFitsItsControl) {
+    click("Command6");
+    click("Command1");
+    design("2.2", "0.1", "-47");
+    type("Text5", "0.6");
+    click("Command2");
+    const auto fits = [](const QWidget* control, const QString& caption, const QRect& room) {
+        const QSize needed = WrappedCaptionSize(caption, QFontMetrics(control->font()), room.width());
+        EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
+            << control->objectName().toStdString() << " needs " << needed.width() << "x" << needed.height();
+    };
+    for (QWidget* window : {static_cast<QWidget*>(&form()), static_cast<QWidget*>(&plot())}) {
+        for (const QLabel* label : window->findChildren<QLabel*>()) fits(label, label->text(), LabelTextRect(*label));
+        for (const QPushButton* button : window->findChildren<QPushButton*>()) {
+            fits(button, button->text(), ButtonTextRect(*button));
+        }
+    }
+    for (const QLineEdit* field : form().findChildren<QLineEdit*>()) {
+        const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+        const int room = field->width() - 2 * frame - 4;  // the line edit's own side margins
+        EXPECT_LE(QFontMetrics(field->font()).horizontalAdvance(field->text()), room) << field->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace ostrevo::ui::testing
