@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -16,18 +14,8 @@
 
 namespace ostrevo::ui::testing {
 
-// Message boxes that record each message instead of showing it, and count
-// those that came while the busy cursor was still up.
-struct RecordingMessages {
-    QStringList messages;
-    int shownUnderBusyCursor = 0;
-    QtMessageBoxes boxes{[this](const QString& message) {
-        messages.append(message);
-        if (QApplication::overrideCursor() != nullptr) ++shownUnderBusyCursor;
-    }};
-};
-
-// The main window, shown and active, with the program's own waveform window.
+// The main window, shown and active, with the program's own waveform window
+// and message boxes that record each message instead of showing it.
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() { open(QLocale::c()); }
@@ -35,11 +23,10 @@ protected:
         QLocale::setDefault(QLocale::c());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // unloaded waveform windows
     }
-    // Results take the separator of the locale the window was opened under.
+    // A new main window: its results take the separator of `locale`.
     void open(const QLocale& locale) {
         QLocale::setDefault(locale);
-        form_.reset();
-        form_ = std::make_unique<MainWindow>(host, recorded.boxes);
+        form_ = std::make_unique<MainWindow>(host, boxes);
         form_->show();
         form_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
@@ -75,7 +62,12 @@ protected:
         click("Command4");
     }
 
-    RecordingMessages recorded;
+    QStringList messages;
+    int shownUnderBusyCursor = 0;
+    QtMessageBoxes boxes{[this](const QString& message) {
+        messages.append(message);
+        if (QApplication::overrideCursor() != nullptr) ++shownUnderBusyCursor;
+    }};
     WaveformWindowHost host;
 
 private:

@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPal
         click("Command2");  // then the pointer over the upper half of the plot
         const QSize area = plot().picture1()->contentsRect().size();
         PointAt(plot(), form(), QPoint(area.width() / 2, area.height() / 4));
-        ASSERT_TRUE(recorded.messages.isEmpty()) << recorded.messages.join('\n').toStdString();
+        ASSERT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
         QApplication::setPalette(c.whileShown);
         QApplication::processEvents();  // the widgets follow a new palette through posted events
 

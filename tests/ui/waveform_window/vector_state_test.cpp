@@ -63,7 +63,7 @@ TEST_F(VectorState, GraficiSamplesUnderTheBusyCursorWithACleanUpperState) {
     watchNextExp = true;
     click("Command2");
     watchNextExp = false;
-    EXPECT_TRUE(recorded.messages.isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
     if (!kExpInterposed) GTEST_SKIP() << "exp is interposed on x86-64 Linux only";
     ASSERT_TRUE(busyCursorAtExp.has_value()) << "the sampling called no exp";
     EXPECT_TRUE(*busyCursorAtExp);
