@@ -1,12 +1,17 @@
 #!/usr/bin/python3
 """Drives Ostrevo as assistive technology does, over AT-SPI.
 
+usage: drive_real_example.py PROGRAM [SCALE OUTPUT_DIR]
+
 Run inside an X server and a D-Bus session (see run_under_xvfb.sh): starts the
 program, reads and closes with the keyboard the message for an empty field,
 types the real example into the fields found by their accessible names,
-presses "Calcola  ts; tc" and "Grafici", and reads the results back.
+presses "Calcola  ts; tc" and "Grafici" and reads the results back. With a
+display scale (QT_SCALE_FACTOR) it then checks what scaling must keep and
+saves main_window_dpi<SCALE>.png and waveform_window_dpi<SCALE>.png.
 """
 import os
+import re
 import subprocess
 import sys
 import time
@@ -19,6 +24,7 @@ REAL_EXAMPLE = [
     ("RoL [ohm]", "75"), ("Ci [pF]", "5"), ("C [nF]", "1"), ("v+ [V]", "6.7"), ("v- [V]", "5.33"),
     ("Vd [V]", "0.6"), ("NP [periodi]", "5"), ("N [campioni per periodo]", "1000"),
 ]
+WINDOWS = {"Ostrevo reale": (993, 564), "ostrevo": (1219, 688)}  # designed sizes at scale 1
 failures = []
 
 
@@ -36,6 +42,11 @@ def wait_for(find, what):
             return found
         time.sleep(0.1)
     raise SystemExit("not found within %d s: %s" % (TIMEOUT_SECONDS, what))
+
+
+def run(*command, **options):
+    return subprocess.run(command, **dict(dict(check=True, timeout=TIMEOUT_SECONDS, capture_output=True),
+                                          **options)).stdout
 
 
 def find_named(root, name, role=None):
@@ -58,20 +69,12 @@ def press(window, button):
     action.doAction(names.index("Press") if "Press" in names else 0)
 
 
-def give_keyboard_to(title):
-    """Without a window manager nobody hands the keyboard to a new window: the test does."""
-    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^%s$" % title,
-                    "windowfocus", "--sync"], check=True, timeout=TIMEOUT_SECONDS, stdout=subprocess.DEVNULL)
+def press_key(keysym):
+    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
 
 
-def start(program, **environment):
-    """Starts the program; returns its process, its application on the bus and its main window."""
-    process = subprocess.Popen([program], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C",
-                                                   QT_QPA_PLATFORM="xcb", LANG="C", LANGUAGE="", **environment))
-    desktop = pyatspi.Registry.getDesktop(0)
-    app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == process.pid), None),
-                   "the program on the accessibility bus")
-    return process, app, wait_for(lambda: frame_named(app, "Ostrevo reale"), "the main window")
+def window_id(title):
+    return run("xdotool", "search", "--sync", "--onlyvisible", "--name", "^%s$" % title, text=True).split()[0]
 
 
 def check_every_control_named(window):
@@ -86,45 +89,94 @@ def check_every_control_named(window):
     check(len(set(names)) == len(names), "%s: two controls with the same name among %s" % (window.name, names))
 
 
+def drive_real_example(app, window):
+    check_every_control_named(window)
+    press(window, "Calcola  ts; tc")  # with every field empty
+    alert = wait_for(lambda: pyatspi.findDescendant(app, lambda node: node is not None
+                                                    and node.getRole() == pyatspi.ROLE_ALERT), "the message box")
+    message = "Hai dimenticato di scrivere la tensione di alimentazione Vcc"
+    check(find_named(alert, message) is not None, "the message box does not say: " + message)
+    # Without a window manager nobody hands the keyboard to a new window: the test does.
+    run("xdotool", "windowfocus", "--sync", window_id(alert.name))
+    press_key(0xFF0D)  # Return
+    wait_for(lambda: not alert.getState().contains(pyatspi.STATE_SHOWING) or None, "the message box to close")
+
+    run("xdotool", "windowfocus", "--sync", window_id(window.name))
+    for name, value in REAL_EXAMPLE:
+        field = wait_for(lambda: find_named(window, name, pyatspi.ROLE_TEXT), "the field " + name)
+        field.queryComponent().grabFocus()
+        wait_for(lambda: field.getState().contains(pyatspi.STATE_FOCUSED), "the focus in " + name)
+        field.queryEditableText().deleteText(0, field.queryText().characterCount)  # NP and N have defaults
+        for character in value:
+            press_key(ord(character))
+        wait_for(lambda: text_of(field) == value, "%r typed into %s (has %r)" % (value, name, text_of(field)))
+    press(window, "Calcola  ts; tc")
+    for name, expected in (("ts [usec] risultato", "1.221"), ("tc [usec] risultato", "5.706")):
+        shown = wait_for(lambda: text_of(find_named(window, name)) or None, "a value in " + name)
+        check(shown == expected, "%s shows %r, expected %r" % (name, shown, expected))
+
+    press(window, "Grafici")
+    plot_window = wait_for(lambda: frame_named(app, "ostrevo"), "the waveform window")
+    plot = find_named(plot_window, "Grafico delle forme d'onda", pyatspi.ROLE_IMAGE)
+    check(plot is not None and "vc(t)" in plot.description and "vo(t)" in plot.description,
+          "no plot image describing vc(t) and vo(t)")
+    check_every_control_named(plot_window)
+    return plot_window
+
+
+def check_display_scale(pid, plot_window, scale_text, output):
+    """Each window is its designed size times the scale, the pointer reads the plot
+    out, the plot's zero lines are one device pixel thick and the window icon is
+    drawn for the scale."""
+    scale = float(scale_text)
+    plot_id = window_id("ostrevo")
+    run("xdotool", "windowmove", "--sync", plot_id, "0", str(round(564 * scale)))  # under the main window
+
+    def move_pointer(x, y):  # in the waveform window's pixels at scale 1
+        run("xdotool", "mousemove", "--sync", "--window", plot_id, str(round(x * scale)), str(round(y * scale)))
+
+    # The plot's corner is at 72, 16 and its size 925 x 637 at scale 1 (the extents
+    # Qt reports over AT-SPI do not follow QT_SCALE_FACTOR): the vc half first.
+    move_pointer(72 + 925 * 0.3, 16 + 637 * 0.2)
+    wait_for(lambda: text_of(find_named(plot_window, "t [usec] lettura vc(t)")) or None, "the readout under the pointer")
+    move_pointer(1100, 400)  # off the plot: the readout stays, the plot's tool tip closes
+    wait_for(lambda: len(run("xdotool", "search", "--onlyvisible", "--pid", str(pid), check=False,
+                             text=True).split()) == 2, "the tool tip to close")
+    for title, name in (("Ostrevo reale", "main_window"), ("ostrevo", "waveform_window")):
+        shot = os.path.join(output, "%s_dpi%s.png" % (name, scale_text.replace(".", "_")))
+        run("import", "-window", window_id(title), shot)
+        header = run("import", "-window", window_id(title), "-depth", "8", "ppm:-").split(maxsplit=4)
+        width, height, pixels = int(header[1]), int(header[2]), header[4]
+        expected = tuple(int(side * scale + 0.5) for side in WINDOWS[title])  # Qt rounds halves up
+        check((width, height) == expected, "%s is %dx%d device pixels, not %dx%d" % ((title, width, height) + expected))
+    # A column through the middle of the plot: every run of a zero line's colour is one device pixel.
+    at = [(y * width + round(width * 0.45)) * 3 for y in range(height)]
+    column = [pixels[i:i + 3] for i in at]
+    for colour in (b"\xff\x00\x00", b"\x00\x00\xff"):
+        runs = [len(found) for found in re.findall(b"1+", bytes(b"01"[pixel == colour] for pixel in column))]
+        check(runs and min(runs) == 1, "at scale %s the lines of colour %s run %s pixels" % (scale, colour, runs))
+    sizes = re.findall(r"Icon \((\d+) x \1\)", run("xprop", "-id", plot_id, "_NET_WM_ICON", text=True))
+    check(str(int(32 * scale + 0.5)) in sizes, "at scale %s the window icon comes in sizes %s only" % (scale, sizes))
+
+
 def main():
-    process, app, window = start(sys.argv[1])
+    scale = sys.argv[2] if len(sys.argv) > 2 else "1"
+    process = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                                                       QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=scale,
+                                                       LC_ALL="C", LANG="C", LANGUAGE=""))
     try:
-        check_every_control_named(window)
-        press(window, "Calcola  ts; tc")  # with every field empty
-        alert = wait_for(lambda: pyatspi.findDescendant(app, lambda node: node is not None
-                                                        and node.getRole() == pyatspi.ROLE_ALERT), "the message box")
-        message = "Hai dimenticato di scrivere la tensione di alimentazione Vcc"
-        check(find_named(alert, message) is not None, "the message box does not say: " + message)
-        give_keyboard_to(alert.name)
-        pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)  # Return
-        wait_for(lambda: not alert.getState().contains(pyatspi.STATE_SHOWING) or None, "the message box to close")
-
-        give_keyboard_to(window.name)
-        for name, value in REAL_EXAMPLE:
-            field = wait_for(lambda: find_named(window, name, pyatspi.ROLE_TEXT), "the field " + name)
-            field.queryComponent().grabFocus()
-            wait_for(lambda: field.getState().contains(pyatspi.STATE_FOCUSED), "the focus in " + name)
-            field.queryEditableText().deleteText(0, field.queryText().characterCount)  # NP and N have defaults
-            for character in value:
-                pyatspi.Registry.generateKeyboardEvent(ord(character), None, pyatspi.KEY_SYM)
-            wait_for(lambda: text_of(field) == value, "%r typed into %s (has %r)" % (value, name, text_of(field)))
-        press(window, "Calcola  ts; tc")
-        for name, expected in (("ts [usec] risultato", "1.221"), ("tc [usec] risultato", "5.706")):
-            shown = wait_for(lambda: text_of(find_named(window, name)) or None, "a value in " + name)
-            check(shown == expected, "%s shows %r, expected %r" % (name, shown, expected))
-
-        press(window, "Grafici")
-        plot_window = wait_for(lambda: frame_named(app, "ostrevo"), "the waveform window")
-        plot = find_named(plot_window, "Grafico delle forme d'onda", pyatspi.ROLE_IMAGE)
-        check(plot is not None and "vc(t)" in plot.description and "vo(t)" in plot.description,
-              "no plot image describing vc(t) and vo(t)")
-        check_every_control_named(plot_window)
+        desktop = pyatspi.Registry.getDesktop(0)
+        app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == process.pid),
+                                    None), "the program on the accessibility bus")
+        plot_window = drive_real_example(app, wait_for(lambda: frame_named(app, "Ostrevo reale"), "the main window"))
+        if len(sys.argv) > 2:
+            check_display_scale(process.pid, plot_window, scale, sys.argv[3])
     finally:
         process.terminate()
         process.wait(timeout=TIMEOUT_SECONDS)
     if failures:
         raise SystemExit("%d check(s) failed" % len(failures))
-    print("accessibility checks passed")
+    print("accessibility checks passed at scale " + scale)
 
 
 if __name__ == "__main__":

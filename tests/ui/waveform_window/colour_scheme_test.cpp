@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "controls.h"
@@ -27,36 +28,32 @@ QPalette DarkPalette() {
     return dark;
 }
 
-// Relative luminance as WCAG 2 defines it.
-double Luminance(QRgb colour) {
-    const auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) + 0.0722 * linear(qBlue(colour));
-}
-
-// The contrast ratio of the text: the background is the most frequent colour
-// of the area, the text the colour farthest from it in luminance.
+// The contrast ratio (WCAG 2) of the text: the background is the most frequent
+// colour of the area, the text the colour farthest from it in luminance.
 double TextContrast(const QImage& area) {
+    const auto luminance = [](QRgb colour) {
+        const auto linear = [](int channel) {
+            const double c = channel / 255.0;
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) + 0.0722 * linear(qBlue(colour));
+    };
     QHash<QRgb, int> counts;
     for (int y = 0; y < area.height(); ++y) {
         for (int x = 0; x < area.width(); ++x) ++counts[area.pixel(x, y) | 0xFF000000];
     }
-    QRgb background = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > counts.value(background)) background = it.key();
-    }
-    const double behind = Luminance(background);
+    const QRgb background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                             [](auto a, auto b) { return a.second < b.second; })->first;
+    const double behind = luminance(background);
     double text = behind;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (std::abs(Luminance(it.key()) - behind) > std::abs(text - behind)) text = Luminance(it.key());
+    for (const QRgb colour : counts.keys()) {
+        if (std::abs(luminance(colour) - behind) > std::abs(text - behind)) text = luminance(colour);
     }
     return (std::max(text, behind) + 0.05) / (std::min(text, behind) + 0.05);
 }
 
-// The text a control shows and the part of it the text is drawn in: inside
-// borders, beside an option button's indicator.
+// The text a control shows and where it is drawn: inside borders, beside an
+// option button's indicator.
 std::pair<QString, QRect> TextAndRoom(const QWidget& control) {
     if (const auto* label = qobject_cast<const QLabel*>(&control)) return {label->text(), LabelTextRect(*label)};
     if (const auto* field = qobject_cast<const QLineEdit*>(&control)) {
