@@ -19,11 +19,9 @@ import time
 import pyatspi
 
 TIMEOUT_SECONDS = 30
-REAL_EXAMPLE = [
-    ("Vcc [V]", "12"), ("Rc [kohm]", "22"), ("Rs [kohm]", "4.7"), ("RoH [ohm]", "195"),
-    ("RoL [ohm]", "75"), ("Ci [pF]", "5"), ("C [nF]", "1"), ("v+ [V]", "6.7"), ("v- [V]", "5.33"),
-    ("Vd [V]", "0.6"), ("NP [periodi]", "5"), ("N [campioni per periodo]", "1000"),
-]
+REAL_EXAMPLE = [("Vcc [V]", "12"), ("Rc [kohm]", "22"), ("Rs [kohm]", "4.7"), ("RoH [ohm]", "195"),
+                ("RoL [ohm]", "75"), ("Ci [pF]", "5"), ("C [nF]", "1"), ("v+ [V]", "6.7"), ("v- [V]", "5.33"),
+                ("Vd [V]", "0.6"), ("NP [periodi]", "5"), ("N [campioni per periodo]", "1000")]
 WINDOWS = {"Ostrevo reale": (993, 564), "ostrevo": (1219, 688)}  # designed sizes at scale 1
 failures = []
 
@@ -44,9 +42,8 @@ def wait_for(find, what):
     raise SystemExit("not found within %d s: %s" % (TIMEOUT_SECONDS, what))
 
 
-def run(*command, **options):
-    return subprocess.run(command, **dict(dict(check=True, timeout=TIMEOUT_SECONDS, capture_output=True),
-                                          **options)).stdout
+def run(*command, check=True, text=False):
+    return subprocess.run(command, check=check, timeout=TIMEOUT_SECONDS, capture_output=True, text=text).stdout
 
 
 def find_named(root, name, role=None):
@@ -67,10 +64,6 @@ def press(window, button):
     action = find_named(window, button, pyatspi.ROLE_PUSH_BUTTON).queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
     action.doAction(names.index("Press") if "Press" in names else 0)
-
-
-def press_key(keysym):
-    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
 
 
 def window_id(title):
@@ -98,7 +91,7 @@ def drive_real_example(app, window):
     check(find_named(alert, message) is not None, "the message box does not say: " + message)
     # Without a window manager nobody hands the keyboard to a new window: the test does.
     run("xdotool", "windowfocus", "--sync", window_id(alert.name))
-    press_key(0xFF0D)  # Return
+    pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)  # Return
     wait_for(lambda: not alert.getState().contains(pyatspi.STATE_SHOWING) or None, "the message box to close")
 
     run("xdotool", "windowfocus", "--sync", window_id(window.name))
@@ -108,7 +101,7 @@ def drive_real_example(app, window):
         wait_for(lambda: field.getState().contains(pyatspi.STATE_FOCUSED), "the focus in " + name)
         field.queryEditableText().deleteText(0, field.queryText().characterCount)  # NP and N have defaults
         for character in value:
-            press_key(ord(character))
+            pyatspi.Registry.generateKeyboardEvent(ord(character), None, pyatspi.KEY_SYM)
         wait_for(lambda: text_of(field) == value, "%r typed into %s (has %r)" % (value, name, text_of(field)))
     press(window, "Calcola  ts; tc")
     for name, expected in (("ts [usec] risultato", "1.221"), ("tc [usec] risultato", "5.706")):

@@ -84,17 +84,26 @@ QHash<QString, double> ContrastOfEveryText(QWidget& window) {
     return contrasts;
 }
 
-// A real message box, measured while it waits for its OK.
+// A real message box of the program, shown under the busy cursor and measured
+// while it waits for its OK: the application's title, no icon, OK only, the
+// normal cursor while it waits and the busy one back after.
 QHash<QString, double> ContrastOfAMessageBox() {
+    const QString message = QStringLiteral("Controlla la corrente max fornita dall'uscita!");
     QHash<QString, double> contrasts;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) return QApplication::exit();  // ends the box's loop; the count below fails
+        EXPECT_EQ(box->windowTitle() + ": " + box->text(), "Ostrevo: " + message);
+        EXPECT_TRUE(box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         box->setObjectName("QMessageBox");
         contrasts = ContrastOfEveryText(*box);
         box->button(QMessageBox::Ok)->click();
     });
-    ShowModalMessageBox("Controlla la corrente max fornita dall'uscita!");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QtMessageBoxes().show(message.toStdString());
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    QApplication::restoreOverrideCursor();
     return contrasts;
 }
 
