@@ -22,9 +22,7 @@ using test::PointAt;
 QPalette DarkPalette() {
     QPalette dark(QColor(35, 38, 41));  // button and window; the shades follow from it
     dark.setColor(QPalette::Base, QColor(27, 30, 32));
-    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
-        dark.setColor(role, QColor(252, 252, 252));
-    }
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) dark.setColor(role, QColor(252, 252, 252));
     return dark;
 }
 
@@ -110,14 +108,13 @@ QHash<QString, double> ContrastOfAMessageBox() {
 TEST_F(MainWindowTest, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPalettes) {
     const QPalette original = QApplication::palette();
     const QPalette light = QApplication::style()->standardPalette();
-    const struct {
-        const char* name;
-        QPalette whileBuilt;
-        QPalette whileShown;  // the desktop may change its scheme while the program runs
-    } cases[] = {{"light", light, light}, {"dark", DarkPalette(), DarkPalette()}, {"dark once running", light, DarkPalette()}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        QApplication::setPalette(c.whileBuilt);
+    // The palette while the windows are built and while they are measured: the
+    // desktop may change its scheme while the program runs.
+    const std::tuple<const char*, QPalette, QPalette> cases[] = {
+        {"light", light, light}, {"dark", DarkPalette(), DarkPalette()}, {"dark once running", light, DarkPalette()}};
+    for (const auto& [name, whileBuilt, whileShown] : cases) {
+        SCOPED_TRACE(name);
+        QApplication::setPalette(whileBuilt);
         if (host.window() != nullptr) plot().close();  // unloads it: a window built under this palette
         open(QLocale::c());
         click("Command6");
@@ -127,7 +124,7 @@ TEST_F(MainWindowTest, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPal
         const QSize area = plot().picture1()->contentsRect().size();
         PointAt(plot(), form(), QPoint(area.width() / 2, area.height() / 4));
         ASSERT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
-        QApplication::setPalette(c.whileShown);
+        QApplication::setPalette(whileShown);
         QApplication::processEvents();  // the widgets follow a new palette through posted events
 
         QHash<QString, double> contrasts = ContrastOfEveryText(form());

@@ -1,8 +1,6 @@
-// "Grafici" samples under the busy cursor, with the upper halves of the vector
-// registers clean even after both windows have run and painted library code
-// that leaves them dirty (on processors that charge for it, a dirty state
-// makes every exp of the sampling thirty times slower). The executable
-// interposes libm's exp to look at both at the first call of the sampling.
+// "Grafici" samples under the busy cursor, with the upper halves of the vector registers clean even after
+// both windows have painted library code that leaves them dirty (on processors that charge for it, every exp
+// of the sampling is then thirty times slower): libm's exp is interposed to look at the sampling's first call.
 #include <cstdint>
 #include <optional>
 

@@ -1,11 +1,8 @@
 #pragma once
-#include <QApplication>
-#include <QImage>
-#include <QLabel>
-#include <QRadioButton>
-#include <QTest>
-
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
 
 #include "circuit_examples.h"
 #include "field_reading.h"
@@ -16,7 +13,6 @@
 namespace ostrevo::test {
 
 // The plot's colours as its picture stores them.
-inline constexpr QRgb kPlotBackground = 0xFFFFFFC0;
 inline constexpr QRgb kRedPixel = Argb(TraceColour(Trace::Vc));
 inline constexpr QRgb kBluePixel = Argb(TraceColour(Trace::Vo));
 inline constexpr QRgb kBlackPixel = 0xFF000000;
