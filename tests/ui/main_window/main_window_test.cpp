@@ -180,7 +180,9 @@ TEST_F(MainWindowTest, ResultBoxesDesignFrameAndSchematicAsDrawn) {
     const QPoint top = frame.topLeft() + QPoint(5, 0), right = frame.bottomRight() - QPoint(1, 20);
     const std::pair<QPoint, bool> redOrNot[] = {{top, true},   {top + QPoint(0, 1), true},   {top + QPoint(0, 2), false},
                                                 {right, true}, {right - QPoint(1, 0), false}, {frame.center(), false}};
-    for (const auto& [point, red] : redOrNot) EXPECT_EQ(shot.pixel(point) == qRgb(255, 0, 0), red) << point.x() << "," << point.y();
+    for (const auto& [point, red] : redOrNot) {
+        EXPECT_EQ(shot.pixel(point) == qRgb(255, 0, 0), red) << point.x() << ", " << point.y();
+    }
 }
 
 // Every caption and result of both windows fits its control in the face

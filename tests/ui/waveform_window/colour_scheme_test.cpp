@@ -22,7 +22,7 @@ using test::PointAt;
 QPalette DarkPalette() {
     QPalette dark(QColor(35, 38, 41));  // button and window; the shades follow from it
     dark.setColor(QPalette::Base, QColor(27, 30, 32));
-    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) dark.setColor(role, QColor(252, 252, 252));
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) dark.setColor(role, QRgb(0xFCFCFC));
     return dark;
 }
 
@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPal
         contrasts.insert(ContrastOfAMessageBox());
         // 65 controls of the main window, 26 of the waveform window (its vo boxes are empty), 2 of the box.
         EXPECT_EQ(contrasts.size(), 93);
-        for (auto it = contrasts.cbegin(); it != contrasts.cend(); ++it) EXPECT_GE(it.value(), 3.0) << it.key().toStdString();
+        for (const auto& [control, contrast] : contrasts.asKeyValueRange()) EXPECT_GE(contrast, 3.0) << control.toStdString();
     }
     QApplication::setPalette(original);
 }
