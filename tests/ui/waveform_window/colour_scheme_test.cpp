@@ -105,7 +105,9 @@ QHash<QString, double> ContrastOfAMessageBox() {
     return contrasts;
 }
 
-TEST_F(MainWindowTest, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPalettes) {
+using ColourScheme = MainWindowTest;
+
+TEST_F(ColourScheme, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPalettes) {
     const QPalette original = QApplication::palette();
     const QPalette light = QApplication::style()->standardPalette();
     // The palette while the windows are built and while they are measured: the
