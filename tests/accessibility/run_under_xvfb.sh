@@ -1,20 +1,16 @@
 #!/usr/bin/env bash
-# run_under_xvfb.sh SCRIPT ARGUMENTS...: runs one of the Python scripts of this
-# folder in a private X server (large enough for the windows at twice their
-# size) and D-Bus session, where the AT-SPI bus and registry start on demand.
+# run_under_xvfb.sh SCRIPT ARGUMENTS...: runs a Python script of this folder in a private X server (room
+# for the windows at twice their size) and D-Bus session, where the AT-SPI bus and registry start on demand.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 script="$1"
 shift
 scratch="$(mktemp -d)"
 export XDG_RUNTIME_DIR="$scratch"
-# The server picks a free display itself and writes its number once it accepts
-# clients: no race with other X servers started at the same time.
-# -noreset: by default the server resets whenever its last running client
-# leaves, dropping any client still in its connection setup. The AT-SPI bus
-# launcher and the accessibility library connect, use the root window and leave
-# just while the program is connecting, which then fails "could not connect to
-# display".
+# The server picks a free display itself and writes its number once it accepts clients: no race with other
+# X servers started at the same time. -noreset: by default the server resets whenever its last client leaves,
+# dropping any client still connecting. The AT-SPI bus launcher and the accessibility library connect, use the
+# root window and leave just while the program connects, which then fails "could not connect to display".
 Xvfb -displayfd 3 -noreset -screen 0 2600x2600x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT

@@ -1,41 +1,21 @@
 #pragma once
-#include <QApplication>
-#include <QColor>
-#include <QImage>
-#include <QLabel>
-#include <QRadioButton>
-#include <QString>
-#include <QStringList>
-
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
 
 #include "circuit_examples.h"
 #include "field_reading.h"
 #include "plot_canvas.h"
 #include "plot_mapping.h"
 #include "waveform_window.h"
-#include "waveform_window_host.h"
 
 namespace ostrevo::test {
 
-// Light yellow of the plot area, as the picture stores it.
-inline constexpr QRgb kPlotBackground = 0xFFFFFFC0;
+// The plot's colours as its picture stores them.
 inline constexpr QRgb kRedPixel = Argb(TraceColour(Trace::Vc));
 inline constexpr QRgb kBluePixel = Argb(TraceColour(Trace::Vo));
 inline constexpr QRgb kBlackPixel = 0xFF000000;
-
-inline ui::WaveformWindow& Window(WaveformWindowHost& host) { return *host.window(); }
-
-inline QString LabelText(WaveformWindowHost& host, const char* name) {
-    auto* label = Window(host).findChild<QLabel*>(QString::fromLatin1(name));
-    return label == nullptr ? QStringLiteral("<missing %1>").arg(QString::fromLatin1(name)) : label->text();
-}
-
-inline QRadioButton* Option(WaveformWindowHost& host, const char* name) {
-    return Window(host).findChild<QRadioButton*>(QString::fromLatin1(name));
-}
-
-inline QImage Picture(WaveformWindowHost& host) { return Window(host).picture1()->picture(); }
 
 // Maps user coordinates onto a picture with the drawing surface's own rule.
 inline DevicePixel PixelOf(const QImage& picture, double x, double y) {
@@ -43,15 +23,25 @@ inline DevicePixel PixelOf(const QImage& picture, double x, double y) {
     return mapping.toDevice({static_cast<float>(x), static_cast<float>(y)});
 }
 
-inline bool Inside(const QImage& picture, DevicePixel pixel) {
-    return pixel.x >= 0 && pixel.y >= 0 && pixel.x < picture.width() && pixel.y < picture.height();
+// The colour at (x, y), or 0 outside the picture.
+inline QRgb ColourAt(const QImage& picture, double x, double y) {
+    const DevicePixel pixel = PixelOf(picture, x, y);
+    return picture.valid(static_cast<int>(pixel.x), static_cast<int>(pixel.y))
+               ? picture.pixel(static_cast<int>(pixel.x), static_cast<int>(pixel.y))
+               : 0;
 }
 
-inline QRgb PixelAt(const QImage& picture, DevicePixel pixel) {
-    return picture.pixel(static_cast<int>(pixel.x), static_cast<int>(pixel.y));
+// Moves the pointer over the plot of `window`, at `inner` from its inner area's
+// corner. Offscreen the pointer reaches the first window under it, so the
+// window moves beside `mainWindow`; and a move to where the pointer already
+// is goes unreported, so it comes from a neighbouring pixel.
+inline void PointAt(ui::WaveformWindow& window, const QWidget& mainWindow, QPoint inner) {
+    window.move(mainWindow.frameGeometry().topRight());
+    ui::PictureArea& area = *window.picture1();
+    QTest::mouseMove(&area, area.contentsRect().topLeft() + inner + QPoint(1, 1));
+    QTest::mouseMove(&area, area.contentsRect().topLeft() + inner);
 }
 
-// How many pixels of the picture have the colour.
 inline int CountPixels(const QImage& picture, QRgb colour) {
     int count = 0;
     for (int y = 0; y < picture.height(); ++y) {
@@ -60,34 +50,26 @@ inline int CountPixels(const QImage& picture, QRgb colour) {
     return count;
 }
 
-// Every drawn sample of every period of the example's plot lies on its trace's colour.
+// Every sample of every period of the example lies on its trace's colour
+// (vo where it falls inside the picture).
 inline void ExpectSamplesOnTheirTraces(const QImage& picture, Example example) {
     testing::FakeForm form;
     testing::TypeCircuit(form, testing::ExampleTexts(example));
     const testing::SampledPeriod period = testing::SamplePeriod(ReadCircuit(form, kCircuitFields));
     const std::int32_t n = period.p.N;
-    const std::int32_t periods = period.p.NP;
-    int vcChecked = 0;
     int voChecked = 0;
-    for (std::int32_t p = 1; p <= periods; ++p) {
-        for (std::int32_t k = 1; k <= n + 1; ++k) {
-            const double x = PlotX(p, k, periods, n);
-            const double vc = VcToY(period.vc[static_cast<std::size_t>(k)], period.p.VPlus);
-            const double vo = VoToY(period.vo[static_cast<std::size_t>(k)], period.p.Vcc);
-            if (k <= n) {
-                ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vc)), kRedPixel) << "vc p=" << p << " k=" << k;
-                ++vcChecked;
-            }
-            if (!Inside(picture, PixelOf(picture, x, vo))) continue;
-            ASSERT_EQ(PixelAt(picture, PixelOf(picture, x, vo)), kBluePixel) << "vo p=" << p << " k=" << k;
+    for (std::int32_t p = 1; p <= period.p.NP; ++p) {
+        for (std::int32_t k = 1; k <= n; ++k) {
+            const double x = PlotX(p, k, period.p.NP, n);
+            const auto at = static_cast<std::size_t>(k);
+            ASSERT_EQ(ColourAt(picture, x, VcToY(period.vc[at], period.p.VPlus)), kRedPixel) << "vc " << p << " " << k;
+            const QRgb vo = ColourAt(picture, x, VoToY(period.vo[at], period.p.Vcc));
+            if (vo == 0) continue;
+            ASSERT_EQ(vo, kBluePixel) << "vo " << p << " " << k;
             ++voChecked;
         }
     }
-    EXPECT_EQ(vcChecked, periods * n);
-    EXPECT_GE(voChecked, periods * n);
+    EXPECT_GE(voChecked, period.p.NP * (n - 1));
 }
-
-// Deletes the windows that were unloaded and are waiting for their handlers to end.
-inline void DeleteUnloadedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }  // namespace ostrevo::test
