@@ -1,0 +1,134 @@
+// The sampling of one period: the worked examples, and the fast path against
+// the plain loop over k, bit for bit, also where it stops at a fault.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "circuit_examples.h"
+#include "fault.h"
+#include "timing.h"
+#include "waveform_sampling.h"
+
+namespace ostrevo {
+namespace {
+
+//                          Vcc  Rc  Rs   RoH    RoL    Ci     C  v+   v-    Vd   NP  N
+constexpr CircuitParameters kIdeal{12, 22, 4.7, 0, 0, 0, 1, 8, 4, 0, 5, 1000};
+constexpr CircuitParameters kReal{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.7, 5.33, 0.6, 5, 1000};
+
+void ExpectSixDigits(double actual, double quoted, const std::string& what) {
+    EXPECT_NEAR(actual, quoted, 5e-6 * std::fabs(quoted)) << what;
+}
+
+TEST(SamplingTest, WorkedExamples) {
+    const struct {
+        CircuitParameters p;
+        double ts, tc, step;
+        std::size_t k[4];
+        double vc[4], vo[4];
+    } cases[] = {{kIdeal, 3.25779, 15.24924, 0.0185070, {0, 176, 177, 1000}, {8, 4.00047, 4.00653, 8}, {0, 0, 12, 12}},
+                 {kReal, 1.22066, 5.70578, 0.00692644, {0, 176, 177, 1000}, {6.7, 5.33158, 5.33145, 6.7},
+                  {0.0958115, 0.0743181, 11.9466831, 11.9587069}}};
+    for (const auto& c : cases) {
+        const testing::SampledPeriod period = testing::SamplePeriod(c.p);
+        ExpectSixDigits(period.times.ts, c.ts, "ts");
+        ExpectSixDigits(period.times.tc, c.tc, "tc");
+        ExpectSixDigits(period.step, c.step, "step");
+        for (int i = 0; i < 4; ++i) {
+            ExpectSixDigits(period.vc[c.k[i]], c.vc[i], "vc " + std::to_string(c.k[i]));
+            ExpectSixDigits(period.vo[c.k[i]], c.vo[i], "vo " + std::to_string(c.k[i]));
+        }
+        EXPECT_EQ(period.vc[0], c.p.VPlus);
+        EXPECT_EQ(period.vc[1001], 0);
+        EXPECT_EQ(period.vo[1001], 0);
+    }
+    EXPECT_THROW(SampleStep({1, 2}, 0), Fault);
+}
+
+// The loop as the formulas read, nothing taken out of it.
+double PlainVc(const CircuitParameters& p, double phase, double step, double k) {
+    if (phase >= k) return p.Vd + (p.VPlus - p.Vd) * std::exp((-k) * step / ((p.Ci + p.C) * (p.Rs + p.RoL)));
+    return (p.Vcc - p.Vd) + (p.VMinus - p.Vcc + p.Vd) * std::exp(-(k - phase) * step / ((p.Rc + p.RoH) * (p.Ci + p.C)));
+}
+double PlainVo(const CircuitParameters& p, double phase, double vc, double k) {
+    if (phase >= k) return (vc - p.Vd) * p.RoL / (p.Rs + p.RoL);
+    return p.Vcc - p.RoH * ((p.Vcc - p.Vd - vc) / (p.Rc + p.RoH));
+}
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+struct SamplingCase {
+    const char* name;
+    CircuitParameters p;
+    double ts = NAN;    // computed from p when not given
+    double step = NAN;  // (tc + ts) / N when not given
+    std::int64_t fault = -1;  // the vc sample where the sampling stops
+    const char* reason = "";
+};
+
+CircuitParameters With(CircuitParameters p, std::int32_t N, double Rc, double Rs) {
+    p.N = N;
+    p.Rc = Rc;
+    p.Rs = Rs;
+    return p;
+}
+
+constexpr double kStale = 7.25;  // earlier contents, so that a sample left unwritten shows
+
+TEST(SamplingTest, FastPathMatchesThePlainLoop) {
+    const SamplingCase cases[] = {
+        {"ideal", kIdeal}, {"real", kReal}, {"many samples", With(kReal, 1'000'000, 22, 4.7)},
+        {"odd block length", With(kIdeal, 4099, 22, 4.7)},
+        {"swapped thresholds", CircuitParameters{12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0, 5, 1000}},
+        {"whole phase quotient", With(kIdeal, 4, 22, 4.7), 10, 10}, {"N = 0", With(kIdeal, 0, 22, 4.7), 10, 10},
+        {"N = 1", With(kReal, 1, 22, 4.7)}, {"N = -1", With(kIdeal, -1, 22, 4.7), 10, 10},
+        {"all discharge", With(kReal, 5000, 22, 4.7), 1e9, 1}, {"all charge", With(kReal, 5000, 22, 4.7), -1, 1},
+        {"zero step", With(kIdeal, 10, 22, 4.7), 10, 0, 0, "il passo di campionamento (tc + ts)/N è zero"},
+        {"no discharge resistance", With(kIdeal, 10, 22, 0), 10, 10, 0,
+         "la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero"},
+        {"no charge resistance mid block", With(kIdeal, 10'000, 0, 4.7), 3000, 1, 3001,
+         "la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero"},
+        {"charge that overflows", With(kIdeal, 100'000, -1, 4.7), 100, 1, 808,
+         "il risultato supera il massimo numero rappresentabile"},
+        {"discharge that overflows", With(kReal, 100'000, 22, -1), 1e9, 1, 659,
+         "il risultato supera il massimo numero rappresentabile"},
+        {"charge time constant beyond the range", With(kReal, 1000, 1.79e308, 4.7), 100, 1, 101,
+         "il risultato supera il massimo numero rappresentabile"},
+    };
+    for (const SamplingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const double ts = std::isnan(c.ts) ? DischargeTime(c.p) : c.ts;
+        const double step = std::isnan(c.step) ? (ChargeTime(c.p) + ts) / c.p.N : c.step;
+        const auto length = static_cast<std::size_t>(std::max(c.p.N + 2, 1));
+        std::vector<double> vc(length, kStale), vo(length, kStale);
+        std::string message;
+        try {
+            SampleWaveforms(c.p, ts, step, vc, vo);
+        } catch (const Fault& fault) {
+            message = fault.what();
+        }
+        const bool faulted = c.fault >= 0;
+        EXPECT_EQ(message, faulted ? "Impossibile calcolare il campione " + std::to_string(c.fault) + " di vc(t): " +
+                                         c.reason + "."
+                                   : "");
+        for (std::int64_t k = 0; k + 1 < static_cast<std::int64_t>(length); ++k) {
+            const double plain = PlainVc(c.p, ts / step, step, k);
+            if (!faulted || k < c.fault) { ASSERT_TRUE(SameBits(vc[k], plain)) << k; }
+            if (faulted && k > c.fault) { ASSERT_EQ(vc[k], kStale) << k; }
+            ASSERT_TRUE(SameBits(vo[k], faulted ? kStale : PlainVo(c.p, ts / step, plain, k))) << k;
+        }
+        EXPECT_EQ(vc.back(), kStale);
+        EXPECT_EQ(vo.back(), kStale);
+    }
+}
+
+TEST(SamplingTest, BuffersTooShortAreRefused) {
+    std::vector<double> vc(6), vo(3);
+    EXPECT_THROW(SampleWaveforms(With(kIdeal, 4, 22, 4.7), 10, 10, vc, vo), Fault);
+}
+
+}  // namespace
+}  // namespace ostrevo
