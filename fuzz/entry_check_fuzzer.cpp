@@ -3,22 +3,19 @@
 // ones (or no character) fail, and a chain gives the message of its first
 // failing field, the one for an empty field or the one for a wrong character.
 #include <algorithm>
-#include <span>
 
 #include "entry_check.h"
 #include "fuzz_support.h"
 
-namespace {
-
 using namespace ostrevo;
 
-bool Passes(const std::u16string& text) {
+static bool Passes(const std::u16string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), fuzz::IsNumberCharacter);
 }
 
-void CheckChain(const testing::FakeForm& form, std::span<const FieldId> chain) {
-    const auto failing = std::find_if(chain.begin(), chain.end(),
-                                      [&](FieldId id) { return !Passes(form.text(FieldOf(id).control)); });
+static void CheckChain(const testing::FakeForm& form, std::span<const FieldId> chain) {
+    const auto failing =
+        std::find_if(chain.begin(), chain.end(), [&](FieldId id) { return !Passes(form.text(FieldOf(id).control)); });
     const auto message = FirstEntryMessage(form, chain);
     fuzz::Require(message.has_value() == (failing != chain.end()), "a chain passes or fails wrongly");
     if (!message) return;
@@ -26,8 +23,6 @@ void CheckChain(const testing::FakeForm& form, std::span<const FieldId> chain) {
     const bool empty = form.text(field.control).empty();
     fuzz::Require(*message == (empty ? field.missingMessage : field.invalidMessage), "a chain gives another message");
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);

@@ -49,6 +49,8 @@ TEST_F(CommandTest, ComputeTimes) {
         {"12 22 4.7 0 0 0 1 0.6 0.6 0.6 5 1000", "old", "old",
          {ts + "v+ e v- sono entrambe uguali a Vd (0/0, operazione non valida)."}},
         {"12 22 4.7 0 0 0 1 0.6 4 0.6 5 1000", "old", "old", {ts + "v+ è uguale a Vd (logaritmo di zero)."}},
+        {"12 22 4.7 0 0 0 1 1E-300 1E300 0 5 1000", "old", "old",
+         {ts + "il rapporto delle tensioni è troppo vicino a zero (logaritmo di zero)."}},
         {"12 22 4.7 0 0 0 1 8 4 5 5 1000", "old", "old",
          {ts + "v+ e v- stanno da parti opposte rispetto a Vd (logaritmo di un numero negativo)."}},
         {"12 22 4.7 0 0 0 1 11.5 4 0.5 5 1000", "5,382", "old", {tc + "v+ è uguale a Vcc - Vd (divisione per zero)."}},
@@ -88,7 +90,7 @@ TEST_F(CommandTest, DesignResistors) {
         {{"-12", "-1", "10", "5"}, "-1.443E+01", "-7.213E+00", "-1.000E+00", {}},
         {{"12", "1", "1", "10"}, "1.443E+00", "1.443E+01", "1.000E+00", {current}},
         {{"12", "1", "10", "1"}, "1.443E+01", "1.443E+00", "1.000E+00", {current}},
-        {{"6", "1", "0.6932", "100"}, "1.000E+00", "1.443E+02", "1.000E+00", {}},  // 4 mA at ln 2 usec
+        {{"6", "1", "0.6931471805599453", "100"}, "1.000E+00", "1.443E+02", "1.000E+00", {}},  // 4 mA: no warning
         {{"6", "1", "0.6931", "100"}, "9.999E-01", "1.443E+02", "1.000E+00", {current}},
         {{"12", "1", "0.1", "5"}, "1.443E-01", "7.213E+00", "1.000E+00", {current, time}},
         {{"0.3", "1", "10", "0.1"}, "1.443E+01", "1.443E-01", "1.000E+00", {time}},
@@ -136,15 +138,14 @@ struct PlotCommandTest : CommandTest {
 };
 
 TEST_F(PlotCommandTest, DrawsTheSampledPeriodOnceTheLabelsShowItsTimes) {
-    run(kIdeal);
+    run("12 22 4.7 0 0 0 1 8 4 0 4.5 1000.5");  // NP and N rounded, halves to even
     EXPECT_EQ(plot.log, Calls(10, "rt"));
     const testing::SampledPeriod period = testing::SamplePeriod(ReadCircuit(form, kCircuitFields));
     const PlotScale& scale = plot.remembered.at(0);
-    EXPECT_EQ(std::tie(scale.ts, scale.tc, scale.NP, scale.VPlus, scale.Vcc),
-              std::make_tuple(period.times.ts, period.times.tc, 5, 8.0, 12.0));
-    const TraceRequest traces = plot.traces.at(0).request();
-    EXPECT_EQ(std::tie(traces.N, traces.NP, traces.VPlus, traces.Vcc), std::make_tuple(1000, 5, 8.0, 12.0));
-    EXPECT_EQ(std::tie(plot.traces[0].vc, plot.traces[0].vo), std::tie(period.vc, period.vo));
+    const TraceRequest& traces = plot.traces.at(0).request;
+    EXPECT_EQ(std::tie(scale.ts, scale.tc, scale.NP, scale.VPlus, scale.Vcc, traces.N, traces.NP, traces.VPlus),
+              std::make_tuple(period.times.ts, period.times.tc, 4, 8.0, 12.0, 1000, 4, 8.0));
+    EXPECT_EQ(std::tie(plot.traces[0].vc, plot.traces[0].vo, traces.Vcc), std::tie(period.vc, period.vo, scale.Vcc));
 }
 
 TEST_F(PlotCommandTest, StopPoints) {
@@ -192,7 +193,7 @@ TEST_F(PlotCommandTest, StopPoints) {
         run(c.typed);
         EXPECT_EQ(std::tie(plot.log, messages.shown), std::tie(c.calls, c.shown)) << c.typed;
         if (plot.traces.empty()) continue;
-        const TraceRequest traces = plot.traces[0].request();
+        const TraceRequest traces = plot.traces[0].request;
         EXPECT_EQ(std::tie(traces.stop, traces.N), std::tie(c.stop, c.requestN)) << c.typed;
         EXPECT_EQ(traces.vcSamples.size(), static_cast<std::size_t>(std::max(c.requestN + 2, 1))) << c.typed;
     }

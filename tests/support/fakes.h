@@ -28,19 +28,19 @@ public:
         return it == texts.end() ? std::string() : std::string(it->second.begin(), it->second.end());
     }
     bool wrote(std::string_view control) const {
-        return std::any_of(writes.begin(), writes.end(), [&](const auto& write) { return write.first == control; });
+        return std::find(writes.begin(), writes.end(), control) != writes.end();
     }
 
     std::u16string text(std::string_view control) const override { return texts.at(std::string(control)); }
     void setText(std::string_view control, const std::string& utf8) override {
         type(control, utf8);
-        writes.emplace_back(control, utf8);
+        writes.emplace_back(control);
     }
     void setTextColour(std::string_view control, Rgb colour) override { colours[std::string(control)] = colour; }
 
     std::map<std::string, std::u16string, std::less<>> texts;
     std::map<std::string, Rgb, std::less<>> colours;
-    std::vector<std::pair<std::string, std::string>> writes;  // control and UTF-8 text, in order
+    std::vector<std::string> writes;  // the controls written, in order
 };
 
 class FakeMessages : public MessageBoxes {
@@ -49,17 +49,10 @@ public:
     void show(const std::string& utf8Message) override { shown.push_back(utf8Message); }
 };
 
-// A trace request, with copies of its samples.
+// A trace request, its spans on copies of the samples.
 struct TracesCall {
-    std::vector<double> vc;
-    std::vector<double> vo;
-    TraceRequest original;  // its spans point into the command's buffers
-    TraceRequest request() const {
-        TraceRequest copy = original;
-        copy.vcSamples = vc;
-        copy.voSamples = vo;
-        return copy;
-    }
+    std::vector<double> vc, vo;
+    TraceRequest request;
 };
 
 // What the plot command asked of the waveform window.
@@ -85,7 +78,10 @@ public:
     }
     void drawTraces(const TraceRequest& r) override {
         log += 't';
-        traces.push_back({{r.vcSamples.begin(), r.vcSamples.end()}, {r.voSamples.begin(), r.voSamples.end()}, r});
+        TracesCall& call = traces.emplace_back(TracesCall{{r.vcSamples.begin(), r.vcSamples.end()}, {}, r});
+        call.vo.assign(r.voSamples.begin(), r.voSamples.end());
+        call.request.vcSamples = call.vc;
+        call.request.voSamples = call.vo;
     }
 };
 
