@@ -5,7 +5,6 @@
 // still plot the real example right.
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 #include "circuit_commands.h"
 #include "entry_check.h"
@@ -34,7 +33,9 @@ struct Session {
 std::optional<TraceStop> ExpectedStop(const TraceRequest& r) {
     for (const Trace trace : {Trace::Vc, Trace::Vo}) {
         const bool vc = trace == Trace::Vc;
-        const auto y = [&](std::int32_t k) { return vc ? VcToY(r.vcSamples[k], r.VPlus) : VoToY(r.voSamples[k], r.Vcc); };
+        const auto y = [&](std::int32_t k) {
+            return vc ? VcToY(r.vcSamples[k], r.VPlus) : VoToY(r.voSamples[k], r.Vcc);
+        };
         for (std::int32_t k = 1; r.NP >= 1 && k <= r.N - vc; ++k) {
             if (!std::isfinite(float(y(k))) || !std::isfinite(float(y(k + 1)))) return TraceStop{trace, k};
         }

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "fakes.h"
 

@@ -41,10 +41,10 @@ TEST_F(CommandTest, ComputeTimes) {
         {"12 22 4.7 195 75 5 1 6.7 5.33 0.6 5 1000", "1,221", "5,706", {}},
         {"12 22 4.7 0 0 0 1 4 8 0 5 1000", "-3,258", "-15,249", {}},  // thresholds swapped
         {"12 22 4.7 0 0 0 1 6 6 0 5 1000", "0", "0", {}},
-        {"12 22 4.7 0 0 0 0 8 4 0 5 1000", "0", "0", {}},
-        {"12 22 4.7 0 0 0 1E-6 8 4 0 5 1000", "0", "0", {}},
+        {"12 22 4.7 0 0 0 1E-6 8 4 0 5 1000", "0", "0", {}},  // a tiny capacitor
         {"12 _ abc 0 0 0 1 8 4 0 5 1000", "old", "old", {"Hai dimenticato di scrivere il valore di Rc in kohm"}},
-        {"12 _ 4.7 0 0 0 1 8 4 1E400 -3E9 1E10", "old", "old", {"Impossibile leggere il numero di campioni N. " + kNotACount}},
+        {"12 _ 4.7 0 0 0 1 8 4 1E400 -3E9 1E10", "old", "old",
+         {"Impossibile leggere il numero di campioni N. " + kNotACount}},
         {"12 22 4.7 0 0 0 1 8 0.6 0.6 5 1000", "old", "old", {ts + "v- è uguale a Vd (divisione per zero)."}},
         {"12 22 4.7 0 0 0 1 0.6 0.6 0.6 5 1000", "old", "old",
          {ts + "v+ e v- sono entrambe uguali a Vd (0/0, operazione non valida)."}},
@@ -60,7 +60,6 @@ TEST_F(CommandTest, ComputeTimes) {
         {"12 22 4.7 0 0 0 1 12 8 0.5 5 1000", "2,009", "old",
          {tc + "v+ e v- stanno da parti opposte rispetto a Vcc - Vd (logaritmo di un numero negativo)."}},
         {"12 22 4.7 0 0 0 1 1E308 1E-308 -1E308 5 1000", "old", "old", {ts + kOverflow + "."}},
-        {"12 22 1E300 0 0 0 1E300 8 4 0 5 1000", "old", "old", {ts + kOverflow + "."}},
         {"12 1E300 4.7 0 0 0 1E300 8 4 0 5 1000", "3,25779174863174E+300", "old", {tc + kOverflow + "."}},
     };
     for (const auto& c : cases) {
@@ -86,7 +85,6 @@ TEST_F(CommandTest, DesignResistors) {
         Messages shown;
     } cases[] = {
         {{"12", "1", "10", "5"}, "1.443E+01", "7.213E+00", "1.000E+00", {}},
-        {{"12", "2.2", "100", "47"}, "6.558E+01", "3.082E+01", "2.200E+00", {}},
         {{"-12", "-1", "10", "5"}, "-1.443E+01", "-7.213E+00", "-1.000E+00", {}},
         {{"12", "1", "1", "10"}, "1.443E+00", "1.443E+01", "1.000E+00", {current}},
         {{"12", "1", "10", "1"}, "1.443E+01", "1.443E+00", "1.000E+00", {current}},
@@ -176,13 +174,13 @@ TEST_F(PlotCommandTest, StopPoints) {
          {"Impossibile disegnare vc(t): un campione è fuori dalla scala del grafico (" + kOverflow + ")."}},
         {"12 22 4.7 0 0 0 1 8 4 0 5 2147483647", Calls(0, ""), {}, 0,
          {grafico + "2147483647 campioni per periodo: N + 1 supera il massimo numero intero a 32 bit (2147483647)."}},
-        {memoryRefuses ? "12 22 4.7 0 0 0 1 8 4 0 5 2147483646" : kIdeal, Calls(memoryRefuses ? 0 : 10, memoryRefuses ? "" : "rt"), {}, 1000,
+        {memoryRefuses ? "12 22 4.7 0 0 0 1 8 4 0 5 2147483646" : kIdeal,
+         Calls(memoryRefuses ? 0 : 10, memoryRefuses ? "" : "rt"), {}, 1000,
          memoryRefuses ? Messages{grafico + "2147483646 campioni per periodo: servirebbero 32768 MB di memoria, più "
                                             "della metà della memoria del computer. Scegli un N più piccolo."}
                        : Messages{}},
         {"12 22 4.7 0 0 0 1 8 4 0 0 1000", Calls(10, "rt"), {}, 1000, {}},
         {"12 22 4.7 0 0 0 1 8 4 0 5 1", Calls(10, "rt"), {}, 1, {}},
-        {"12 22 4.7 0 0 0 1 8 4 0 5 -1", Calls(10, "rt"), {}, -1, {}},
         {"12 22 4.7 0 0 0 1 8 4 0 5 -5", Calls(10, "rt"), {}, -1, {}},
         {"12 22 4.7 0 0 0 1 8 0 0 5 1000", Calls(0, ""), {}, 0, {ts + "v- è uguale a Vd (divisione per zero)."}},
         // tc is about 6.9E+306 usec: (ts + tc) x NP, or three quarters of it, passes the largest double.

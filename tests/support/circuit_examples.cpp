@@ -13,8 +13,8 @@ namespace {
 // The members of CircuitTexts, in the order of kCircuitFields.
 constexpr const char* CircuitTexts::*kTextOfField[] = {
     &CircuitTexts::vcc, &CircuitTexts::rc,    &CircuitTexts::rs,     &CircuitTexts::roh, &CircuitTexts::rol,
-    &CircuitTexts::ci,  &CircuitTexts::c,     &CircuitTexts::vPlus,  &CircuitTexts::vMinus,
-    &CircuitTexts::vd,  &CircuitTexts::np,    &CircuitTexts::n};
+    &CircuitTexts::ci,  &CircuitTexts::c,     &CircuitTexts::vPlus,  &CircuitTexts::vMinus, &CircuitTexts::vd,
+    &CircuitTexts::np,  &CircuitTexts::n};
 
 }  // namespace
 

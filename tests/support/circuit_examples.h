@@ -4,7 +4,6 @@
 
 #include "circuit.h"
 #include "fakes.h"
-#include "fields.h"
 
 namespace ostrevo::testing {
 
@@ -13,8 +12,7 @@ struct CircuitTexts {
     const char *vcc, *rc, *rs, *roh, *rol, *ci, *c, *vPlus, *vMinus, *vd, *np, *n;
 };
 
-// What an example button writes.
-CircuitTexts ExampleTexts(Example example);
+CircuitTexts ExampleTexts(Example example);  // what an example button writes
 
 void TypeCircuit(FakeForm& form, const CircuitTexts& texts);
 // The twelve texts in the order of CircuitTexts, separated by blanks; "_" for an empty field.
@@ -26,8 +24,7 @@ struct SampledPeriod {
     CircuitParameters p;
     Times times;
     double step = 0;
-    std::vector<double> vc;
-    std::vector<double> vo;
+    std::vector<double> vc, vo;
 
     // The traces of NP periods of these samples, with no stop.
     TraceRequest request() const { return {vc, vo, p.N, p.NP, p.VPlus, p.Vcc, std::nullopt}; }

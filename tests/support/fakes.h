@@ -11,10 +11,9 @@
 
 namespace ostrevo::testing {
 
-// The main window as the commands see it: the fifteen text fields, empty at
-// first, and whatever labels the commands write. Tests type ASCII and the
-// commands write ASCII numbers: one code unit per byte. Reading a control
-// that is not there is a fault of the test (std::out_of_range).
+// The main window as the commands see it: the fifteen text fields, empty at first, and the labels the commands
+// write. Tests type ASCII, the commands write ASCII numbers: one code unit per byte. Reading a control that is
+// not there is a fault of the test (std::out_of_range).
 class FakeForm : public MainForm {
 public:
     FakeForm() {
