@@ -37,7 +37,7 @@ TEST(ParseLeadingNumberTest, TakesTheLongestLeadingNumber) {
         {u"5e+", 5},       {u"5e-2", 0.05},    {u"\t7\n", 7},   {u"1 e 3", 1000},  {u"2.", 2},        {u"007", 7},
         {u"1.5E+2x", 150}, {u"1D3", 1},        {u"1e-400", 0},  {u"0e999999", 0},  {u"-1e-400", -0.0},
         {u"1\uFF12", 1},   {u"3\u00A04", 3},  // digits of other scripts and the no-break space end it
-        {std::u16string(500, u'0') + u"1e-400", 0},
+        {std::u16string(500, u'0') + u"1e-400", 0}, {u"0." + std::u16string(500, u'0') + u"1e-100", 0},
     };
     for (const auto& c : cases) {
         const double value = ParseLeadingNumber(c.text);

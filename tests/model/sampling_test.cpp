@@ -1,4 +1,4 @@
-// The sampling of one period: the worked examples, and the fast path against
+// The sampling of one period: the worked example, and the fast path against
 // the plain loop over k, bit for bit, also where it stops at a fault.
 #include <gtest/gtest.h>
 
