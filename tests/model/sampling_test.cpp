@@ -68,7 +68,7 @@ TEST(SamplingTest, FastPathMatchesThePlainLoop) {
         {"ideal", kIdeal}, {"real", kReal}, {"many samples", With(kReal, 1'000'000, 22, 4.7)},
         {"N = 4099", With(kIdeal, 4099, 22, 4.7)}, {"v+ below v-", {12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0, 5, 1000}},
         {"whole phase quotient", With(kIdeal, 4, 22, 4.7), 10, 10}, {"N = 0", With(kIdeal, 0, 22, 4.7), 10, 10},
-        {"N = 1", With(kReal, 1, 22, 4.7)}, {"N = -1", With(kIdeal, -1, 22, 4.7), 10, 10},
+        {"N = 1, phase below 1", With(kReal, 1, 22, 4.7), 0.5, 1}, {"N = -1", With(kIdeal, -1, 22, 4.7), 10, 10},
         {"all discharge", With(kReal, 5000, 22, 4.7), 1e9, 1}, {"all charge", With(kReal, 5000, 22, 4.7), -1, 1},
         {"zero step", With(kIdeal, 10, 22, 4.7), 10, 0, 0, "il passo di campionamento (tc + ts)/N è zero"},
         {"no discharge resistance", With(kIdeal, 10, 22, 0), 10, 10, 0, noDischarge},
@@ -77,11 +77,11 @@ TEST(SamplingTest, FastPathMatchesThePlainLoop) {
         {"charge that overflows", With(kIdeal, 100'000, -1, 4.7), 100, 1, 808, overflow},
         {"discharge that overflows", With(kReal, 100'000, 22, -1), 1e9, 1, 659, overflow},
         {"charge time constant too large", With(kReal, 1000, 1.79e308, 4.7), 100, 1, 101, overflow},
-        {"exact path, all discharge", With(kReal, 1000, 1.79e308, 4.7), 1e9, 0.5},  // a time constant overflows
+        {"exact path, all discharge", With(kReal, 1000, 1.79e308, 4.7), 500, 0.5},  // a time constant overflows
         {"exact path, all charge", With(kReal, 1000, 22, 1.79e308), -1, 0.5},
         {"fault alone in its block", With(kIdeal, 10, 22, 0), 0, 1, 0, noDischarge},
-        {"Rc = RoH", {12, 0.195, 4.7, 0.195, 0.075, 0.005, 1, 6.7, 5.33, 0.6, 5, 10}, 0, 1e308, 1, overflow},
-        {"Ci = C", {12, 22, 0.001, 0, 0, 1, 1, 8, 4, 0, 5, 10}, 1e308, 1e308, 1, overflow},
+        {"Rc = RoH, Ci = C", {12, 0.195, 4.7, 0.195, 0.075, 1, 1, 6.7, 5.33, 0.6, 5, 10}, 0, 1e308, 2, overflow},
+        {"Ci = C, Rs = RoL", {12, 22, 0.001, 0, 0.001, 1, 1, 8, 4, 0, 5, 10}, 1e308, 1e308, 1, overflow},
     };
     for (const SamplingCase& c : cases) {
         SCOPED_TRACE(c.name);
