@@ -1,7 +1,8 @@
 #include "circuit_examples.h"
 
 #include <algorithm>
-#include <utility>
+#include <sstream>
+#include <string>
 
 #include "timing.h"
 #include "waveform_sampling.h"
@@ -9,32 +10,38 @@
 namespace ostrevo::testing {
 namespace {
 
-constexpr std::pair<FieldId, const char* CircuitTexts::*> kTextOfField[] = {
-    {FieldId::Vcc, &CircuitTexts::vcc},     {FieldId::Rc, &CircuitTexts::rc},    {FieldId::Rs, &CircuitTexts::rs},
-    {FieldId::RoH, &CircuitTexts::roh},     {FieldId::RoL, &CircuitTexts::rol},  {FieldId::Ci, &CircuitTexts::ci},
-    {FieldId::C, &CircuitTexts::c},         {FieldId::VPlus, &CircuitTexts::vPlus},
-    {FieldId::VMinus, &CircuitTexts::vMinus}, {FieldId::Vd, &CircuitTexts::vd}, {FieldId::NP, &CircuitTexts::np},
-    {FieldId::N, &CircuitTexts::n},
-};
+// The members of CircuitTexts, in the order of kCircuitFields.
+constexpr const char* CircuitTexts::*kTextOfField[] = {
+    &CircuitTexts::vcc, &CircuitTexts::rc,    &CircuitTexts::rs,     &CircuitTexts::roh, &CircuitTexts::rol,
+    &CircuitTexts::ci,  &CircuitTexts::c,     &CircuitTexts::vPlus,  &CircuitTexts::vMinus, &CircuitTexts::vd,
+    &CircuitTexts::np,  &CircuitTexts::n};
 
 }  // namespace
 
 CircuitTexts ExampleTexts(Example example) {
     CircuitTexts texts{};
-    for (const auto& [id, text] : kTextOfField) texts.*text = ExampleText(FieldOf(id), example);
+    for (std::size_t i = 0; i < 12; ++i) texts.*kTextOfField[i] = ExampleText(FieldOf(kCircuitFields[i]), example);
     return texts;
 }
 
 void TypeCircuit(FakeForm& form, const CircuitTexts& texts) {
-    for (const auto& [id, text] : kTextOfField) form.type(FieldOf(id).control, texts.*text);
+    for (std::size_t i = 0; i < 12; ++i) form.type(FieldOf(kCircuitFields[i]).control, texts.*kTextOfField[i]);
+}
+
+void TypeCircuit(FakeForm& form, std::string_view texts) {
+    std::istringstream words{std::string(texts)};
+    for (const FieldId id : kCircuitFields) {
+        std::string word;
+        words >> word;
+        form.type(FieldOf(id).control, word == "_" ? "" : word);
+    }
 }
 
 SampledPeriod SamplePeriod(const CircuitParameters& p) {
     SampledPeriod period{p, {DischargeTime(p), ChargeTime(p)}, 0, {}, {}};
     period.step = SampleStep(period.times, p.N);
-    const auto length = static_cast<std::size_t>(std::max(p.N + 2, 1));
-    period.vc.assign(length, 0.0);
-    period.vo.assign(length, 0.0);
+    period.vc.assign(static_cast<std::size_t>(std::max(p.N + 2, 1)), 0.0);
+    period.vo = period.vc;
     SampleWaveforms(p, period.times.ts, period.step, period.vc, period.vo);
     return period;
 }

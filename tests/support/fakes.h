@@ -1,44 +1,45 @@
 #pragma once
+#include <algorithm>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
-#include <string_view>
-#include <variant>
 #include <vector>
 
+#include "fields.h"
 #include "form_interfaces.h"
 #include "plot_window.h"
 
 namespace ostrevo::testing {
 
-// UTF-8 to the form's UTF-16 and back (characters of the Basic Multilingual Plane).
-std::u16string U16(std::string_view utf8);
-std::string Utf8(std::u16string_view text);
-
-// The main window as the commands see it: the fifteen text fields, empty at
-// first, and whatever labels the commands write. Reading a control that is
+// The main window as the commands see it: the fifteen text fields, empty at first, and the labels the commands
+// write. Tests type ASCII, the commands write ASCII numbers: one code unit per byte. Reading a control that is
 // not there is a fault of the test (std::out_of_range).
 class FakeForm : public MainForm {
 public:
-    FakeForm();
+    FakeForm() {
+        for (const Field& field : kFields) texts[field.control];
+    }
+    void type(std::string_view control, std::string_view ascii) {
+        texts[std::string(control)] = std::u16string(ascii.begin(), ascii.end());
+    }
+    std::string shown(std::string_view control) const {  // "" for a control never written
+        const auto it = texts.find(control);
+        return it == texts.end() ? std::string() : std::string(it->second.begin(), it->second.end());
+    }
+    bool wrote(std::string_view control) const {
+        return std::find(writes.begin(), writes.end(), control) != writes.end();
+    }
 
-    void type(std::string_view control, std::string_view utf8) { texts[std::string(control)] = U16(utf8); }
-    std::string shown(std::string_view control) const;  // "" for a control never written
-    bool wrote(std::string_view control) const;         // among `writes`
-    std::vector<std::string> writtenControls() const;    // of `writes`, in order
-
-    std::u16string text(std::string_view control) const override;
-    void setText(std::string_view control, const std::string& utf8) override;
-    void setTextColour(std::string_view control, Rgb colour) override;
+    std::u16string text(std::string_view control) const override { return texts.at(std::string(control)); }
+    void setText(std::string_view control, const std::string& utf8) override {
+        type(control, utf8);
+        writes.emplace_back(control);
+    }
+    void setTextColour(std::string_view control, Rgb colour) override { colours[std::string(control)] = colour; }
 
     std::map<std::string, std::u16string, std::less<>> texts;
     std::map<std::string, Rgb, std::less<>> colours;
-    struct Write {
-        std::string control;
-        std::string utf8;
-    };
-    std::vector<Write> writes;  // what the commands wrote, in order
+    std::vector<std::string> writes;  // the controls written, in order
 };
 
 class FakeMessages : public MessageBoxes {
@@ -47,62 +48,39 @@ public:
     void show(const std::string& utf8Message) override { shown.push_back(utf8Message); }
 };
 
-// What the plot command asked of the waveform window, call by call.
-struct LineCall {
-    PlotPoint from;
-    PlotPoint to;
-    std::optional<Rgb> colour;
-};
-struct LabelCall {
-    std::string control;
-    std::string text;
-    float left = 0;
-    float top = 0;
-};
-// A trace request, with copies of its samples.
+// A trace request, its spans on copies of the samples.
 struct TracesCall {
-    std::vector<double> vc;
-    std::vector<double> vo;
-    std::int32_t N = 0;
-    std::int32_t NP = 0;
-    double VPlus = 0;
-    double Vcc = 0;
-    std::optional<TraceStop> stop;
-
-    TraceRequest request() const { return {vc, vo, N, NP, VPlus, Vcc, stop}; }
+    std::vector<double> vc, vo;
+    TraceRequest request;
 };
-enum class WindowCall { EnsureCreated, Show, Erase };
-using PlotCall = std::variant<WindowCall, LineCall, LabelCall, TracesCall, PlotScale>;
 
+// What the plot command asked of the waveform window.
 class FakePlotWindow : public PlotWindow {
 public:
-    std::vector<PlotCall> calls;
+    std::string log;  // a letter a call: Created, Erased, Shown, line, Label, remembered, traces
+    std::vector<PlotScale> remembered;
+    std::vector<TracesCall> traces;
     std::function<void()> whenShown;  // called from show(), when set
 
-    void ensureCreated() override { calls.emplace_back(WindowCall::EnsureCreated); }
-    void show() override;
-    void erasePlot() override { calls.emplace_back(WindowCall::Erase); }
-    void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override {
-        calls.emplace_back(LineCall{from, to, colour});
+    void clear() { log.clear(), remembered.clear(), traces.clear(); }
+    void ensureCreated() override { log += 'C'; }
+    void erasePlot() override { log += 'E'; }
+    void show() override {
+        log += 'S';
+        if (whenShown) whenShown();
     }
-    void placeLabel(std::string_view control, const std::string& text, float left, float top) override {
-        calls.emplace_back(LabelCall{std::string(control), text, left, top});
+    void drawLine(PlotPoint, PlotPoint, std::optional<Rgb>) override { log += 'l'; }
+    void placeLabel(std::string_view, const std::string&, float, float) override { log += 'L'; }
+    void rememberPlot(const PlotScale& scale) override {
+        log += 'r';
+        remembered.push_back(scale);
     }
     void drawTraces(const TraceRequest& r) override {
-        calls.emplace_back(TracesCall{{r.vcSamples.begin(), r.vcSamples.end()},
-                                      {r.voSamples.begin(), r.voSamples.end()},
-                                      r.N, r.NP, r.VPlus, r.Vcc, r.stop});
-    }
-    void rememberPlot(const PlotScale& scale) override { calls.emplace_back(scale); }
-
-    // The calls of one kind, in order.
-    template <typename Call>
-    std::vector<Call> all() const {
-        std::vector<Call> found;
-        for (const PlotCall& call : calls) {
-            if (const auto* typed = std::get_if<Call>(&call)) found.push_back(*typed);
-        }
-        return found;
+        log += 't';
+        TracesCall& call = traces.emplace_back(TracesCall{{r.vcSamples.begin(), r.vcSamples.end()}, {}, r});
+        call.vo.assign(r.voSamples.begin(), r.voSamples.end());
+        call.request.vcSamples = call.vc;
+        call.request.voSamples = call.vo;
     }
 };
 
