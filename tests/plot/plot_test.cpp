@@ -76,11 +76,8 @@ TEST(PlotCanvas, MapsUserCoordinatesToTheNearestPixelAndBack) {
 }
 
 TEST(TraceAt, UpperHalfIsVcLowerHalfVoBelowThePlotNoChoice) {
-    EXPECT_EQ(TraceAt(95), Trace::Vc);
-    EXPECT_EQ(TraceAt(50), Trace::Vc);
-    EXPECT_EQ(TraceAt(49.99F), Trace::Vo);
-    EXPECT_EQ(TraceAt(0), Trace::Vo);
-    EXPECT_EQ(TraceAt(-0.01F), std::nullopt);
+    const std::vector<std::optional<Trace>> expected{Trace::Vc, Trace::Vc, Trace::Vo, Trace::Vo, std::nullopt};
+    EXPECT_EQ((std::vector{TraceAt(95), TraceAt(50), TraceAt(49.99F), TraceAt(0), TraceAt(-0.01F)}), expected);
 }
 
 // The times of the ideal example: ts = 4.7 ln 2, tc = 22 ln 2, NP = 5.
@@ -91,10 +88,7 @@ TEST(ReadOut, InvertsThePlotMapping) {
         Trace trace;
         PlotScale scale;
         float x, y;
-        const char* separator;
-        const char* time;
-        const char* voltage;
-        const char* toolTip;
+        const char *separator, *time, *voltage, *toolTip;
     } cases[] = {
         {Trace::Vc, kIdealPlot, 50, 95, ".", "46.268", "8.00", "t = 46.268 usec\" ; vc(t) = 8.00V"},
         {Trace::Vo, kIdealPlot, 50, 45, ",", "46,268", "12,00", "t = 46,268 usec\" ; vo(t) = 12,00V"},
@@ -112,27 +106,23 @@ TEST(ReadOut, InvertsThePlotMapping) {
     }
 }
 
-std::string Label(const std::string& control, const std::string& text, float left, float top) {
-    return control + " " + text + " @" + std::to_string(left) + "," + std::to_string(top);
-}
-
-std::vector<std::string> Labels(const PlotScale& scale, const char* separator) {
+// The texts of the time labels Label1, Label2, Label3 (their places show on screen).
+std::vector<std::string> TimeLabels(const PlotScale& scale, const char* separator) {
     testing::FakePlotWindow plot;
     LabelAxes(plot, scale, separator);
-    std::vector<std::string> labels;
-    for (const auto& l : plot.all<testing::LabelCall>()) labels.push_back(Label(l.control, l.text, l.left, l.top));
-    return labels;
+    std::vector<std::string> texts;
+    for (const auto& label : plot.all<testing::LabelCall>()) texts.push_back(label.text);
+    texts.resize(3);
+    return texts;
 }
 
-// The captions' places show on screen and are tested there; the times can overflow.
 TEST(LabelAxes, TimesAtTheQuartersUpToTheLargestDouble) {
-    EXPECT_EQ(Labels(kIdealPlot, ",")[0], Label("Label1", "4,63E+01", 49, 3));
-    EXPECT_EQ(Labels({5E307, 0, 1, 8, 12}, ".")[1], Label("Label2", "1.25E+307", 24, 3));
-    EXPECT_EQ(Labels({5E307, 0, 1, 8, 12}, ".")[2], Label("Label3", "3.75E+307", 74, 3));
+    EXPECT_EQ(TimeLabels(kIdealPlot, ","), (std::vector<std::string>{"4,63E+01", "2,31E+01", "6,94E+01"}));
+    EXPECT_EQ(TimeLabels({5E307, 0, 1, 8, 12}, "."), (std::vector<std::string>{"2.50E+307", "1.25E+307", "3.75E+307"}));
     // The whole axis, or three quarters of it, beyond the largest double.
     for (const PlotScale& overflowing : {PlotScale{1E308, 0, 2, 8, 12}, PlotScale{DBL_MAX, 0, 1, 8, 12}}) {
         try {
-            Labels(overflowing, ".");
+            TimeLabels(overflowing, ".");
             ADD_FAILURE() << "labelled " << overflowing.ts;
         } catch (const Fault& fault) {
             EXPECT_STREQ(fault.what(), "Impossibile calcolare i tempi dell'asse orizzontale: il risultato supera il "
@@ -146,11 +136,10 @@ TEST(FindTraceStop, FirstSegmentThatReachesAnUndrawableSample) {
     const char* kZeroVcc = "la tensione di alimentazione Vcc è zero (divisione per zero)";
     const char* kOffScale =
         "un campione è fuori dalla scala del grafico (il risultato supera il massimo numero rappresentabile)";
-    // The ideal example with N = 10 and one sample changed: vc's or vo's sample
-    // `index` set to `value`, then drawn with N, NP, v+ and Vcc.
+    // The ideal example with N = 10, one sample set to `value`, drawn with N, NP, v+ and Vcc.
     const struct {
         const char* what;
-        bool vc;
+        bool vc;  // the changed sample is one of vc, else of vo
         std::size_t index;
         double value;
         std::int32_t N, NP;

@@ -23,8 +23,7 @@ constexpr std::uint32_t kBackground = 0xFFFFFFE1;  // light yellow
 
 // Inner area of Picture1 at device pixel ratios 1 and 2.
 struct CanvasSize {
-    int width;
-    int height;
+    int width, height;
 };
 constexpr CanvasSize kRatio1{921, 633};
 constexpr CanvasSize kRatio2{1842, 1266};
