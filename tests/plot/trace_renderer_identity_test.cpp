@@ -22,9 +22,7 @@ namespace {
 constexpr std::uint32_t kBackground = 0xFFFFFFE1;  // light yellow
 
 // Inner area of Picture1 at device pixel ratios 1 and 2.
-struct CanvasSize {
-    int width, height;
-};
+struct CanvasSize { int width, height; };
 constexpr CanvasSize kRatio1{921, 633};
 constexpr CanvasSize kRatio2{1842, 1266};
 
