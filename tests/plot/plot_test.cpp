@@ -4,7 +4,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,9 +17,6 @@
 
 namespace ostrevo {
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // The rows of a 7 x 5 canvas after drawing one segment with 'x', read from a
 // raster one pixel wider whose last column must stay '#'.
@@ -136,24 +132,23 @@ TEST(FindTraceStop, FirstSegmentThatReachesAnUndrawableSample) {
         const char* reason;  // of the message, when it stops
     } cases[] = {
         {"all drawable", true, 5, 1, 10, 5, 8, 12, std::nullopt, ""},
-        {"vc NaN at sample 1", true, 1, kNaN, 10, 1, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
-        {"vc infinite at sample 10", true, 10, -kInf, 10, 5, 8, 12, TraceStop{Trace::Vc, 9}, kOffScale},
-        {"vc beyond its trace", true, 11, kNaN, 10, 5, 8, 12, std::nullopt, ""},
-        {"vc of one sample draws no segment", true, 1, kNaN, 1, 5, 8, 12, std::nullopt, ""},
-        {"vo NaN at sample 11", false, 11, kNaN, 10, 5, 8, 12, TraceStop{Trace::Vo, 10}, kOffScale},
+        {"vc NaN at sample 1", true, 1, NAN, 10, 1, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
+        {"vc infinite at sample 10", true, 10, -INFINITY, 10, 5, 8, 12, TraceStop{Trace::Vc, 9}, kOffScale},
+        {"vc beyond its trace", true, 11, NAN, 10, 5, 8, 12, std::nullopt, ""},
+        {"vc of one sample draws no segment", true, 1, NAN, 1, 5, 8, 12, std::nullopt, ""},
+        {"vo NaN at sample 11", false, 11, NAN, 10, 5, 8, 12, TraceStop{Trace::Vo, 10}, kOffScale},
         {"vo above single precision", false, 4, 1E39, 10, 5, 8, 45, TraceStop{Trace::Vo, 3}, kOffScale},
         {"vo just within it", false, 4, 3E38, 10, 5, 8, 45, std::nullopt, ""},
         {"vc overflows", true, 3, 1E308, 10, 5, 1E-10, 12, TraceStop{Trace::Vc, 2}, kOffScale},
         {"v+ zero", true, 0, 0, 10, 5, 0, 12, TraceStop{Trace::Vc, 1}, kZeroVPlus},
         {"Vcc zero", true, 0, 0, 10, 5, 8, 0, TraceStop{Trace::Vo, 1}, kZeroVcc},
         {"Vcc zero, vo of one sample", true, 0, 0, 1, 5, 8, 0, TraceStop{Trace::Vo, 1}, kZeroVcc},
-        {"no period", true, 3, kNaN, 10, 0, 8, 12, std::nullopt, ""},
+        {"no period", true, 3, NAN, 10, 0, 8, 12, std::nullopt, ""},
     };
     testing::SampledPeriod period = testing::SamplePeriod({12, 22, 4.7, 0, 0, 0, 1, 8, 4, 0, 5, 10});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<double> vc = period.vc;
-        std::vector<double> vo = period.vo;
+        std::vector<double> vc = period.vc, vo = period.vo;
         (c.vc ? vc : vo)[c.index] = c.value;
         TraceRequest request{vc, vo, c.N, c.NP, c.VPlus, c.Vcc, std::nullopt};
         request.stop = FindTraceStop(request);
@@ -162,6 +157,10 @@ TEST(FindTraceStop, FirstSegmentThatReachesAnUndrawableSample) {
         const std::string trace = request.stop->trace == Trace::Vc ? "vc(t)" : "vo(t)";
         EXPECT_EQ(CannotDrawWhole(request).what(), "Impossibile disegnare " + trace + ": " + c.reason + ".");
     }
+    // A y of exactly the largest float is drawn: the stop comes after it.
+    std::vector<double> vo = period.vo;
+    vo[4] = FLT_MAX, vo[6] = NAN;
+    EXPECT_EQ(FindTraceStop({period.vc, vo, 10, 5, 8, 45, std::nullopt}), (TraceStop{Trace::Vo, 5}));
 }
 
 }  // namespace

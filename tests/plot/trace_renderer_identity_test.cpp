@@ -83,9 +83,8 @@ TraceRequest requestFor(const Waveforms& w, std::int32_t NP, std::optional<Trace
     return TraceRequest{w.vc, w.vo, w.p.N, NP, w.p.VPlus, w.p.Vcc, stop};
 }
 
-using Renderer = void (*)(PlotCanvas&, const TraceRequest&);
-
-std::vector<std::uint32_t> render(Renderer renderer, const TraceRequest& request, CanvasSize size) {
+std::vector<std::uint32_t> render(void (*renderer)(PlotCanvas&, const TraceRequest&), const TraceRequest& request,
+                                  CanvasSize size) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width) * size.height);
     PlotCanvas canvas(pixels.data(), size.width, size.height, size.width);
     canvas.fill(kBackground);
@@ -151,9 +150,7 @@ TEST(AggregatedRenderer, MatchesReferenceOnSamplesThatAreNotFinite) {
 TEST(AggregatedRenderer, DrawsNothingWithoutPeriodsOrSamples) {
     const Waveforms w = waveformsOf(Shape::Ideal, 10);
     for (const auto& [N, NP] : {std::pair{10, 0}, std::pair{10, -3}, std::pair{0, 5}, std::pair{-1, 5}}) {
-        TraceRequest request = requestFor(w, NP);
-        request.N = N;
-        const auto pixels = render(DrawTracesAggregated, request, CanvasSize{7, 5});
+        const auto pixels = render(DrawTracesAggregated, {w.vc, w.vo, N, NP, 8, 12, std::nullopt}, CanvasSize{7, 5});
         EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kBackground), 35);
     }
 }
