@@ -8,15 +8,12 @@
 #include <functional>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <string>
-#include <string_view>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "circuit_examples.h"
 #include "fast_trace_renderer.h"
-#include "plot_canvas.h"
 #include "trace_renderer.h"
 
 namespace ostrevo {
@@ -25,20 +22,9 @@ namespace {
 constexpr std::uint32_t kBackground = 0xFFFFFFE1;  // light yellow
 
 // Inner area of Picture1 at device pixel ratios 1 and 2.
-struct CanvasSize {
-    int width;
-    int height;
-};
+struct CanvasSize { int width, height; };
 constexpr CanvasSize kRatio1{921, 633};
 constexpr CanvasSize kRatio2{1842, 1266};
-
-// Sampled period of a plot and the full scales of its two halves.
-struct Waveforms {
-    std::vector<double> vc;
-    std::vector<double> vo;
-    double VPlus = 0;
-    double Vcc = 0;
-};
 
 //                                       Vcc  Rc  Rs   RoH    RoL    Ci     C  v+   v-    Vd   NP N
 constexpr CircuitParameters kIdealExample{12, 22, 4.7, 0, 0, 0, 1, 8, 4, 0, 1, 1};
@@ -46,17 +32,18 @@ constexpr CircuitParameters kRealExample{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.
 // Thresholds swapped: negative times, a capacitor curve that leaves the plot.
 constexpr CircuitParameters kSwappedThresholds{12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0, 1, 1};
 
-// One period of the circuit's steady state as the plot samples it.
+// One period of samples with their full scales, NP left 1.
+using Waveforms = testing::SampledPeriod;
+
 Waveforms circuitWaveforms(CircuitParameters parameters, std::int32_t N) {
     parameters.N = N;
-    testing::SampledPeriod period = testing::SamplePeriod(parameters);
-    return {std::move(period.vc), std::move(period.vo), parameters.VPlus, parameters.Vcc};
+    return testing::SamplePeriod(parameters);
 }
 
 // Samples from a rule, element N + 1 left 0 as the plot allocates it.
 Waveforms syntheticWaveforms(std::int32_t N, double VPlus, double Vcc, const std::function<double(std::int32_t)>& vc,
                              const std::function<double(std::int32_t)>& vo) {
-    Waveforms w{std::vector<double>(N + 2), std::vector<double>(N + 2), VPlus, Vcc};
+    Waveforms w{{.Vcc = Vcc, .VPlus = VPlus, .NP = 1, .N = N}, {}, 0, std::vector<double>(N + 2), std::vector<double>(N + 2)};
     for (std::int32_t k = 0; k <= N; ++k) {
         w.vc[k] = vc(k);
         w.vo[k] = vo(k);
@@ -72,7 +59,7 @@ double steep(std::int32_t k, std::int32_t N) {
 }
 
 enum class Shape { Ideal, Real, Swapped, Steep, Flat, Overlapping };
-constexpr const char* kShapeNames[] = {"Ideal", "Real", "Swapped", "Steep", "Flat", "Overlapping"};
+const std::string kShapeNames[] = {"Ideal", "Real", "Swapped", "Steep", "Flat", "Overlapping"};
 
 Waveforms waveformsOf(Shape shape, std::int32_t N) {
     switch (shape) {
@@ -92,13 +79,12 @@ Waveforms waveformsOf(Shape shape, std::int32_t N) {
     return {};
 }
 
-TraceRequest requestFor(const Waveforms& w, std::int32_t N, std::int32_t NP, std::optional<TraceStop> stop = {}) {
-    return TraceRequest{w.vc, w.vo, N, NP, w.VPlus, w.Vcc, stop};
+TraceRequest requestFor(const Waveforms& w, std::int32_t NP, std::optional<TraceStop> stop = {}) {
+    return TraceRequest{w.vc, w.vo, w.p.N, NP, w.p.VPlus, w.p.Vcc, stop};
 }
 
-using Renderer = void (*)(PlotCanvas&, const TraceRequest&);
-
-std::vector<std::uint32_t> render(Renderer renderer, const TraceRequest& request, CanvasSize size) {
+std::vector<std::uint32_t> render(void (*renderer)(PlotCanvas&, const TraceRequest&), const TraceRequest& request,
+                                  CanvasSize size) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width) * size.height);
     PlotCanvas canvas(pixels.data(), size.width, size.height, size.width);
     canvas.fill(kBackground);
@@ -109,80 +95,46 @@ std::vector<std::uint32_t> render(Renderer renderer, const TraceRequest& request
 void expectIdentical(const TraceRequest& request, CanvasSize size) {
     const auto reference = render(DrawTracesPerSegment, request, size);
     const auto aggregated = render(DrawTracesAggregated, request, size);
-    const auto [first, _] = std::mismatch(reference.begin(), reference.end(), aggregated.begin());
-    if (first == reference.end()) return;
-    const auto at = first - reference.begin();
-    const auto count = std::inner_product(reference.begin(), reference.end(), aggregated.begin(), std::int64_t{0},
-                                          std::plus<>(), std::not_equal_to<>());
-    ADD_FAILURE() << count << " pixels differ, the first at x " << at % size.width << ", y " << at / size.width;
+    EXPECT_EQ(std::inner_product(reference.begin(), reference.end(), aggregated.begin(), std::int64_t{0},
+                                 std::plus<>(), std::not_equal_to<>()),
+              0)
+        << "pixels differ";
 }
 
-std::int64_t tracePixels(const TraceRequest& request, CanvasSize size) {
-    const auto pixels = render(DrawTracesPerSegment, request, size);
-    return static_cast<std::int64_t>(std::count_if(pixels.begin(), pixels.end(), [](auto p) { return p != kBackground; }));
-}
-
-using ShapeParam = std::tuple<Shape, std::int32_t, std::int32_t, bool>;  // shape, N, NP, ratio 2
-
-std::string shapeCaseName(const ::testing::TestParamInfo<ShapeParam>& info) {
-    const auto [shape, N, NP, ratio2] = info.param;
-    return std::string(kShapeNames[static_cast<int>(shape)]) + "_N" + std::to_string(N) + "_NP" + std::to_string(NP) + (ratio2 ? "_ratio2" : "_ratio1");
-}
-
-class AggregatedMatchesReference : public ::testing::TestWithParam<ShapeParam> {};
-
-TEST_P(AggregatedMatchesReference, PixelForPixel) {
-    const auto [shape, N, NP, ratio2] = GetParam();
-    const Waveforms w = waveformsOf(shape, N);
-    expectIdentical(requestFor(w, N, NP), ratio2 ? kRatio2 : kRatio1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Shapes, AggregatedMatchesReference,
-                         ::testing::Combine(::testing::Values(Shape::Ideal, Shape::Real, Shape::Swapped, Shape::Steep,
-                                                              Shape::Flat, Shape::Overlapping),
-                                            ::testing::Values(1, 2, 3, 10, 999, 100000),
-                                            ::testing::Values(1, 5, 37, 400), ::testing::Bool()),
-                         shapeCaseName);
-
-struct StopCase {
-    std::string name;
-    std::int32_t N;
-    std::int32_t NP;
-    TraceStop stop;
-};
-
-class AggregatedStopsLikeReference : public ::testing::TestWithParam<StopCase> {};
-
-TEST_P(AggregatedStopsLikeReference, PixelForPixel) {
-    const StopCase& c = GetParam();
-    const Waveforms w = waveformsOf(Shape::Real, c.N);
-    expectIdentical(requestFor(w, c.N, c.NP, c.stop), kRatio1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Stops, AggregatedStopsLikeReference,
-    ::testing::Values(StopCase{"VcAtFirstSegment", 1000, 5, {Trace::Vc, 1}},
-                      StopCase{"VcMidway", 100000, 5, {Trace::Vc, 54321}},
-                      StopCase{"VcAtLastSegment", 999, 37, {Trace::Vc, 998}},
-                      StopCase{"VoAtFirstSegment", 1000, 5, {Trace::Vo, 1}},
-                      StopCase{"VoMidway", 100000, 400, {Trace::Vo, 777}},
-                      StopCase{"VoAtLastSegment", 10, 5, {Trace::Vo, 10}}),
-    [](const auto& info) { return info.param.name; });
-
-// Far more periods than pixel columns: most periods lie inside one column.
-TEST(AggregatedRenderer, MatchesReferenceWithPeriodsNarrowerThanAPixel) {
-    for (const std::int32_t N : {1, 2, 3}) {
-        const Waveforms w = waveformsOf(Shape::Overlapping, N);
-        expectIdentical(requestFor(w, N, 1'000'000), kRatio1);
+// N: one to three samples, fewer and more samples than pixel columns; NP up
+// to periods a few pixels wide; Picture1 at both pixel ratios and tiny canvases.
+TEST(AggregatedRenderer, MatchesReferenceForEveryShapeAndSize) {
+    for (const Shape shape :
+         {Shape::Ideal, Shape::Real, Shape::Swapped, Shape::Steep, Shape::Flat, Shape::Overlapping}) {
+        for (const std::int32_t N : {1, 2, 3, 10, 999, 4000}) {
+            const Waveforms w = waveformsOf(shape, N);
+            for (const std::int32_t NP : {1, 5, 37, 400}) {
+                if (N * NP > 400'000) continue;  // the reference's time grows with N x NP
+                SCOPED_TRACE(kShapeNames[static_cast<int>(shape)] + " N " + std::to_string(N) + " NP " + std::to_string(NP));
+                for (const CanvasSize size : {kRatio1, kRatio2, CanvasSize{1, 1}, CanvasSize{7, 5}}) {
+                    expectIdentical(requestFor(w, NP), size);
+                }
+            }
+        }
     }
 }
 
-TEST(AggregatedRenderer, MatchesReferenceOnTinyCanvases) {
-    for (const CanvasSize size : {CanvasSize{1, 1}, CanvasSize{2, 3}, CanvasSize{7, 5}}) {
-        for (const Shape shape : {Shape::Real, Shape::Steep}) {
-            const Waveforms w = waveformsOf(shape, 999);
-            expectIdentical(requestFor(w, 999, 37), size);
-        }
+TEST(AggregatedRenderer, StopsLikeReferenceInEitherTrace) {
+    const struct {
+        std::int32_t N, NP;
+        TraceStop stop;
+    } cases[] = {{1000, 5, {Trace::Vc, 1}}, {4000, 5, {Trace::Vc, 2345}}, {999, 37, {Trace::Vc, 998}},
+                 {1000, 5, {Trace::Vo, 1}}, {4000, 37, {Trace::Vo, 777}}, {10, 5, {Trace::Vo, 10}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("segment " + std::to_string(c.stop.segment));
+        expectIdentical(requestFor(waveformsOf(Shape::Real, c.N), c.NP, c.stop), kRatio1);
+    }
+}
+
+// Far more periods than pixel columns: most periods lie inside one column.
+TEST(AggregatedRenderer, MatchesReferenceWithPeriodsNarrowerThanAPixel) {
+    for (const Shape shape : {Shape::Overlapping, Shape::Steep}) {
+        for (const std::int32_t N : {1, 2, 3}) expectIdentical(requestFor(waveformsOf(shape, N), 200'000), kRatio1);
     }
 }
 
@@ -191,42 +143,23 @@ TEST(AggregatedRenderer, MatchesReferenceOnSamplesThatAreNotFinite) {
         Waveforms w = waveformsOf(Shape::Real, 999);
         w.vc[600] = -odd;
         w.vo[30] = odd;
-        expectIdentical(requestFor(w, 999, 5), kRatio1);
+        expectIdentical(requestFor(w, 5), kRatio1);
     }
 }
 
 TEST(AggregatedRenderer, DrawsNothingWithoutPeriodsOrSamples) {
     const Waveforms w = waveformsOf(Shape::Ideal, 10);
     for (const auto& [N, NP] : {std::pair{10, 0}, std::pair{10, -3}, std::pair{0, 5}, std::pair{-1, 5}}) {
-        const TraceRequest request = requestFor(w, N, NP);
-        EXPECT_EQ(render(DrawTracesAggregated, request, kRatio1), render(DrawTracesPerSegment, request, kRatio1));
-    }
-}
-
-// A sample out of all scale lands 2^40 pixels away; the segment to it crosses
-// the canvas on its exact line, where halves round upwards.
-TEST(PlotCanvasTest, ASegmentFromFarAwayCrossesOnItsExactLine) {
-    constexpr std::int64_t kFar = std::int64_t{1} << 40;
-    const struct {
-        DevicePixel from, to;
-        int (*row)(int column);
-    } cases[] = {
-        {{-kFar, -kFar / 2}, {200, 100}, [](int x) { return (x + 1) / 2; }},  // y = x / 2
-        {{-kFar, kFar / 2 + 100}, {200, 0}, [](int x) { return 100 - x / 2; }},  // y = 100 - x / 2
-    };
-    for (const auto& c : cases) {
-        std::vector<std::uint32_t> pixels(201 * 128, 0);
-        PlotCanvas canvas(pixels.data(), 201, 128, 201);
-        canvas.drawSegment(c.from, c.to, 1);
-        for (int x = 0; x <= 200; ++x) EXPECT_EQ(canvas.pixel(x, c.row(x)), 1U) << "column " << x;
-        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 1U), 201);
+        const auto pixels = render(DrawTracesAggregated, {w.vc, w.vo, N, NP, 8, 12, std::nullopt}, CanvasSize{7, 5});
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kBackground), 35);
     }
 }
 
 // Guards the comparisons above against a setup that draws nothing at all.
 TEST(AggregatedRenderer, ComparedPlotsDoDrawTraces) {
     const Waveforms w = waveformsOf(Shape::Ideal, 999);
-    EXPECT_GT(tracePixels(requestFor(w, 999, 5), kRatio1), 2 * 921);
+    const auto pixels = render(DrawTracesPerSegment, requestFor(w, 5), kRatio1);
+    EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [](auto p) { return p != kBackground; }), 2 * 921);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The readout in the waveform window: its boxes, option buttons and tool tip
-// (what it computes is tested in tests/plot/cursor_readout_test.cpp).
+// The readout under the pointer: its texts, the option buttons and the tool tip.
 #include <gtest/gtest.h>
 
 #include <QLabel>
