@@ -100,12 +100,13 @@ TEST(ReadOut, InvertsThePlotMapping) {
 
 // The texts of the time labels Label1, Label2, Label3 (their places show on screen).
 std::vector<std::string> TimeLabels(const PlotScale& scale, const char* separator) {
-    testing::FakePlotWindow plot;
+    struct : testing::FakePlotWindow {
+        std::vector<std::string> texts;
+        void placeLabel(std::string_view, const std::string& text, float, float) override { texts.push_back(text); }
+    } plot;
     LabelAxes(plot, scale, separator);
-    std::vector<std::string> texts;
-    for (const auto& label : plot.all<testing::LabelCall>()) texts.push_back(label.text);
-    texts.resize(3);
-    return texts;
+    plot.texts.resize(3);
+    return plot.texts;
 }
 
 TEST(LabelAxes, TimesAtTheQuartersUpToTheLargestDouble) {
