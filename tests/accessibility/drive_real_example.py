@@ -1,15 +1,8 @@
 #!/usr/bin/python3
-"""Drives Ostrevo as assistive technology does, over AT-SPI.
+"""usage: drive_real_example.py PROGRAM [SCALE OUTPUT_DIR], inside run_under_xvfb.sh.
 
-usage: drive_real_example.py PROGRAM [SCALE OUTPUT_DIR]
-
-Run inside an X server and a D-Bus session (see run_under_xvfb.sh): starts the
-program, reads and closes with the keyboard the message for an empty field,
-types the real example into the fields found by their accessible names,
-presses "Calcola  ts; tc" and "Grafici" and reads the results back. With a
-display scale (QT_SCALE_FACTOR) it then checks what scaling must keep and
-saves main_window_dpi<SCALE>.png and waveform_window_dpi<SCALE>.png.
-"""
+Drives Ostrevo over AT-SPI as assistive technology does: the real example typed into fields found by their
+accessible names, results read back; with a display scale it checks what scaling keeps and saves screenshots."""
 import os
 import re
 import subprocess
@@ -71,8 +64,7 @@ def window_id(title):
 
 
 def check_every_control_named(window):
-    """The window is a frame named by its title; every field, button and option
-    button in it has a name and a description, and no two the same name."""
+    """A frame; every field, button and option button in it has a name (no two alike) and a description."""
     check(window.getRole() == pyatspi.ROLE_FRAME, "%s is a %s" % (window.name, window.getRoleName()))
     roles = (pyatspi.ROLE_TEXT, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_RADIO_BUTTON)
     controls = pyatspi.findAllDescendants(window, lambda node: node is not None and node.getRole() in roles)
@@ -118,21 +110,16 @@ def drive_real_example(app, window):
 
 
 def check_display_scale(pid, plot_window, scale_text, output):
-    """Each window is its designed size times the scale, the pointer reads the plot
-    out, the plot's zero lines are one device pixel thick and the window icon is
-    drawn for the scale."""
+    """Window sizes, the readout under the pointer, one-pixel zero lines and the icon follow the scale."""
     scale = float(scale_text)
     plot_id = window_id("ostrevo")
     run("xdotool", "windowmove", "--sync", plot_id, "0", str(round(564 * scale)))  # under the main window
 
-    def move_pointer(x, y):  # in the waveform window's pixels at scale 1
+    # In the waveform window's pixels at scale 1 (Qt's AT-SPI extents ignore QT_SCALE_FACTOR): the plot's corner is
+    # at 72, 16 and its size 925 x 637; first over the vc half, then off the plot so that its tool tip closes.
+    for x, y in ((72 + 925 * 0.3, 16 + 637 * 0.2), (1100, 400)):
         run("xdotool", "mousemove", "--sync", "--window", plot_id, str(round(x * scale)), str(round(y * scale)))
-
-    # The plot's corner is at 72, 16 and its size 925 x 637 at scale 1 (the extents
-    # Qt reports over AT-SPI do not follow QT_SCALE_FACTOR): the vc half first.
-    move_pointer(72 + 925 * 0.3, 16 + 637 * 0.2)
-    wait_for(lambda: text_of(find_named(plot_window, "t [usec] lettura vc(t)")) or None, "the readout under the pointer")
-    move_pointer(1100, 400)  # off the plot: the readout stays, the plot's tool tip closes
+        wait_for(lambda: text_of(find_named(plot_window, "t [usec] lettura vc(t)")) or None, "the readout")
     wait_for(lambda: len(run("xdotool", "search", "--onlyvisible", "--pid", str(pid), check=False,
                              text=True).split()) == 2, "the tool tip to close")
     for title, name in (("Ostrevo reale", "main_window"), ("ostrevo", "waveform_window")):
@@ -143,8 +130,7 @@ def check_display_scale(pid, plot_window, scale_text, output):
         expected = tuple(int(side * scale + 0.5) for side in WINDOWS[title])  # Qt rounds halves up
         check((width, height) == expected, "%s is %dx%d device pixels, not %dx%d" % ((title, width, height) + expected))
     # A column through the middle of the plot: every run of a zero line's colour is one device pixel.
-    at = [(y * width + round(width * 0.45)) * 3 for y in range(height)]
-    column = [pixels[i:i + 3] for i in at]
+    column = [pixels[i:i + 3] for i in ((y * width + round(width * 0.45)) * 3 for y in range(height))]
     for colour in (b"\xff\x00\x00", b"\x00\x00\xff"):
         runs = [len(found) for found in re.findall(b"1+", bytes(b"01"[pixel == colour] for pixel in column))]
         check(runs and min(runs) == 1, "at scale %s the lines of colour %s run %s pixels" % (scale, colour, runs))
@@ -154,13 +140,11 @@ def check_display_scale(pid, plot_window, scale_text, output):
 
 def main():
     scale = sys.argv[2] if len(sys.argv) > 2 else "1"
-    process = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                                                       QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=scale,
-                                                       LC_ALL="C", LANG="C", LANGUAGE=""))
+    process = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+                                                       QT_SCALE_FACTOR=scale, LC_ALL="C", LANG="C", LANGUAGE=""))
     try:
-        desktop = pyatspi.Registry.getDesktop(0)
-        app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == process.pid),
-                                    None), "the program on the accessibility bus")
+        app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None
+                                     and a.get_process_id() == process.pid), None), "the program on the accessibility bus")
         plot_window = drive_real_example(app, wait_for(lambda: frame_named(app, "Ostrevo reale"), "the main window"))
         if len(sys.argv) > 2:
             check_display_scale(process.pid, plot_window, scale, sys.argv[3])

@@ -1,70 +1,15 @@
 #!/usr/bin/env bash
-# check_deb.sh BUILD_DIR SCRATCH_DIR
-# Packs BUILD_DIR with CPack, unpacks the .deb under SCRATCH_DIR/root and checks
-# it: its files, the dependencies it declares, its manual pages, the hardening
-# of the program and Debian's checker, lintian.
+# check_deb.sh BUILD_DIR SCRATCH_DIR: packs BUILD_DIR with CPack, unpacks the .deb under SCRATCH_DIR/root, checks it.
 set -euo pipefail
-build_dir="$1"
-scratch="$2"
-app_id=io.github.ostrevo.Ostrevo
-failures=0
+build_dir="$1" scratch="$2"
+app_id=io.github.ostrevo.Ostrevo failures=0
 
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-expect_file() {
-  [ -f "$root/$1" ] || fail "missing /$1"
-}
-
-expect_icon_size() {
-  local png="$root/usr/share/icons/hicolor/${1}x${1}/apps/$app_id.png"
-  expect_file "${png#"$root"/}"
-  [ -f "$png" ] || return 0
-  local geometry
-  geometry=$(identify -format '%wx%h' "$png")
-  [ "$geometry" = "${1}x${1}" ] || fail "$png is $geometry, not ${1}x${1}"
-}
-
-# The package that installed a file; a merged /usr may register it under /lib.
-owning_package() {
-  { dpkg-query -S "$1" || dpkg-query -S "${1#/usr}"; } 2>/dev/null | head -n1 | cut -d: -f1
-}
-
-# Every shared library the program links directly must come from a package
-# that the .deb declares.
-expect_linked_libraries_declared() {
-  local program="$root/usr/bin/ostrevo" declared soname library_path package
-  declared=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends")
-  for soname in $(objdump -p "$program" | awk '$1 == "NEEDED" {print $2}'); do
-    library_path=$(ldd "$program" | awk -v so="$soname" '$1 == so {print $3}')
-    package=$(owning_package "$(readlink -f "$library_path")")
-    grep -qxF "$package" <<<"$declared" || fail "$soname comes from $package, which Depends lacks"
-  done
-}
-
-# Debian's checker must find nothing to say, information tags included.
-expect_lintian_silent() {
-  local report
-  report=$(lintian --display-info --fail-on none "$deb" 2> >(grep -v 'running with root privileges' >&2)) \
-    || fail "lintian did not run"
-  echo "lintian: ${report:-no tags}"
-  ! grep -qE '^[EWI]: ' <<<"$report" || fail "lintian reports tags"
-}
-
-# The protections hardening-check can judge from the program alone must be
-# there: position-independent executable, stack protector, read-only
-# relocations, immediate binding. Its other lines cannot say yes here:
-# - fortified calls: it counts memcpy, memmove and memset, which libstdc++
-#   calls as compiler builtins that fortification cannot replace; lintian's
-#   own check (expect_lintian_silent) leaves them out as false positives and
-#   judges the rest;
-# - stack clash: it knows only the probe loop of variable-size frames, so the
-#   probes of the fixed frames larger than a page are looked for here;
-# - control flow: Debian 12's glibc start files (Scrt1.o, crti.o, crtn.o) are
-#   built without the IBT and SHSTK marks, so no program linked with them has
-#   them; the program's own objects must have them.
+# hardening-check cannot say yes to three lines here: fortified calls (it counts the builtin memcpy, memmove and
+# memset of libstdc++; lintian judges the rest), stack clash (it knows only the probe loop of variable-size frames,
+# so the probes of fixed frames larger than a page are looked for) and control flow (Debian 12's glibc start files
+# lack the IBT and SHSTK marks, so the program's own objects are checked).
 expect_hardened() {
   local report feature disassembly object
   report=$(hardening-check "$root/usr/bin/ostrevo") || true
@@ -81,13 +26,6 @@ expect_hardened() {
   done
 }
 
-# man finds the English page, and the Italian one for an Italian reader.
-expect_manual_page() {
-  local language=$1 expected=$2 found
-  found=$(MANPATH="$root/usr/share/man" man -L "$language" -w ostrevo 2>/dev/null) || true
-  [ "$found" = "$root/usr/share/man/$expected" ] || fail "man -L $language finds '$found', not /usr/share/man/$expected"
-}
-
 cmake --build "$build_dir" --target ostrevo ostrevo_icons ostrevo_docs >/dev/null
 rm -rf "$scratch"
 mkdir -p "$scratch/out" "$scratch/root"
@@ -98,13 +36,13 @@ echo "package: $(basename "$deb")"
 dpkg-deb -x "$deb" "$scratch/root"
 root="$scratch/root"
 
-expect_file usr/bin/ostrevo
-[ -x "$root/usr/bin/ostrevo" ] || fail "/usr/bin/ostrevo is not executable"
-expect_file "usr/share/applications/$app_id.desktop"
-expect_file "usr/share/metainfo/$app_id.metainfo.xml"
-expect_file "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+[ -x "$root/usr/bin/ostrevo" ] || fail "/usr/bin/ostrevo is missing or not executable"
+for file in applications/$app_id.desktop metainfo/$app_id.metainfo.xml icons/hicolor/scalable/apps/$app_id.svg; do
+  [ -f "$root/usr/share/$file" ] || fail "missing /usr/share/$file"
+done
 for size in 16 32 48 256; do
-  expect_icon_size "$size"
+  png="$root/usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"
+  [ "$(identify -format '%wx%h' "$png" 2>/dev/null)" = "${size}x$size" ] || fail "$png is missing or not ${size}x$size"
 done
 
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry does not validate"
@@ -116,12 +54,25 @@ fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-expect_linked_libraries_declared
+# Each library the program links directly comes from a declared package (a merged /usr may register it under /lib).
+declared=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends")
+for soname in $(objdump -p "$root/usr/bin/ostrevo" | awk '$1 == "NEEDED" {print $2}'); do
+  library=$(readlink -f "$(ldd "$root/usr/bin/ostrevo" | awk -v so="$soname" '$1 == so {print $3}')") || true
+  package=$({ dpkg-query -S "$library" || dpkg-query -S "${library#/usr}"; } 2>/dev/null | head -n1 | cut -d: -f1)
+  grep -qxF "$package" <<<"$declared" || fail "$soname comes from $package, which Depends lacks"
+done
 [ "$(dpkg-deb -f "$deb" Package)" = ostrevo ] || fail "package is not named ostrevo"
-expect_manual_page C man1/ostrevo.1.gz
-expect_manual_page it it/man1/ostrevo.1.gz
+for language in C it; do  # man finds the English page, and the Italian one for an Italian reader
+  page="$root/usr/share/man/$([ "$language" = C ] || echo "$language/")man1/ostrevo.1.gz"
+  found=$(MANPATH="$root/usr/share/man" man -L "$language" -w ostrevo 2>/dev/null) || true
+  [ "$found" = "$page" ] || fail "man -L $language finds '$found', not $page"
+done
 expect_hardened
-expect_lintian_silent
+# Debian's checker must find nothing to say, information tags included.
+report=$(lintian --display-info --fail-on none "$deb" 2> >(grep -v 'running with root privileges' >&2)) \
+  || fail "lintian did not run"
+echo "lintian: ${report:-no tags}"
+! grep -qE '^[EWI]: ' <<<"$report" || fail "lintian reports tags"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
 echo "package checks passed"

@@ -43,7 +43,7 @@ protected:
     QString text(const char* name) { return QString::fromStdU16String(form().text(name)); }
     QString plotText(const char* name) { return control<QLabel>(name, &plot())->text(); }
 
-    // Replaces the text of a field as a user does: select all, delete, type.
+    // Replaces the text of a field as a user does.
     void type(const char* name, const QString& typed) {
         auto* field = control<QLineEdit>(name);
         field->setFocus();
@@ -54,11 +54,11 @@ protected:
     void click(const char* name, QWidget* window = nullptr) {
         QTest::mouseClick(control<QPushButton>(name, window), Qt::LeftButton);
     }
+    void clickBoth(const char* first, const char* second) { click(first); click(second); }
     // "Calcola Rc e Rs" for Vcc = 12 V and the given C, tc and ts.
     void design(const char* c, const char* tc, const char* ts) {
-        for (const auto& [name, typed] : {std::pair{"Text1", "12"}, {"Text14", c}, {"Text13", tc}, {"Text15", ts}}) {
+        for (const auto& [name, typed] : {std::pair{"Text1", "12"}, {"Text14", c}, {"Text13", tc}, {"Text15", ts}})
             type(name, typed);
-        }
         click("Command4");
     }
 

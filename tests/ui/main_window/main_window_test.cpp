@@ -1,7 +1,5 @@
-// The main window through its controls: the worked examples, the design,
-// the entry check, closing, the keyboard and what the window draws.
+// The main window through its controls: examples, design, entry check, closing, keyboard, what it draws.
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QStyle>
 #include <QTimer>
 #include <functional>
@@ -17,11 +15,9 @@ TEST_F(MainWindowTest, WorkedExamplesInBothLocalesAndDesignTextsAlwaysWithAPoint
     for (const auto& [locale, ideal, real] : {std::tuple{QLocale::c(), "3.258 15.249", "1.221 5.706"},
                                               {QLocale(QLocale::Italian, QLocale::Italy), "3,258 15,249", "1,221 5,706"}}) {
         open(locale);
-        click("Command5");
-        click("Command1");
+        clickBoth("Command5", "Command1");
         EXPECT_EQ(text("Label9") + " " + text("Label11"), ideal);
-        click("Command6");
-        click("Command1");
+        clickBoth("Command6", "Command1");
         EXPECT_EQ(text("Label9") + " " + text("Label11"), real);
         design("2.2", "100", "47");
         EXPECT_EQ(text("Text2") + " " + text("Text9") + " " + text("Text8"), "6.558E+01 3.082E+01 2.200E+00");
@@ -43,8 +39,7 @@ TEST_F(MainWindowTest, DesignWritesBlueTextsThenWarnsInOrderAndExampleKeepsTheCo
 }
 
 TEST_F(MainWindowTest, AFailedCheckStopsAtTheFirstBadFieldAndChangesNothing) {
-    click("Command6");
-    click("Command1");
+    clickBoth("Command6", "Command1");
     design("1", "10", "5");
     const auto shown = [this] {
         QStringList texts{text("Label9"), text("Label11"), text("Label30"), text("Label31")};
@@ -67,9 +62,7 @@ TEST_F(MainWindowTest, AFailedCheckStopsAtTheFirstBadFieldAndChangesNothing) {
     }
 }
 
-// Every field keeps a pasted text whole; "Grafici" checks every field to its
-// last character before it creates the waveform window, and the message waits
-// under the normal cursor.
+// "Grafici" checks every field to its last character before it creates the waveform window.
 TEST_F(MainWindowTest, AHundredThousandCharactersArePastedWholeAndCheckedToTheEnd) {
     const QString longText = QString(99999, u'1') + u'x';
     QGuiApplication::clipboard()->setText(longText);
@@ -89,8 +82,7 @@ TEST_F(MainWindowTest, AHundredThousandCharactersArePastedWholeAndCheckedToTheEn
 
 class Closing : public MainWindowTest {
 protected:
-    // Runs the event loop from `first`: 0 when the program quit, -1 when it
-    // was still running after ample time.
+    // Runs the event loop from `first`: 0 when the program quit, -1 when it was still running after ample time.
     int runEventLoop(const std::function<void()>& first) {
         QTimer::singleShot(0, &form(), first);
         QTimer stillRunning;
@@ -110,8 +102,7 @@ protected:
 TEST_F(Closing, EsciOrTheFrameEndsTheProgramAndTheWaveformEsciAloneDoesNot) {
     EXPECT_EQ(runEventLoop([this] { form().close(); }), 0);  // without a plot
     form().show();
-    click("Command6");
-    click("Command2");
+    clickBoth("Command6", "Command2");
     const auto waveformEsci = [this] {
         click("Command1", &plot());
         QTimer::singleShot(0, [] { QApplication::exit(7); });
@@ -119,8 +110,7 @@ TEST_F(Closing, EsciOrTheFrameEndsTheProgramAndTheWaveformEsciAloneDoesNot) {
     EXPECT_EQ(runEventLoop(waveformEsci), 7);  // still running
     EXPECT_TRUE(form().isVisible());
 
-    click("Command6");
-    click("Command2");
+    clickBoth("Command6", "Command2");
     bool waveformStillOpen = false;
     const auto closeMainThenWaveform = [&] {
         form().close();
@@ -130,8 +120,7 @@ TEST_F(Closing, EsciOrTheFrameEndsTheProgramAndTheWaveformEsciAloneDoesNot) {
     EXPECT_TRUE(waveformStillOpen);
 
     form().show();
-    click("Command6");
-    click("Command2");
+    clickBoth("Command6", "Command2");
     EXPECT_EQ(runEventLoop([this] { click("Command3"); }), 0);
     EXPECT_FALSE(form().isVisible() || plot().isVisible());
 }
@@ -143,8 +132,7 @@ TEST_F(Closing, ReturnEnterAndSpacePressTheFocusedButtonButNotFromAField) {
     EXPECT_TRUE(text("Label9").isEmpty());  // no button is the default one
     EXPECT_EQ(host.window(), nullptr);
 
-    // Each button of the main window, the text it writes and what it writes there.
-    const std::tuple<const char*, const char*, const char*> buttons[] = {
+    const std::tuple<const char*, const char*, const char*> buttons[] = {  // each button, a text it writes, its value
         {"Command5", "Text3", "8"}, {"Command6", "Text3", "6.7"}, {"Command1", "Label9", "1.221"},
         {"Command4", "Label31", "1.443E+01"}};
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
@@ -166,15 +154,13 @@ TEST_F(Closing, ReturnEnterAndSpacePressTheFocusedButtonButNotFromAField) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-// Empty result boxes are white and bordered; the design block has a two
-// pixel red outline and no fill (the schematic's colours: screen_smoke_test.sh).
+// Empty result boxes are white and bordered; the design block has a two pixel red outline and no fill.
 TEST_F(MainWindowTest, ResultBoxesDesignFrameAndSchematicAsDrawn) {
     const QImage shot = form().grab().toImage();
     for (const char* name : {"Label9", "Label11", "Label30", "Label31"}) {
         const QRect box = control(name)->geometry();
         EXPECT_EQ(shot.pixel(box.center()), qRgb(255, 255, 255)) << name;
-        EXPECT_NE(shot.pixel(box.topLeft()), qRgb(255, 255, 255)) << name;
-        EXPECT_NE(shot.pixel(box.bottomRight()), qRgb(255, 255, 255)) << name;
+        for (const QPoint corner : {box.topLeft(), box.bottomRight()}) EXPECT_NE(shot.pixel(corner), qRgb(255, 255, 255)) << name;
     }
     const QRect frame = control("Shape1")->geometry();
     const QPoint top = frame.topLeft() + QPoint(5, 0), right = frame.bottomRight() - QPoint(1, 20);
@@ -185,11 +171,9 @@ TEST_F(MainWindowTest, ResultBoxesDesignFrameAndSchematicAsDrawn) {
     }
 }
 
-// Every caption and result of both windows fits its control in the face
-// actually used, wrapped at blanks as the control draws it.
+// In the face actually used, wrapped at blanks as the control draws it.
 TEST_F(MainWindowTest, EveryCaptionAndResultFitsItsControl) {
-    click("Command6");
-    click("Command1");
+    clickBoth("Command6", "Command1");
     design("2.2", "0.1", "-47");
     type("Text5", "0.6");
     click("Command2");

@@ -1,5 +1,4 @@
-// Both windows under a light and a dark desktop palette: every text stays
-// readable against its own background, measured from the drawn pixels.
+// Under light and dark desktop palettes every text of both windows stays readable, measured from the drawn pixels.
 #include <QAbstractButton>
 #include <QHash>
 #include <QMessageBox>
@@ -16,8 +15,6 @@
 namespace ostrevo::ui::testing {
 namespace {
 
-using test::PointAt;
-
 // A dark desktop scheme: light text on dark windows, buttons and fields.
 QPalette DarkPalette() {
     QPalette dark(QColor(35, 38, 41));  // button and window; the shades follow from it
@@ -29,17 +26,12 @@ QPalette DarkPalette() {
 // The contrast ratio (WCAG 2) of the text: the background is the most frequent
 // colour of the area, the text the colour farthest from it in luminance.
 double TextContrast(const QImage& area) {
-    const auto luminance = [](QRgb colour) {
-        const auto linear = [](int channel) {
-            const double c = channel / 255.0;
-            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) + 0.0722 * linear(qBlue(colour));
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const auto luminance = [&](QColor c) {
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
     };
     QHash<QRgb, int> counts;
-    for (int y = 0; y < area.height(); ++y) {
-        for (int x = 0; x < area.width(); ++x) ++counts[area.pixel(x, y) | 0xFF000000];
-    }
+    for (int i = 0; i < area.width() * area.height(); ++i) ++counts[area.pixel(i % area.width(), i / area.width()) | 0xFF000000];
     const QRgb background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
                                              [](auto a, auto b) { return a.second < b.second; })->first;
     const double behind = luminance(background);
@@ -50,8 +42,7 @@ double TextContrast(const QImage& area) {
     return (std::max(text, behind) + 0.05) / (std::min(text, behind) + 0.05);
 }
 
-// The text a control shows and where it is drawn: inside borders, beside an
-// option button's indicator.
+// The text a control shows and where it is drawn: inside borders, beside an option button's indicator.
 std::pair<QString, QRect> TextAndRoom(const QWidget& control) {
     if (const auto* label = qobject_cast<const QLabel*>(&control)) return {label->text(), LabelTextRect(*label)};
     if (const auto* field = qobject_cast<const QLineEdit*>(&control)) {
@@ -68,7 +59,6 @@ std::pair<QString, QRect> TextAndRoom(const QWidget& control) {
     return {};
 }
 
-// Every control of `window` that shows a text, with the contrast of that text.
 QHash<QString, double> ContrastOfEveryText(QWidget& window) {
     const QImage shot = window.grab().toImage();
     QHash<QString, double> contrasts;
@@ -82,9 +72,8 @@ QHash<QString, double> ContrastOfEveryText(QWidget& window) {
     return contrasts;
 }
 
-// A real message box of the program, shown under the busy cursor and measured
-// while it waits for its OK: the application's title, no icon, OK only, the
-// normal cursor while it waits and the busy one back after.
+// A real message box of the program, shown under the busy cursor and measured while it waits for its OK: the
+// application's title, no icon, OK only, the normal cursor while it waits and the busy one back after.
 QHash<QString, double> ContrastOfAMessageBox() {
     const QString message = QStringLiteral("Controlla la corrente max fornita dall'uscita!");
     QHash<QString, double> contrasts;
@@ -110,8 +99,7 @@ using ColourScheme = MainWindowTest;
 TEST_F(ColourScheme, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPalettes) {
     const QPalette original = QApplication::palette();
     const QPalette light = QApplication::style()->standardPalette();
-    // The palette while the windows are built and while they are measured: the
-    // desktop may change its scheme while the program runs.
+    // The palette while the windows are built and while measured: the desktop may change its scheme meanwhile.
     const std::tuple<const char*, QPalette, QPalette> cases[] = {
         {"light", light, light}, {"dark", DarkPalette(), DarkPalette()}, {"dark once running", light, DarkPalette()}};
     for (const auto& [name, whileBuilt, whileShown] : cases) {
@@ -119,12 +107,11 @@ TEST_F(ColourScheme, EveryTextOfBothWindowsKeepsThreeToOneUnderLightAndDarkPalet
         QApplication::setPalette(whileBuilt);
         if (host.window() != nullptr) plot().close();  // unloads it: a window built under this palette
         open(QLocale::c());
-        click("Command6");
-        click("Command1");
+        clickBoth("Command6", "Command1");
         design("1", "10", "5");
         click("Command2");  // then the pointer over the upper half of the plot
         const QSize area = plot().picture1()->contentsRect().size();
-        PointAt(plot(), form(), QPoint(area.width() / 2, area.height() / 4));
+        test::PointAt(plot(), form(), QPoint(area.width() / 2, area.height() / 4));
         ASSERT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
         QApplication::setPalette(whileShown);
         QApplication::processEvents();  // the widgets follow a new palette through posted events

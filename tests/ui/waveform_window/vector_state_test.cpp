@@ -1,6 +1,5 @@
-// "Grafici" samples under the busy cursor, with the upper halves of the vector registers clean even after
-// both windows have painted library code that leaves them dirty (on processors that charge for it, every exp
-// of the sampling is then thirty times slower): libm's exp is interposed to look at the sampling's first call.
+// "Grafici" samples under the busy cursor with the upper halves of the vector registers clean after both windows
+// painted (dirty, every exp of the sampling is thirty times slower on some processors): libm's exp is interposed.
 #include <cstdint>
 #include <optional>
 
@@ -17,11 +16,9 @@ constexpr bool kExpInterposed = true;
 #include <cpuid.h>
 #include <dlfcn.h>
 
-namespace {
-
 // XGETBV with ECX = 1 reads XINUSE (CPUID leaf 0xD sub-leaf 1 EAX bit 2 says
 // it is there); its bit 2 is the upper halves of the YMM registers.
-std::optional<bool> UpperStateInUse() {
+static std::optional<bool> UpperStateInUse() {
     unsigned a = 0, b = 0, c = 0, d = 0;
     if (__get_cpuid(1, &a, &b, &c, &d) == 0 || (c & bit_OSXSAVE) == 0) return std::nullopt;
     if (__get_cpuid_count(0xD, 1, &a, &b, &c, &d) == 0 || (a & (1u << 2)) == 0) return std::nullopt;
@@ -29,8 +26,6 @@ std::optional<bool> UpperStateInUse() {
     __asm__ volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(1));
     return (low & (1u << 2)) != 0;
 }
-
-}  // namespace
 
 // Every exp of this executable passes through here, the sampling's included.
 extern "C" double exp(double x) noexcept {
@@ -52,8 +47,7 @@ namespace {
 using VectorState = MainWindowTest;
 
 TEST_F(VectorState, GraficiSamplesUnderTheBusyCursorWithACleanUpperState) {
-    click("Command6");
-    click("Command2");
+    clickBoth("Command6", "Command2");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&plot()));
     form().repaint();
     plot().repaint();

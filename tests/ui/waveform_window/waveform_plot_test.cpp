@@ -1,5 +1,4 @@
-// "Grafici" from the real main window into the waveform window: the picture,
-// its labels, the readout under the pointer, and how the window comes and goes.
+// "Grafici" into the waveform window: the picture, its labels, the readout and how the window comes and goes.
 #include <QPointer>
 #include <vector>
 
@@ -11,16 +10,14 @@ namespace {
 
 class WaveformPlot : public ui::testing::MainWindowTest {
 protected:
-    void plotExample(const char* button) {
-        click(button);
-        click("Command2");
-    }
+    void plotExample(const char* button) { clickBoth(button, "Command2"); }
     QStringList labels(std::initializer_list<const char*> names) {
         QStringList texts;
         for (const char* name : names) texts << plotText(name);
         return texts;
     }
     QStringList timeLabels() { return labels({"Label2", "Label1", "Label3"}); }
+    QStringList readout() { return labels({"Label16", "Label17", "Label29", "Label32"}); }
     QImage picture() { return plot().picture1()->picture(); }
     int row(double y) { return static_cast<int>(PixelOf(picture(), 0, y).y); }
     // The zero lines of vc (y = 50) and of vo (y = 0.1) span the whole width.
@@ -32,9 +29,8 @@ protected:
     }
 };
 
-// Run again, as the next test, at device pixel ratio 2 (waveform_window_high_dpi):
-// the picture holds device pixels, samples and labels keep their places and
-// the window shows the picture device for device.
+// Run again at device pixel ratio 2 (waveform_window_high_dpi): the picture holds device pixels, samples and labels
+// keep their places and the window shows the picture device for device.
 TEST_F(WaveformPlot, ExamplesShowTheirSamplesTimesAndLabelsAtTheirPlaces) {
     plotExample("Command5");
     ExpectSamplesOnTheirTraces(picture(), Example::Ideal);
@@ -48,8 +44,7 @@ TEST_F(WaveformPlot, ExamplesShowTheirSamplesTimesAndLabelsAtTheirPlaces) {
     const qreal ratio = plot().devicePixelRatio();
     ASSERT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
     EXPECT_EQ(picture().size(), area.contentsRect().size() * ratio);
-    // Inner area 921 x 633: x 49 -> column 451, y 3 -> row 613; in the strip
-    // (71 x 621) x 15 -> 11, y 99.5 -> row 3, y 97 -> row 19, y 2 -> row 608.
+    // Inner area 921 x 633: x 49 -> column 451, y 3 -> row 613; strip 71 x 621: x 15 -> 11, y 99.5, 97, 2 -> 3, 19, 608.
     const std::pair<const char*, QPoint> places[] = {
         {"Label1", {451, 613}}, {"Label3", {681, 613}}, {"Label6", {11, 3}}, {"Label7", {11, 19}}, {"Label4", {11, 608}}};
     for (const auto& [name, inner] : places) {
@@ -67,8 +62,7 @@ TEST_F(WaveformPlot, ExamplesShowTheirSamplesTimesAndLabelsAtTheirPlaces) {
     EXPECT_EQ(timeLabels(), QStringList({"2,31E+01", "4,63E+01", "6,94E+01"}));
 }
 
-// The second plot, without periods, erases the first in the same window and
-// leaves the zero lines, one pixel thick, and the ticks, which they cross.
+// A second plot without periods erases the first: the one-pixel zero lines and the ticks they cross stay.
 TEST_F(WaveformPlot, ASecondPlotWithoutPeriodsLeavesOnlyTheFrame) {
     plotExample("Command5");
     ui::WaveformWindow* first = &plot();
@@ -99,8 +93,7 @@ TEST_F(WaveformPlot, FaultsKeepWhatWasDrawnAndShowOneMessage) {
     const struct {
         const char* example;
         std::vector<std::pair<const char*, const char*>> typed;  // over the example
-        bool labelsWritten;
-        bool vcDrawn;
+        bool labelsWritten, vcDrawn;
     } cases[] = {
         {"Command6", {{"Text16", "0"}}, true, false},
         {"Command5", {{"Text3", "0"}, {"Text4", "0.5"}, {"Text5", "1"}}, true, false},  // v+ = 0
@@ -133,17 +126,16 @@ TEST_F(WaveformPlot, ReadoutUnderThePointerKeepsTheValuesOfThePlotOnScreen) {
     EXPECT_NEAR(plotText("Label16").toDouble(), 8.658, 0.05);  // within a pixel
     EXPECT_NEAR(plotText("Label17").toDouble(), 3.35, 0.05);
     plot().readOutAt(25, 72.5F);
-    EXPECT_EQ(labels({"Label16", "Label17", "Label29", "Label32"}), QStringList({"8.658", "3.35", "", ""}));
+    EXPECT_EQ(readout(), QStringList({"8.658", "3.35", "", ""}));
     plot().readOutAt(10, 20);
-    EXPECT_EQ(labels({"Label16", "Label17", "Label29", "Label32"}), QStringList({"", "", "3.463", "5.33"}));
+    EXPECT_EQ(readout(), QStringList({"", "", "3.463", "5.33"}));
     EXPECT_TRUE(control<QRadioButton>("Option3", &plot())->isChecked());
 
     plotExample("Command5");
     const QImage before = picture();
     const QStringList labelsBefore = timeLabels();
     design("2", "50", "10");  // new tc, ts and C
-    click("Command6");
-    click("Command1");  // new times on other data
+    clickBoth("Command6", "Command1");  // new times on other data
     ASSERT_EQ(text("Label11"), "5.706");
     type("Text3", "6,7");
     click("Command2");  // refused by the entry check
@@ -170,7 +162,7 @@ TEST_F(WaveformPlot, EsciLeavesAFreshHiddenWindowAndTheFrameUnloadsIt) {
     click("Command2");
     EXPECT_TRUE(plot().isVisible());
     EXPECT_TRUE(control<QRadioButton>("Option1", &plot())->isChecked());
-    EXPECT_EQ(labels({"Label16", "Label17", "Label29", "Label32"}), QStringList({"", "", "", ""}));
+    EXPECT_EQ(readout(), QStringList({"", "", "", ""}));
     EXPECT_EQ(timeLabels(), QStringList({"8.66E+00", "1.73E+01", "2.60E+01"}));
 
     plot().showMinimized();

@@ -26,15 +26,12 @@ inline DevicePixel PixelOf(const QImage& picture, double x, double y) {
 // The colour at (x, y), or 0 outside the picture.
 inline QRgb ColourAt(const QImage& picture, double x, double y) {
     const DevicePixel pixel = PixelOf(picture, x, y);
-    return picture.valid(static_cast<int>(pixel.x), static_cast<int>(pixel.y))
-               ? picture.pixel(static_cast<int>(pixel.x), static_cast<int>(pixel.y))
-               : 0;
+    const QPoint at(static_cast<int>(pixel.x), static_cast<int>(pixel.y));
+    return picture.valid(at) ? picture.pixel(at) : 0;
 }
 
-// Moves the pointer over the plot of `window`, at `inner` from its inner area's
-// corner. Offscreen the pointer reaches the first window under it, so the
-// window moves beside `mainWindow`; and a move to where the pointer already
-// is goes unreported, so it comes from a neighbouring pixel.
+// The pointer over the plot at `inner` from its corner. Offscreen it reaches the first window under it (so the window
+// moves beside `mainWindow`) and a move to where it already is goes unreported (so it comes from a neighbour).
 inline void PointAt(ui::WaveformWindow& window, const QWidget& mainWindow, QPoint inner) {
     window.move(mainWindow.frameGeometry().topRight());
     ui::PictureArea& area = *window.picture1();
@@ -44,14 +41,12 @@ inline void PointAt(ui::WaveformWindow& window, const QWidget& mainWindow, QPoin
 
 inline int CountPixels(const QImage& picture, QRgb colour) {
     int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) count += picture.pixel(x, y) == colour ? 1 : 0;
-    }
+    for (int i = 0; i < picture.width() * picture.height(); ++i)
+        count += picture.pixel(i % picture.width(), i / picture.width()) == colour ? 1 : 0;
     return count;
 }
 
-// Every sample of every period of the example lies on its trace's colour
-// (vo where it falls inside the picture).
+// Every sample of every period of the example lies on its trace's colour (vo where it falls inside the picture).
 inline void ExpectSamplesOnTheirTraces(const QImage& picture, Example example) {
     testing::FakeForm form;
     testing::TypeCircuit(form, testing::ExampleTexts(example));
@@ -59,11 +54,10 @@ inline void ExpectSamplesOnTheirTraces(const QImage& picture, Example example) {
     const std::int32_t n = period.p.N;
     int voChecked = 0;
     for (std::int32_t p = 1; p <= period.p.NP; ++p) {
-        for (std::int32_t k = 1; k <= n; ++k) {
-            const double x = PlotX(p, k, period.p.NP, n);
-            const auto at = static_cast<std::size_t>(k);
-            ASSERT_EQ(ColourAt(picture, x, VcToY(period.vc[at], period.p.VPlus)), kRedPixel) << "vc " << p << " " << k;
-            const QRgb vo = ColourAt(picture, x, VoToY(period.vo[at], period.p.Vcc));
+        for (std::size_t k = 1; k <= static_cast<std::size_t>(n); ++k) {
+            const double x = PlotX(p, static_cast<std::int32_t>(k), period.p.NP, n);
+            ASSERT_EQ(ColourAt(picture, x, VcToY(period.vc[k], period.p.VPlus)), kRedPixel) << "vc " << p << " " << k;
+            const QRgb vo = ColourAt(picture, x, VoToY(period.vo[k], period.p.Vcc));
             if (vo == 0) continue;
             ASSERT_EQ(vo, kBluePixel) << "vo " << p << " " << k;
             ++voChecked;
