@@ -12,6 +12,7 @@ OSTREVO_PACKAGES=(
   dpkg-dev desktop-file-utils appstream lintian devscripts
   dbus at-spi2-core python3-pyatspi xdotool
   g++-mingw-w64-x86-64-posix googletest wine64
+  emscripten node-acorn nodejs
 )
 
 ostrevo_install_missing() {
