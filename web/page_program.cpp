@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "fields.h"
+#include "page_description.h"
 
 namespace ostrevo::web {
 namespace {
@@ -32,12 +33,6 @@ PageProgram::PageProgram(emscripten::val face, std::string decimalSeparator)
       form_(face_),
       plot_(face_, kPlotBackground, kPlotForeground, decimalSeparator),
       commands_(form_, messages_, decimalSeparator) {}
-
-std::string DescribeWindows() {
-    return
-#include "description.inc"
-        ;
-}
 
 std::vector<std::string> PageProgram::click(const std::string& window, const std::string& control) {
     runGuarded(window == kMainWindow ? &PageProgram::clickMain : &PageProgram::clickPlot, control);

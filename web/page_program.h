@@ -35,9 +35,6 @@ private:
     std::vector<std::string> waiting_;
 };
 
-// Both windows as designed, as JSON for the page's script.
-std::string DescribeWindows();
-
 // The program behind the page: both windows' commands, run on the page's one
 // thread. Every call returns the messages its command left, in order.
 class PageProgram {

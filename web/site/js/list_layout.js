@@ -20,8 +20,9 @@ function nearest(candidates, distance) {
 }
 
 class RowBuilder {
-  constructor(controls) {
+  constructor(controls, labelledValues) {
     this.controls = controls;
+    this.labelledValues = new Map(labelledValues.map((row) => [row.value, row]));
     this.used = new Set();
     this.rows = [];
   }
@@ -31,10 +32,13 @@ class RowBuilder {
       && sameLine(c, beside));
   }
 
-  // The control with its name on the left and its unit on the right.
+  // The control with its name on the left and its unit on the right: the
+  // labels the description gives it, or else those beside it.
   labelledRow(control) {
-    const name = nearest(this.freeLabels(control), (l) => control.left - right(l));
-    const unit = nearest(this.freeLabels(control), (l) => l.left - right(control));
+    const given = this.labelledValues.get(control.name);
+    const byName = (name) => this.controls.find((c) => c.name === name) || null;
+    const name = given ? byName(given.caption) : nearest(this.freeLabels(control), (l) => control.left - right(l));
+    const unit = given ? byName(given.unit) : nearest(this.freeLabels(control), (l) => l.left - right(control));
     const row = [name, control, unit];
     for (const c of row) if (c) this.used.add(c.name);
     return row;
@@ -90,7 +94,7 @@ class RowBuilder {
 // listed by its tab order, another in reading order.
 export function listRows(description, { first = [], byTabOrder = true } = {}) {
   const controls = description.controls.filter((c) => !c.container && !c.hidden);
-  const builder = new RowBuilder(controls);
+  const builder = new RowBuilder(controls, description.labelledValues || []);
   if (first.length > 0) {
     const group = first.flatMap((name) => builder.take(controls.find((c) => c.name === name)));
     group.group = true;

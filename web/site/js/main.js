@@ -34,7 +34,9 @@ class Page {
     this.extraMessages = [];
     this.running = false;
     this.ended = false;
-    document.documentElement.style.setProperty('--control-font', `"${description.font.family}", "Ostrevo Sans"`);
+    // The designed face is not shipped; the desktop's substitute is, under its own name.
+    const faces = description.font.substitutes.map((face) => `"${face}"`);
+    document.documentElement.style.setProperty('--control-font', [...faces, 'sans-serif'].join(', '));
     document.documentElement.style.setProperty('--control-size', `${description.font.size}px`);
     this.program = new core.Program(this.face(), decimalSeparator());
     this.open(MAIN);
@@ -82,10 +84,7 @@ class Page {
   open(name) {
     if (this.windows.has(name)) return;
     const isPlot = name === PLOT;
-    const pageWindow = new PageWindow(name, this.description.windows[name], {
-      plotName: isPlot ? this.description.plotArea : null,
-      closable: isPlot,
-    });
+    const pageWindow = new PageWindow(name, this.description.windows[name], { closable: isPlot });
     pageWindow.frame.hidden = isPlot;
     this.windows.set(name, pageWindow);
     this.desktop.add(pageWindow);

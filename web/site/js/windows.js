@@ -48,16 +48,14 @@ function placeAtDesign(element, control) {
 }
 
 function applyLook(element, control) {
-  element.classList.add('control', control.kind);
+  element.classList.add('control', control.kind, `border-${control.border}`);
   if (control.background) element.style.backgroundColor = control.background;
+  // The light face the designed colours were drawn on, under any colour scheme.
+  if (control.lightFace) element.style.backgroundColor = 'var(--designed-face)';
   if (control.color) element.style.color = control.color;
-  // A designed text colour without a designed background was drawn on the
-  // light face, which it keeps under any colour scheme.
-  if (control.color && !control.background) element.style.backgroundColor = 'var(--designed-face)';
-  if (control.border === 'single') element.classList.add('bordered');
-  if (control.border === 'none' && control.kind === 'picture') element.classList.add('borderless');
   if (control.align !== 'left') element.classList.add(`align-${control.align}`);
   if (!control.bold) element.classList.add('regular');
+  if (control.wraps) element.classList.add('wraps');
   if (control.hidden) element.hidden = true;
 }
 
@@ -91,7 +89,7 @@ function fillControl(element, control, window) {
     case 'picture':
       if (control.role === 'picture') element.setAttribute('role', 'img');
       if (window.description.tabOrder.includes(control.name)) element.tabIndex = 0;
-      if (control.name === window.plotName) {
+      if (control.plot) {
         const canvas = document.createElement('canvas');
         canvas.setAttribute('aria-hidden', 'true');
         element.append(canvas);
@@ -106,7 +104,7 @@ function fillControl(element, control, window) {
       break;
     }
     case 'shape':
-      element.style.border = `${control.lineWidth}px solid ${control.lineColour}`;
+      element.style.border = `${control.lineWidth}px solid ${control.color}`;
       element.setAttribute('aria-hidden', 'true');
       break;
     default:
@@ -117,10 +115,10 @@ function fillControl(element, control, window) {
 // One window of the description, as an element whose id is its name, inside
 // a frame with its caption bar.
 export class PageWindow {
-  constructor(name, description, { plotName, closable }) {
+  constructor(name, description, { closable }) {
     this.name = name;
     this.description = description;
-    this.plotName = plotName;
+    this.plotName = (description.controls.find((c) => c.plot) || {}).name;
     this.controls = new Map();
     this.frame = document.createElement('div');
     this.frame.className = 'frame';
@@ -130,6 +128,13 @@ export class PageWindow {
     bar.id = `${name}-caption`;
     const title = document.createElement('span');
     title.textContent = description.caption;
+    if (description.icon) {
+      const icon = document.createElement('img');
+      icon.src = description.icon;
+      icon.alt = '';
+      icon.className = 'window-icon';
+      title.prepend(icon);
+    }
     bar.append(title);
     if (closable) {
       this.closeBox = document.createElement('button');
@@ -146,6 +151,7 @@ export class PageWindow {
     this.element.className = 'window';
     this.element.setAttribute('role', 'region');
     this.element.setAttribute('aria-labelledby', bar.id);
+    if (description.bold) this.element.classList.add('bold');
     this.element.style.width = px(description.width);
     this.element.style.height = px(description.height);
     this.frame.append(bar, this.element);
