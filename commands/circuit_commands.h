@@ -4,7 +4,6 @@
 #include "fault.h"
 #include "form_interfaces.h"
 #include "plot_window.h"
-#include "sample_buffers.h"
 
 namespace ostrevo {
 
@@ -39,7 +38,6 @@ private:
     MainForm& form_;
     MessageBoxes& messages_;
     std::string decimalSeparator_;
-    SampleBuffers samples_;
 };
 
 }  // namespace ostrevo
