@@ -43,8 +43,8 @@ public:
         form().show();
         if (!QTest::qWaitForWindowExposed(&form())) throw std::runtime_error("the main window is not exposed");
         button("Command6")->click();  // "Ostrevo reale, dati esempio"
-        form().setText(FieldOf(FieldId::NP).control, std::to_string(NP));
-        form().setText(FieldOf(FieldId::N).control, std::to_string(N));
+        form().setText(form1::FieldControl(FieldId::NP), std::to_string(NP));
+        form().setText(form1::FieldControl(FieldId::N), std::to_string(N));
     }
 
     // Clicks "Grafici" and lets the windows paint what it drew.

@@ -101,18 +101,18 @@ void RunCommand(Session& s, int command) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
     Session s(provider.ConsumeBool() ? "," : ".");
-    for (const Field& field : kFields) s.form.texts[field.control] = fuzz::ConsumeFieldText(provider, field);
+    for (const Field& field : kFields) s.form.textOf(field.id) = fuzz::ConsumeFieldText(provider, field);
     for (int commands = provider.ConsumeIntegralInRange(1, 4); commands > 0; --commands) {
         if (provider.ConsumeBool()) {
             const Field& field = kFields[provider.ConsumeIntegralInRange<std::size_t>(0, 14)];
-            s.form.texts[field.control] = fuzz::ConsumeFieldText(provider, field);
+            s.form.textOf(field.id) = fuzz::ConsumeFieldText(provider, field);
         }
         RunCommand(s, provider.ConsumeIntegralInRange(0, 2));
     }
     // The real example plots on the commands the fuzzed ones have used as on fresh ones.
     Session fresh(".");
     for (Session* session : {&s, &fresh}) {  // no renderer comparison: the fuzzed plots had theirs
-        for (const Field& field : kFields) session->form.texts[field.control] = fuzz::SaneText(field);
+        for (const Field& field : kFields) session->form.textOf(field.id) = fuzz::SaneText(field);
         session->plot.clear(), session->messages.shown.clear();
         session->commands.plotWaveforms(session->plot);
     }
