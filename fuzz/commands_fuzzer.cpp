@@ -77,20 +77,21 @@ void RunCommand(Session& s, int command) {
     if (command == 1) {
         s.commands.designResistors();
         Require(s.messages.shown.size() <= 2, "\"Calcola Rc e Rs\" shows more than its two warnings");
-        for (const char* field : {"Text2", "Text9", "Text8"}) {  // checked and read by later commands
+        for (const FieldId designed : {FieldId::Rc, FieldId::Rs, FieldId::C}) {  // checked and read by later commands
+            const ControlName field = form1::FieldControl(designed);
             Require(!s.form.wrote(field) || IsNumberText(s.form.shown(field)), "a designed text fails the check");
         }
         return;
     }
     double n = 0;  // "Grafici" only while its buffers and sampling stay small
     try {
-        n = ParseLeadingNumber(s.form.text("Text16"));
+        n = ParseLeadingNumber(s.form.fieldText(FieldId::N));
     } catch (const Fault&) {
     }
     if (command == 2 && n <= 20000) return RunPlot(s);
     s.commands.computeTimes();
     Require(s.messages.shown.size() <= 1, "\"Calcola  ts; tc\" shows more than one message");
-    for (std::string time : {s.form.shown("Label9"), s.form.shown("Label11")}) {
+    for (std::string time : {s.form.shown(form1::Label9), s.form.shown(form1::Label11)}) {
         if (const auto at = time.find(s.separator); at != std::string::npos) time.replace(at, 1, ".");
         Require(!s.messages.shown.empty() || IsNumberText(time), "a time that is not finite without a message");
     }
