@@ -13,6 +13,9 @@ OSTREVO_PACKAGES=(
   dbus at-spi2-core python3-pyatspi xdotool
   g++-mingw-w64-x86-64-posix googletest wine64
 )
+# The browser page: its compiler, the Node that runs its tests and serves it,
+# and the browser the tests drive.
+OSTREVO_PACKAGES+=(emscripten nodejs npm chromium)
 
 ostrevo_install_missing() {
   local missing=()
