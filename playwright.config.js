@@ -3,11 +3,11 @@
 const path = require('node:path');
 const { defineConfig } = require('@playwright/test');
 
-const root = path.resolve(__dirname, '../..');
+const root = __dirname;
 const port = Number(process.env.OSTREVO_TEST_PORT ?? 8765);
 
 module.exports = defineConfig({
-  testDir: __dirname,
+  testDir: path.join(root, 'tests/web'),
   testMatch: '*.test.js',
   outputDir: path.join(root, 'build/web-test-results'),
   fullyParallel: true,
