@@ -20,6 +20,7 @@ module.exports = defineConfig({
     // Only the offline tests let the service worker in: a cached site must not
     // hide from the others what the server holds.
     serviceWorkers: 'block',
+    screenshot: 'only-on-failure',
     launchOptions: {
       executablePath: process.env.OSTREVO_CHROMIUM ?? '/usr/bin/chromium',
       args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
