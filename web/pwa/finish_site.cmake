@@ -1,7 +1,7 @@
 # Makes the built site installable and usable offline, once every other file
 # of it is written: copies the web app manifest, its icons and the worker's
-# registration, links the first two into index.html when the page does not
-# already, and writes the service worker with the list of the site's files
+# registration, links them (and the icon) into index.html when the page does
+# not already, and writes the service worker with the list of the site's files
 # and a version made from their contents. Run again, it changes nothing.
 #   cmake -DSITE_DIR=<built site> -P finish_site.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -16,7 +16,7 @@ file(COPY ${pwa}/manifest.webmanifest ${pwa}/register_worker.js ${pwa}/icons DES
 file(READ ${SITE_DIR}/index.html page)
 if(NOT page MATCHES "manifest\\.webmanifest")
   string(REPLACE "</head>"
-    "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n<script src=\"register_worker.js\" defer></script>\n</head>"
+    "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n<link rel=\"icon\" href=\"icons/icon-192.png\">\n<script src=\"register_worker.js\" defer></script>\n</head>"
     linked "${page}")
   if(linked STREQUAL page)
     message(FATAL_ERROR "finish_site.cmake: ${SITE_DIR}/index.html has no </head>")
