@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <charconv>
 #include <string>
 
 #include "fault.h"
 #include "field_reading.h"
+#include "float_text.h"
 #include "number_format.h"
 
 namespace ostrevo {
@@ -135,10 +135,8 @@ double Scaled(Scale scale, double typed) {
 double ParseLeadingNumber(std::u16string_view text) {
     const NumberPieces pieces = LeadingNumberScanner(text).scan();
     if (pieces.empty()) return 0;
-    const std::string ascii = ToAscii(pieces);
-    double value = 0;
-    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (result.ec != std::errc::result_out_of_range) return value;
+    const ParsedDouble parsed = ParseDecimal(ToAscii(pieces));
+    if (!parsed.outOfRange) return parsed.value;
     if (MagnitudeOf(pieces) < 0) return pieces.negative ? -0.0 : 0.0;  // too small: underflow is no fault
     throw Fault("Il numero scritto è troppo grande: supera il massimo valore rappresentabile (circa 1,8E+308).");
 }

@@ -15,11 +15,40 @@
 #pragma STDC FENV_ACCESS ON
 #endif
 
+// The hardware status flags are read where <cfenv> names them, unless the
+// build asks for a runtime without them (OSTREVO_WITHOUT_FP_FLAGS, as on
+// WebAssembly, whose fetestexcept always answers nothing).
+#if !defined(OSTREVO_WITHOUT_FP_FLAGS) && defined(FE_INVALID) && defined(FE_DIVBYZERO) && defined(FE_OVERFLOW)
+#define OSTREVO_READS_FP_FLAGS 1
+#endif
+
 namespace ostrevo::fp {
 
-// The floating-point conditions that make a result unusable. Underflow and
-// inexact results are ordinary rounding and never count.
-inline constexpr int kFaultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+// The floating-point conditions that make a result unusable, as the program's
+// own bits. Underflow and inexact results are ordinary rounding and never count.
+inline constexpr int kInvalid = 1;
+inline constexpr int kDivisionByZero = 2;
+inline constexpr int kOverflow = 4;
+inline constexpr int kFaultFlags = kInvalid | kDivisionByZero | kOverflow;
+
+// Clears the hardware flags of the three faults (nothing without flags).
+inline void ClearFlags() {
+#ifdef OSTREVO_READS_FP_FLAGS
+    std::feclearexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+#endif
+}
+
+// The faults the hardware flags hold since ClearFlags, as kFaultFlags bits
+// (always none without flags).
+inline int RaisedFlags() {
+#ifdef OSTREVO_READS_FP_FLAGS
+    const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+    return ((raised & FE_INVALID) != 0 ? kInvalid : 0) | ((raised & FE_DIVBYZERO) != 0 ? kDivisionByZero : 0) |
+           ((raised & FE_OVERFLOW) != 0 ? kOverflow : 0);
+#else
+    return 0;
+#endif
+}
 
 // An empty barrier the optimiser cannot see through: the value must exist in
 // memory at this point. Without it, g++ -O2 moves a division past a following
@@ -53,10 +82,10 @@ struct Checked {
 // error, leaves a finite result).
 template <typename... Operands>
 inline int UnflaggedFaults(double value, int errorNumber, Operands... operands) {
-    int faults = errorNumber == EDOM ? FE_INVALID : 0;
+    int faults = errorNumber == EDOM ? kInvalid : 0;
     if (std::isfinite(value) || !(std::isfinite(operands) && ...)) return faults;
-    if (std::isnan(value)) faults |= FE_INVALID;
-    if (std::isinf(value) || errorNumber == ERANGE) faults |= FE_OVERFLOW;
+    if (std::isnan(value)) faults |= kInvalid;
+    if (std::isinf(value) || errorNumber == ERANGE) faults |= kOverflow;
     return faults;
 }
 
@@ -67,18 +96,18 @@ template <typename Compute, typename... Operands>
 inline Checked Evaluate(Compute compute, Operands... operands) {
     const bool readErrno = MathUsesErrno();
     if (readErrno) errno = 0;
-    std::feclearexcept(kFaultFlags);
+    ClearFlags();
     (Pin(operands), ...);
     double value = compute(operands...);
     Pin(value);
-    const int flags = std::fetestexcept(kFaultFlags);
+    const int flags = RaisedFlags();
     return {value, flags | UnflaggedFaults(value, readErrno ? errno : 0, operands...)};
 }
 
 // What went wrong, in the user's words, for the flags of a failed Checked.
 inline std::string DescribeFaults(int faults) {
-    if (faults & FE_DIVBYZERO) return "divisione per zero";
-    if (faults & FE_OVERFLOW) return "il risultato supera il massimo numero rappresentabile";
+    if (faults & kDivisionByZero) return "divisione per zero";
+    if (faults & kOverflow) return "il risultato supera il massimo numero rappresentabile";
     return "operazione non valida (0/0 o simile)";
 }
 

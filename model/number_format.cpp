@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cfloat>
 
+#include "float_text.h"
+
 namespace ostrevo {
 namespace {
 
@@ -19,15 +21,12 @@ struct DecimalDigits {
 };
 
 DecimalDigits ToDecimalDigits(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view text(buffer, result.ptr);
+    const std::string text = ToScientificText(std::fabs(value), kSignificantDigits - 1);
     const auto exponentMark = text.find('e');
     DecimalDigits decimal;
     decimal.negative = std::signbit(value);
     decimal.digits.push_back(text[0]);
-    decimal.digits.append(text.substr(2, exponentMark - 2));
+    decimal.digits.append(text, 2, exponentMark - 2);
     std::from_chars(text.data() + exponentMark + 1 + (text[exponentMark + 1] == '+'), text.data() + text.size(),
                     decimal.exponent);
     return decimal;
@@ -105,10 +104,7 @@ double RoundToThreeDecimals(double value) {
 
 std::string FormatDefault(double value, std::string_view separator) {
     if (value == 0) value = 0;  // no "-0"
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, kSignificantDigits);
-    return WithSeparator(UpperCaseExponent(std::string(buffer, result.ptr)), separator);
+    return WithSeparator(UpperCaseExponent(ToGeneralText(value, kSignificantDigits)), separator);
 }
 
 std::string FormatScientific(double value, int decimals, std::string_view separator) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cfenv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -128,7 +127,7 @@ struct Invariants {
 // The invariants, or nothing when computing them raised a fault: the exact
 // path then reports it at the sample where it belongs.
 std::optional<Invariants> CleanInvariants(const Sampling& s) {
-    std::feclearexcept(fp::kFaultFlags);
+    fp::ClearFlags();
     CircuitParameters p = s.p;
     double ts = s.ts;
     double step = s.step;
@@ -144,7 +143,7 @@ std::optional<Invariants> CleanInvariants(const Sampling& s) {
                  p.Rs + p.RoL,
                  p.Rc + p.RoH};
     fp::Pin(v);
-    if (std::fetestexcept(fp::kFaultFlags) != 0) return std::nullopt;
+    if (fp::RaisedFlags() != 0) return std::nullopt;
     return v;
 }
 
@@ -163,7 +162,7 @@ constexpr std::int64_t kBlock = 2048;
 // in k), so an exponential that overflowed anywhere in the block, which some
 // math libraries do not flag, shows at one of its two ends.
 bool CleanBlock(const std::array<double, kBlock>& block, std::int64_t count) {
-    return std::fetestexcept(fp::kFaultFlags) == 0 && std::isfinite(block[0]) && std::isfinite(block[count - 1]);
+    return fp::RaisedFlags() == 0 && std::isfinite(block[0]) && std::isfinite(block[count - 1]);
 }
 
 // Stores sample(k) for k = first..last into `out`, a block at a time. A block
@@ -174,7 +173,7 @@ void FillRange(std::span<double> out, std::int64_t first, std::int64_t last, Sam
     std::array<double, kBlock> block;
     for (std::int64_t start = first; start <= last; start += kBlock) {
         const std::int64_t count = std::min(kBlock, last - start + 1);
-        std::feclearexcept(fp::kFaultFlags);
+        fp::ClearFlags();
         std::int64_t base = start;
         fp::Pin(base);  // no sample of the block is computed before the flags are cleared
         for (std::int64_t i = 0; i < count; ++i) block[i] = sample(base + i);

@@ -1,7 +1,6 @@
 #include "trace_stop.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cfloat>
 #include <cmath>
 #include <span>
@@ -25,14 +24,14 @@ bool CanDraw(ToY toY, double sample, double fullScale) {
 // whole trace rather than one per sample.
 template <typename ToY>
 bool AllDrawable(std::span<const double> samples, std::int32_t last, ToY toY, double fullScale) {
-    std::feclearexcept(fp::kFaultFlags);
+    fp::ClearFlags();
     fp::Pin(fullScale);
     bool fits = true;
     for (std::size_t k = 1; k <= static_cast<std::size_t>(last); ++k) {
         fits &= std::fabs(toY(samples[k], fullScale)) <= FLT_MAX;  // false for a NaN too
     }
     fp::Pin(fits);
-    return fits && std::fetestexcept(fp::kFaultFlags) == 0;
+    return fits && fp::RaisedFlags() == 0;
 }
 
 // First segment of period 1 that reaches a sample (of 1..last) with no

@@ -12,10 +12,10 @@ OSTREVO_PACKAGES=(
   dpkg-dev desktop-file-utils appstream lintian devscripts
   dbus at-spi2-core python3-pyatspi xdotool
   g++-mingw-w64-x86-64-posix googletest wine64
+  emscripten node-acorn nodejs
 )
-# The browser page: its compiler, the Node that runs its tests and serves it,
-# and the browser the tests drive.
-OSTREVO_PACKAGES+=(emscripten nodejs npm chromium)
+# The browser page's tests: npm for Playwright, and the browser it drives.
+OSTREVO_PACKAGES+=(npm chromium)
 
 ostrevo_install_missing() {
   local missing=()

@@ -4,11 +4,14 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "entry_check.h"
 #include "fault.h"
 #include "field_reading.h"
+#include "float_text.h"
 #include "number_format.h"
 
 namespace ostrevo {
@@ -99,6 +102,58 @@ TEST(FormatTest, ScientificAndFixedPatterns) {
     }
     EXPECT_EQ(FormatScientific(-0.5, 2, ","), "-5,00E-01");
     EXPECT_EQ(FormatFixed(3.2577, 3, ","), "3,258");
+}
+
+// std::bit_cast, which the libc++ of emscripten 3.1.6 lacks.
+template <typename To, typename From>
+To BitCast(From from) {
+    To to;
+    std::memcpy(&to, &from, sizeof to);
+    return to;
+}
+
+std::uint64_t SplitMix64(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15u);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+}
+
+// Doubles of every magnitude (random bits: also infinities, NaNs, subnormals),
+// exact halves at the 15th digit, and random 17 to 20-digit texts from 1E-330
+// to 1E+310 read back (subnormals, underflow to zero, overflow), as well as
+// texts exactly halfway between two doubles. Their texts
+// and values, hashed, are those std::to_chars and std::from_chars gave on
+// Linux; where the C library's conversions stand in for them (WebAssembly)
+// this checks them bit for bit, and where both exist they are compared too.
+TEST(FloatTextTest, TheSameTextsAndValuesOnEveryPlatform) {
+    std::uint64_t state = 7, digest = 14695981039346656037u;  // FNV-1a
+    const auto hash = [&digest](std::string_view bytes) {
+        for (const char byte : bytes) digest = (digest ^ static_cast<unsigned char>(byte)) * 1099511628211u;
+    };
+    const auto read = [&hash](const std::string& text) {
+        const ParsedDouble parsed = ParseDecimal(text), c = c_library::ParseDecimal(text);
+        const std::uint64_t bits = parsed.outOfRange ? ~std::uint64_t{0} : BitCast<std::uint64_t>(parsed.value);
+        EXPECT_EQ(c.outOfRange ? ~std::uint64_t{0} : BitCast<std::uint64_t>(c.value), bits) << text;
+        hash(std::to_string(bits));
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::uint64_t bits = SplitMix64(state);
+        for (const double value : {BitCast<double>(bits), static_cast<double>((bits >> 14) | 1) / 2}) {
+            const std::string scientific = ToScientificText(value, 14), general = ToGeneralText(value, 15);
+            EXPECT_EQ(c_library::ToScientificText(value, 14), scientific);
+            EXPECT_EQ(c_library::ToGeneralText(value, 15), general);
+            hash(scientific + general);
+            if (std::isfinite(value)) read(general);
+        }
+        std::string digits = std::to_string(bits % 9 + 1);
+        digits.append(".").append(std::to_string(SplitMix64(state) >> (bits % 8)));
+        read(digits.append("e").append(std::to_string(static_cast<int>(bits % 641) - 330)));
+        // Halfway between two doubles: ties to the even one.
+        read(std::to_string(bits >> 11 | std::uint64_t{1} << 52).append(".5"));
+        read(std::to_string(bits >> 10 | std::uint64_t{1} << 53 | 1));
+    }
+    EXPECT_EQ(digest, 913831813143851369u);  // recorded from std::to_chars and std::from_chars (GCC 12, Linux)
 }
 
 }  // namespace

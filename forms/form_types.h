@@ -1,0 +1,194 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "fields.h"
+
+namespace ostrevo {
+
+// A colour as the windows were designed with it.
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The object name of a control of a window ("Text1", "Label9", ...). The
+// descriptions of the windows name every control once (form1::Label9,
+// form2::Picture1); everything else takes the name from there, so that a
+// control that does not exist does not compile.
+class ControlName {
+public:
+    constexpr ControlName() = default;  // no control: the window itself
+    explicit constexpr ControlName(std::string_view text) : text_(text) {}
+    constexpr std::string_view text() const { return text_; }
+    constexpr operator std::string_view() const { return text_; }
+    constexpr bool empty() const { return text_.empty(); }
+    friend constexpr bool operator==(ControlName, ControlName) = default;
+
+private:
+    std::string_view text_;
+};
+
+// Places and sizes are in twips: 1/1440 inch, 15 twips to one pixel at 96
+// dots per inch (a face scales them as it scales pixels).
+inline constexpr int kTwipsPerPixel = 15;
+
+// Rounded to the nearest pixel, halves up.
+constexpr int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+// Left, Top, Width and Height of a control, in twips, from the inner corner of
+// its container (inside the container's border).
+struct Twips {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+enum class ControlKind {
+    Label,         // a caption or a value box the program writes
+    TextField,     // a one-line field the user types into
+    Button,        // a push button; it runs its Command
+    OptionButton,  // one of a group of option buttons of the same container
+    Plot,          // a picture area the plot is drawn into, in the user coordinates of plot_mapping.h
+    PictureBox,    // a picture area that holds only the labels placed in it
+    Image,         // a picture drawn from the vector image `image`, scaled to the control
+    Shape,         // a rectangle outline drawn beneath the controls it frames
+};
+
+// What a button runs. The last two are the face's own (they end the program
+// or close a window); the others are CircuitCommands.
+enum class Command {
+    None,
+    ComputeTimes,      // "Calcola  ts; tc"
+    PlotWaveforms,     // "Grafici"
+    DesignResistors,   // "Calcola Rc e Rs"
+    FillIdealExample,  // "Ostrevo ideale, dati esempio"
+    FillRealExample,   // "Ostrevo reale, dati esempio"
+    ExitProgram,       // "Esci" of the main window: every window goes at once, without asking
+    CloseWindow,       // "Esci" of the waveform window: it is unloaded
+};
+
+// The horizontal place of a caption. Vertically a label's caption sits at
+// the top, a field's text and a button's caption in the middle.
+enum class Alignment { Left, Right, Center };
+
+enum class Border {
+    None,
+    Single,    // a one-pixel line in the desktop's dark shade
+    Sunken,    // the platform's sunken three-dimensional border, two pixels
+    Standard,  // the frame the platform draws around a field or a button
+};
+
+// What a control fills its background with.
+enum class Fill {
+    Window,     // nothing of its own: the desktop's window colour shows
+    LightFace,  // the light face of the platform's own palette, whatever the desktop's scheme
+    Colour,     // Looks::background
+};
+
+enum class FontWeight { Regular, Bold };
+
+// The face every control is designed for, 8.25 pt (11 pixels at 96 DPI), and
+// the faces that stand in for it where it is missing: Liberation Sans is
+// about 8 % narrower, so every designed caption fits (the usual fallback,
+// DejaVu Sans, is about 6 % wider and clips some); Arimo is the same design
+// under another name.
+struct Font {
+    const char* family;
+    std::array<const char*, 2> substitutes;
+    double points;
+    int pixels;
+};
+inline constexpr Font kControlFont{"MS Sans Serif", {"Liberation Sans", "Arimo"}, 8.25, 11};
+
+// How a control looks. A control with a background of its own (Fill::Colour or
+// LightFace) keeps every colour of its own under any desktop scheme, so that its
+// text stays readable under a dark one too.
+struct Looks {
+    Fill fill = Fill::Window;
+    Rgb background{};           // with Fill::Colour
+    std::optional<Rgb> text{}; // none: the desktop's text colour
+    Border border = Border::None;
+    Alignment alignment = Alignment::Left;
+    bool wraps = false;         // the caption wraps at blanks only, as many words on a line as fit
+    FontWeight weight = FontWeight::Bold;
+    int lineWidth = 0;          // a Shape's outline, in pixels, in the colour `text`
+};
+
+// What assistive technology is told about a control.
+enum class AccessibleRole {
+    None,     // nothing of the program's own: the platform tells what it shows
+    Control,  // a field, a button or an option button
+    Result,   // a label showing a value: the name says what it is, the text is the value
+    Picture,  // a drawing: a graphic, described
+};
+struct Accessible {
+    AccessibleRole role = AccessibleRole::None;
+    const char* name = nullptr;  // UTF-8; none: AccessibleName() makes it from the field or the caption
+    const char* description = "";
+};
+
+// One control of a window.
+struct Control {
+    ControlName name;
+    ControlKind kind = ControlKind::Label;
+    const char* caption = "";  // UTF-8; a field's text when the window opens
+    Twips place{};
+    ControlName container{};   // a picture area, or none: the window
+    Looks looks{};
+    Accessible accessible{};
+    Command command = Command::None;  // a button's
+    std::optional<FieldId> field{};   // a field of the circuit's table
+    bool visible = true;
+    bool checked = false;   // an option button selected when the window opens
+    const char* image = ""; // an Image's vector picture, a file of assets/
+};
+
+// One window.
+struct Form {
+    ControlName name;
+    const char* caption;  // the title
+    Twips client;         // the size of its inner area (left and top 0)
+    const char* icon;     // a vector picture of assets/ for the title bar, "" for the application's
+    FontWeight weight;    // of the window's own font, which controls without a font of their own use
+    // In the order they are created: a later control lies above an earlier one.
+    std::span<const Control> controls;
+    // The order in which Tab visits the controls; the window opens with the
+    // focus on the first. An option group is entered at its selected button.
+    std::span<const ControlName> tabOrder;
+};
+
+// What assistive technology calls a control: its own accessible name, or for a
+// field the quantity and its unit ("Vcc [V]"), or else its caption.
+std::string AccessibleName(const Control& control);
+
+// The control of `form` called `name`; nullptr when there is none.
+constexpr const Control* FindControl(const Form& form, ControlName name) {
+    for (const Control& control : form.controls) {
+        if (control.name == name) return &control;
+    }
+    return nullptr;
+}
+
+// Every name of a tab order and every container is a control of its form.
+constexpr bool NamesAreControls(const Form& form) {
+    for (const ControlName name : form.tabOrder) {
+        if (FindControl(form, name) == nullptr) return false;
+    }
+    for (const Control& control : form.controls) {
+        if (!control.container.empty() && FindControl(form, control.container) == nullptr) return false;
+    }
+    return true;
+}
+
+}  // namespace ostrevo
+
+// Declares the object name of one control, spelled once.
+#define OSTREVO_CONTROL_NAME(name) inline constexpr ::ostrevo::ControlName name{#name};

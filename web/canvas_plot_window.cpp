@@ -1,0 +1,140 @@
+#include "canvas_plot_window.h"
+
+#include <algorithm>
+
+#include "cursor_readout.h"
+#include "fast_trace_renderer.h"
+#include "plot_mapping.h"
+#include "trace.h"
+
+namespace ostrevo::web {
+namespace {
+
+constexpr std::string_view kWindow = "Form2";
+constexpr std::string_view kPlot = "Picture1";
+constexpr std::string_view kVcOption = "Option1";
+constexpr std::string_view kVoOption = "Option3";
+
+// The boxes of each trace's readout: time, then voltage.
+struct ReadoutBoxes {
+    std::string_view time;
+    std::string_view voltage;
+};
+constexpr ReadoutBoxes kVcBoxes{"Label16", "Label17"};
+constexpr ReadoutBoxes kVoBoxes{"Label29", "Label32"};
+
+}  // namespace
+
+CanvasPlotWindow::CanvasPlotWindow(PageFace& face, Rgb background, Rgb foreground, std::string decimalSeparator)
+    : face_(face), background_(Argb(background)), foreground_(Argb(foreground)),
+      decimalSeparator_(std::move(decimalSeparator)), argb_(1, background_) {}
+
+void CanvasPlotWindow::ensureCreated() {
+    if (created_) return;
+    face_.createWindow(kWindow);
+    created_ = true;
+}
+
+void CanvasPlotWindow::show() { face_.showWindow(kWindow); }
+
+void CanvasPlotWindow::erasePlot() {
+    segments_.clear();
+    traces_.reset();
+    redraw();
+}
+
+void CanvasPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) {
+    const Segment segment{from, to, colour ? Argb(*colour) : foreground_};
+    segments_.push_back(segment);
+    PlotCanvas surface = canvas();
+    surface.drawSegment(surface.toDevice(from), surface.toDevice(to), segment.argb);
+    changed();
+}
+
+void CanvasPlotWindow::placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) {
+    // As in a picture area of the desktop: the label's corner falls on the
+    // pixel of its user coordinates, counted in CSS pixels of the inner area.
+    const std::string area = face_.containerOf(kWindow, control);
+    const PlotCanvas mapping(nullptr, static_cast<int>(face_.innerWidth(kWindow, area)),
+                             static_cast<int>(face_.innerHeight(kWindow, area)), 0);
+    face_.setText(kWindow, control, utf8Text);
+    face_.place(kWindow, control, static_cast<double>(mapping.toDeviceX(left)),
+                static_cast<double>(mapping.toDeviceY(top)));
+}
+
+void CanvasPlotWindow::drawTraces(const TraceRequest& request) {
+    traces_ = request;
+    PlotCanvas surface = canvas();
+    DrawTracesAggregated(surface, request);
+    changed();
+}
+
+void CanvasPlotWindow::rememberPlot(const PlotScale& scale) { scale_ = scale; }
+
+void CanvasPlotWindow::resizePicture(int deviceWidth, int deviceHeight) {
+    deviceWidth = std::max(deviceWidth, 1);
+    deviceHeight = std::max(deviceHeight, 1);
+    if (deviceWidth == width_ && deviceHeight == height_) return;
+    width_ = deviceWidth;
+    height_ = deviceHeight;
+    argb_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), background_);
+    redraw();
+}
+
+void CanvasPlotWindow::readOutAt(double deviceX, double deviceY) {
+    if (!created_ || width_ < 2 || height_ < 2) return;
+    const PlotCanvas mapping = canvas();
+    const auto x = static_cast<float>(mapping.toUserX(deviceX));
+    const auto y = static_cast<float>(mapping.toUserY(deviceY));
+    if (const auto trace = TraceAt(y)) face_.check(kWindow, *trace == Trace::Vc ? kVcOption : kVoOption);
+    const Trace trace = face_.isChecked(kWindow, kVcOption) ? Trace::Vc : Trace::Vo;
+    const Readout readout = ReadOut(trace, scale_, x, y, decimalSeparator_);
+    const ReadoutBoxes& shown = trace == Trace::Vc ? kVcBoxes : kVoBoxes;
+    const ReadoutBoxes& cleared = trace == Trace::Vc ? kVoBoxes : kVcBoxes;
+    face_.setText(kWindow, shown.time, readout.time);
+    face_.setText(kWindow, shown.voltage, readout.voltage);
+    face_.setTextColour(kWindow, shown.voltage, TraceColour(trace));
+    face_.setText(kWindow, cleared.time, "");
+    face_.setText(kWindow, cleared.voltage, "");
+    face_.setToolTip(kWindow, kPlot, readout.toolTip);
+}
+
+void CanvasPlotWindow::unload() {
+    if (!created_) return;
+    created_ = false;
+    segments_.clear();
+    traces_.reset();
+    scale_ = {};
+    redraw();
+    face_.unloadWindow(kWindow);
+}
+
+const std::vector<std::uint8_t>& CanvasPlotWindow::rgbaPixels() {
+    rgba_.resize(argb_.size() * 4);
+    std::uint8_t* out = rgba_.data();
+    for (const std::uint32_t pixel : argb_) {
+        *out++ = static_cast<std::uint8_t>(pixel >> 16);
+        *out++ = static_cast<std::uint8_t>(pixel >> 8);
+        *out++ = static_cast<std::uint8_t>(pixel);
+        *out++ = static_cast<std::uint8_t>(pixel >> 24);
+    }
+    return rgba_;
+}
+
+PlotCanvas CanvasPlotWindow::canvas() { return PlotCanvas(argb_.data(), width_, height_, width_); }
+
+void CanvasPlotWindow::redraw() {
+    std::fill(argb_.begin(), argb_.end(), background_);
+    PlotCanvas surface = canvas();
+    for (const Segment& segment : segments_) {
+        surface.drawSegment(surface.toDevice(segment.from), surface.toDevice(segment.to), segment.argb);
+    }
+    if (traces_) DrawTracesAggregated(surface, *traces_);
+    changed();
+}
+
+void CanvasPlotWindow::changed() {
+    if (created_) face_.pictureChanged(kWindow, kPlot);
+}
+
+}  // namespace ostrevo::web

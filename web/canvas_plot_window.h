@@ -1,0 +1,69 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "page_face.h"
+#include "plot_canvas.h"
+#include "plot_window.h"
+
+namespace ostrevo::web {
+
+// The waveform window of the page. Picture1's raster lives here, in device
+// pixels; the page copies it into its <canvas>. Everything drawn since the
+// last erase is kept (the segments of the frame and the traces' request), so
+// that a new size of the canvas draws the same plot sharp again.
+class CanvasPlotWindow : public PlotWindow {
+public:
+    // Picture1 is filled with `background`; segments without a colour of their
+    // own take `foreground`. Readouts use `decimalSeparator`.
+    CanvasPlotWindow(PageFace& face, Rgb background, Rgb foreground, std::string decimalSeparator);
+
+    void ensureCreated() override;
+    void show() override;
+    void erasePlot() override;
+    void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
+    void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) override;
+    void drawTraces(const TraceRequest& request) override;
+    void rememberPlot(const PlotScale& scale) override;
+
+    // The canvas's size in device pixels; the plot is drawn again at it.
+    void resizePicture(int deviceWidth, int deviceHeight);
+    // The pointer at a position in device pixels of the canvas: selects the
+    // trace of its half and shows time and voltage.
+    void readOutAt(double deviceX, double deviceY);
+    // "Esci" of the window, or its close box: gone with everything it showed.
+    void unload();
+    bool exists() const { return created_; }
+
+    // The raster as bytes red, green, blue, alpha, row after row.
+    const std::vector<std::uint8_t>& rgbaPixels();
+    int pictureWidth() const { return width_; }
+    int pictureHeight() const { return height_; }
+
+private:
+    struct Segment {
+        PlotPoint from;
+        PlotPoint to;
+        std::uint32_t argb;
+    };
+    PlotCanvas canvas();
+    void redraw();
+    void changed();
+
+    PageFace& face_;
+    std::uint32_t background_;
+    std::uint32_t foreground_;
+    std::string decimalSeparator_;
+    bool created_ = false;
+    int width_ = 1;
+    int height_ = 1;
+    std::vector<std::uint32_t> argb_;
+    std::vector<std::uint8_t> rgba_;
+    std::vector<Segment> segments_;
+    std::optional<TraceRequest> traces_;
+    PlotScale scale_;
+};
+
+}  // namespace ostrevo::web

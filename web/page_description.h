@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+namespace ostrevo::web {
+
+// Both windows as the description gives them, as JSON for the page's script:
+// every control with its box in CSS pixels, its looks, texts, accessible
+// texts and command, each window's tab order and the rows of its list layout.
+std::string DescribeWindows();
+
+}  // namespace ostrevo::web

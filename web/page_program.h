@@ -1,0 +1,69 @@
+#pragma once
+#include <emscripten/val.h>
+
+#include <string>
+#include <vector>
+
+#include "canvas_plot_window.h"
+#include "circuit_commands.h"
+#include "fields.h"
+#include "form_interfaces.h"
+#include "page_face.h"
+
+namespace ostrevo::web {
+
+// The main window's fields and labels, as the page shows them.
+class PageMainForm : public MainForm {
+public:
+    explicit PageMainForm(PageFace& face) : face_(face) {}
+    std::u16string text(std::string_view control) const override;
+    void setText(std::string_view control, const std::string& utf8) override;
+    void setTextColour(std::string_view control, Rgb colour) override;
+
+private:
+    PageFace& face_;
+};
+
+// Messages wait until their command has returned: the page cannot block
+// inside a command, so it shows them afterwards, one after another.
+class QueuedMessages : public MessageBoxes {
+public:
+    void show(const std::string& utf8Message) override { waiting_.push_back(utf8Message); }
+    std::vector<std::string> take() { return std::exchange(waiting_, {}); }
+
+private:
+    std::vector<std::string> waiting_;
+};
+
+// The program behind the page: both windows' commands, run on the page's one
+// thread. Every call returns the messages its command left, in order.
+class PageProgram {
+public:
+    PageProgram(emscripten::val face, std::string decimalSeparator);
+
+    // A click on a button of a window.
+    std::vector<std::string> click(const std::string& window, const std::string& control);
+    // The pointer over the plot, in device pixels of its canvas.
+    void pointerAt(double deviceX, double deviceY);
+    // The close box of a window's frame.
+    void closeWindow(const std::string& window);
+
+    void resizePicture(int deviceWidth, int deviceHeight) { plot_.resizePicture(deviceWidth, deviceHeight); }
+    emscripten::val pictureBytes();
+    int pictureWidth() const { return plot_.pictureWidth(); }
+    int pictureHeight() const { return plot_.pictureHeight(); }
+
+private:
+    void fillExample(Example example);
+    void runGuarded(void (PageProgram::*action)(const std::string&), const std::string& control);
+    void clickMain(const std::string& control);
+    void clickPlot(const std::string& control);
+
+    PageFace face_;
+    PageMainForm form_;
+    QueuedMessages messages_;
+    CanvasPlotWindow plot_;
+    CircuitCommands commands_;
+};
+
+}  // namespace ostrevo::web

@@ -1,0 +1,223 @@
+// Starts the program in the page: loads the WebAssembly core, builds both
+// windows from its description and runs its commands on the page's one thread.
+
+import { Desktop } from './layout.js';
+import { MessageBoxes } from './messages.js';
+import { PlotPicture } from './plot.js';
+import { PageWindow, setCaption } from './windows.js';
+
+const MAIN = 'Form1';
+const PLOT = 'Form2';
+
+// The decimal separator of the browser's first preferred language.
+function decimalSeparator() {
+  const language = (navigator.languages && navigator.languages[0]) || navigator.language || 'en';
+  const parts = new Intl.NumberFormat(language).formatToParts(1.5);
+  return (parts.find((part) => part.type === 'decimal') || { value: '.' }).value;
+}
+
+// Resolves once the browser has painted what was changed before the call.
+function afterPaint() {
+  return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+}
+
+function pageText(id) {
+  return document.getElementById(id).textContent.trim();
+}
+
+class Page {
+  constructor(core, description) {
+    this.description = description;
+    this.desktop = new Desktop(document.getElementById('desktop'));
+    this.messages = new MessageBoxes(description.messageTitle);
+    this.windows = new Map();
+    this.extraMessages = [];
+    this.running = false;
+    this.ended = false;
+    // The designed face is not shipped; the desktop's substitute is, under its own name.
+    const faces = description.font.substitutes.map((face) => `"${face}"`);
+    document.documentElement.style.setProperty('--control-font', [...faces, 'sans-serif'].join(', '));
+    document.documentElement.style.setProperty('--control-size', `${description.font.size}px`);
+    this.program = new core.Program(this.face(), decimalSeparator());
+    this.open(MAIN);
+    this.desktop.arrange();
+    this.listenToResizes();
+    this.windows.get(MAIN).focusTarget(description.windows[MAIN].tabOrder[0]).focus();
+  }
+
+  // What the program calls to reach the windows' controls.
+  face() {
+    const element = (w, name) => this.windows.get(w).control(name).element;
+    const radio = (w, name) => element(w, name).querySelector('input');
+    return {
+      text: (w, name) => {
+        const e = element(w, name);
+        return e instanceof HTMLInputElement ? e.value : e.textContent;
+      },
+      setText: (w, name, text) => {
+        const e = element(w, name);
+        if (e instanceof HTMLInputElement) e.value = text;
+        else setCaption(e, text);
+      },
+      setTextColour: (w, name, colour) => { element(w, name).style.color = colour; },
+      place: (w, name, left, top) => {
+        const e = element(w, name);
+        e.style.left = `${left}px`;
+        e.style.top = `${top}px`;
+      },
+      isChecked: (w, name) => radio(w, name).checked,
+      check: (w, name) => { radio(w, name).checked = true; },
+      setToolTip: (w, name, text) => { element(w, name).title = text; },
+      containerOf: (w, name) => this.windows.get(w).control(name).control.container,
+      innerWidth: (w, name) => this.windows.get(w).innerSize(name).width,
+      innerHeight: (w, name) => this.windows.get(w).innerSize(name).height,
+      createWindow: (w) => this.open(w),
+      showWindow: (w) => this.show(w),
+      unloadWindow: (w) => this.unload(w),
+      pictureChanged: () => this.plot && this.plot.markChanged(),
+      endProgram: () => { this.ended = true; },
+      commandFailed: () => this.extraMessages.push(pageText('command-failed')),
+    };
+  }
+
+  // Creates a window hidden, in its designed state.
+  open(name) {
+    if (this.windows.has(name)) return;
+    const isPlot = name === PLOT;
+    const pageWindow = new PageWindow(name, this.description.windows[name], { closable: isPlot });
+    pageWindow.frame.hidden = isPlot;
+    this.windows.set(name, pageWindow);
+    this.desktop.add(pageWindow);
+    this.listenToButtons(pageWindow);
+    if (isPlot) {
+      pageWindow.closeBox.addEventListener('click', () => this.guarded(() => this.program.closeWindow(name)));
+      this.plot = new PlotPicture(pageWindow, this.program, { onFault: (error) => this.fault(error) });
+    }
+  }
+
+  show(name) {
+    const pageWindow = this.windows.get(name);
+    const opening = pageWindow.frame.hidden;
+    pageWindow.frame.hidden = false;
+    pageWindow.listed = undefined;
+    this.desktop.arrange();
+    this.desktop.bringToFront(pageWindow);
+    if (name === PLOT) this.plot.fit();
+    if (opening) this.focusFirst = pageWindow;
+  }
+
+  // The window goes with everything it showed; a fresh hidden one is ready
+  // for the next time it is needed.
+  unload(name) {
+    const pageWindow = this.windows.get(name);
+    this.desktop.remove(pageWindow);
+    this.windows.delete(name);
+    if (name === PLOT) this.plot = null;
+    this.open(name);
+    this.refocusMain = true;
+  }
+
+  listenToButtons(pageWindow) {
+    for (const { element, control } of pageWindow.controls.values()) {
+      if (control.kind !== 'button') continue;
+      element.addEventListener('click', () => this.run(pageWindow.name, control.name));
+    }
+  }
+
+  listenToResizes() {
+    const relayout = () => {
+      this.desktop.arrange();
+      if (this.plot && !this.windows.get(PLOT).frame.hidden) this.plot.fit();
+    };
+    window.addEventListener('resize', relayout);
+    const watchRatio = () => {
+      matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+        relayout();
+        watchRatio();
+      }, { once: true });
+    };
+    watchRatio();
+  }
+
+  // One command: the busy sign painted first, then the work, then its
+  // messages in turn.
+  async run(windowName, controlName) {
+    if (this.running) return;
+    this.running = true;
+    const started = this.windows.get(windowName);
+    started.setBusy(true);
+    await afterPaint();
+    const messages = this.guarded(() => {
+      const shown = this.program.click(windowName, controlName);
+      const list = [];
+      for (let i = 0; i < shown.size(); i += 1) list.push(shown.get(i));
+      shown.delete();
+      return list;
+    }) || [];
+    if (this.plot) this.plot.present();
+    started.setBusy(false);
+    await this.messages.showInTurn([...messages, ...this.takeExtraMessages()]);
+    this.afterCommand();
+    this.running = false;
+  }
+
+  afterCommand() {
+    if (this.ended) {
+      this.endProgram();
+      return;
+    }
+    if (this.focusFirst) {
+      const first = this.focusFirst;
+      this.focusFirst = null;
+      first.focusTarget(first.description.tabOrder[0]).focus();
+    }
+    if (this.refocusMain) {
+      this.refocusMain = false;
+      this.windows.get(MAIN).focusTarget(this.description.windows[MAIN].tabOrder[0]).focus();
+    }
+  }
+
+  takeExtraMessages() {
+    return this.extraMessages.splice(0);
+  }
+
+  guarded(action) {
+    try {
+      return action();
+    } catch (error) {
+      this.fault(error);
+      return null;
+    }
+  }
+
+  // Whatever the program could not handle ends in a message, never in a broken page.
+  fault(error) {
+    console.error(error);
+    this.extraMessages.push(pageText('command-failed'));
+    if (!this.running) this.messages.showInTurn(this.takeExtraMessages());
+  }
+
+  endProgram() {
+    for (const pageWindow of this.windows.values()) pageWindow.frame.remove();
+    this.windows.clear();
+    document.getElementById('desktop').hidden = true;
+    document.getElementById('ended').hidden = false;
+    document.getElementById('restart').focus();
+  }
+}
+
+function cannotLoad(error) {
+  console.error(error);
+  document.documentElement.className = '';
+}
+
+async function start() {
+  if (typeof WebAssembly !== 'object') throw new Error('WebAssembly is missing');
+  const { default: createOstrevo } = await import('../ostrevo.js');
+  const core = await createOstrevo();
+  const description = JSON.parse(core.describe());
+  document.documentElement.className = 'running';
+  window.ostrevo = new Page(core, description);
+}
+
+start().catch(cannotLoad);

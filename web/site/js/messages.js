@@ -1,0 +1,34 @@
+// The message boxes: one modal <dialog> titled like the desktop's, shown for
+// each message in turn once its command has returned.
+
+export class MessageBoxes {
+  constructor(title) {
+    this.dialog = document.getElementById('message');
+    this.text = document.getElementById('message-text');
+    this.ok = document.getElementById('message-ok');
+    document.getElementById('message-title').textContent = title;
+    // Escape closes the box like OK does (the dialog's cancel).
+    this.dialog.addEventListener('cancel', (event) => {
+      event.preventDefault();
+      this.dialog.close('ok');
+    });
+  }
+
+  // Shows each message and waits until it is closed; resolves after the last.
+  async showInTurn(messages) {
+    for (const message of messages) await this.show(message);
+  }
+
+  show(message) {
+    return new Promise((resolve) => {
+      const returnFocus = document.activeElement;
+      this.text.textContent = message;
+      this.dialog.addEventListener('close', () => {
+        if (returnFocus && returnFocus.isConnected) returnFocus.focus();
+        resolve();
+      }, { once: true });
+      this.dialog.showModal();
+      this.ok.focus();
+    });
+  }
+}
