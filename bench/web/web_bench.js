@@ -1,0 +1,170 @@
+#!/usr/bin/env node
+// The page's figures on this machine, from 127.0.0.1, in Debian's Chromium:
+// the site's transfer size, the time from navigation to a main window that
+// answers a click, "Grafici" at NP 100 × N 10^6 against one WebAssembly exp
+// per sample in the same page, and NP 5 × N 10^8 with the page's peak memory.
+// Run by scripts/bench-web, after the site is built into build/web/.
+'use strict';
+const { chromium } = require('@playwright/test');
+const { execFileSync } = require('node:child_process');
+const fs = require('node:fs');
+const path = require('node:path');
+const zlib = require('node:zlib');
+const { serve } = require('../../scripts/static_server.js');
+
+const root = path.resolve(__dirname, '../..');
+const site = path.join(root, 'build/web');
+const launchOptions = {
+  executablePath: process.env.OSTREVO_CHROMIUM ?? '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+         '--no-first-run'],
+};
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
+
+function transferSizes() {
+  const files = fs.readdirSync(site, { recursive: true }).filter((f) => fs.statSync(path.join(site, f)).isFile());
+  const total = { raw: 0, gzip: 0, brotli: 0 };
+  for (const file of files) {
+    const body = fs.readFileSync(path.join(site, file));
+    total.raw += body.length;
+    total.gzip += zlib.gzipSync(body, { level: 9 }).length;
+    total.brotli += zlib.brotliCompressSync(body).length;
+  }
+  console.log(`site: ${files.length} files, ${kib(total.raw)}; gzip -9 ${kib(total.gzip)}; brotli 11 ${kib(total.brotli)}`);
+}
+
+// Clicks "Ostrevo reale, dati esempio" every millisecond from the start of
+// the document until the click fills Vcc: the time since navigation then.
+function answerClickFromTheStart() {
+  const poll = () => {
+    document.querySelector('#Form1 [data-name="Command6"]')?.click();
+    if (document.querySelector('#Form1 [data-name="Text1"]')?.value === '12') window.interactiveAt = performance.now();
+    else setTimeout(poll, 1);
+  };
+  poll();
+}
+
+async function timeToInteractive(browser, url) {
+  const times = [];
+  for (let run = 0; run < 5; run++) {
+    const context = await browser.newContext({ serviceWorkers: 'block' });
+    const page = await context.newPage();
+    await page.addInitScript(answerClickFromTheStart);
+    await page.goto(url);
+    times.push(await page.waitForFunction(() => window.interactiveAt).then((handle) => handle.jsonValue()));
+    await context.close();
+  }
+  console.log(`navigation to a main window that answers a click: median ${median(times).toFixed(0)} ms ` +
+              `(${times.map((t) => t.toFixed(0)).join(', ')}; cold, no service worker)`);
+}
+
+// In the page: "Grafici" with the real example at NP × N, from the click until
+// the main window is no longer busy, in ms.
+async function grafici([NP, N]) {
+  const form = document.getElementById('Form1');
+  const field = (name) => form.querySelector(`[data-name="${name}"]`);
+  const idle = async () => {
+    while (form.getAttribute('aria-busy') === 'true') await new Promise(requestAnimationFrame);
+  };
+  field('Command6').click();
+  await idle();
+  for (const [name, value] of [['Text6', NP], ['Text16', N]]) {
+    field(name).value = String(value);
+    field(name).dispatchEvent(new Event('input', { bubbles: true }));
+  }
+  return new Promise((done) => {
+    const start = performance.now();
+    const observer = new MutationObserver((records) => {
+      if (records.some((r) => r.oldValue === 'true') && form.getAttribute('aria-busy') !== 'true') {
+        observer.disconnect();
+        done(performance.now() - start);
+      }
+    });
+    observer.observe(form, { attributes: true, attributeFilter: ['aria-busy'], attributeOldValue: true });
+    field('Command2').click();
+  });
+}
+
+// In the page: N + 1 exps on the discharge's exponents of the real example, best of three, in ms.
+function expPerSample([wasm, N]) {
+  const { exports } = new WebAssembly.Instance(new WebAssembly.Module(new Uint8Array(wasm)), {});
+  const scale = (1.22066 + 5.70578) / N / ((0.005 + 1) * (4.7 + 0.075));
+  let best = Infinity;
+  for (let run = 0; run < 3; run++) {
+    const start = performance.now();
+    exports.ExpPerSample(N, scale);
+    best = Math.min(best, performance.now() - start);
+  }
+  return best;
+}
+
+async function openPage(browser, url) {
+  const page = await (await browser.newContext({ serviceWorkers: 'block' })).newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => document.querySelector('#Form1 [data-name="Text16"]')?.value === '1000');
+  return page;
+}
+
+async function graficiAgainstExp(browser, url, wasm) {
+  const page = await openPage(browser, url);
+  const first = await page.evaluate(grafici, [100, 1e6]);
+  const repeated = [];
+  for (let run = 0; run < 3; run++) repeated.push(await page.evaluate(grafici, [100, 1e6]));
+  const exp = await page.evaluate(expPerSample, [[...wasm], 1e6]);
+  console.log(`"Grafici" NP 100 × N 10^6: first ${first.toFixed(0)} ms, repeated median ${median(repeated).toFixed(0)} ms; ` +
+              `one WebAssembly exp per sample ${exp.toFixed(1)} ms; ratio ${(median(repeated) / exp).toFixed(1)}`);
+  await page.context().close();
+}
+
+// Peak resident memory of the browser's renderer processes, in MiB.
+function rendererPeakMiB() {
+  let peak = 0;
+  for (const pid of fs.readdirSync('/proc').filter((entry) => /^\d+$/.test(entry))) {
+    try {
+      if (!fs.readFileSync(`/proc/${pid}/cmdline`, 'latin1').includes('--type=renderer')) continue;
+      const hwm = /VmHWM:\s+(\d+)/.exec(fs.readFileSync(`/proc/${pid}/status`, 'latin1'));
+      peak = Math.max(peak, Number(hwm[1]) / 1024);
+    } catch {
+      // the process ended meanwhile
+    }
+  }
+  return peak;
+}
+
+async function largePlot(url) {
+  const browser = await chromium.launch(launchOptions);
+  const page = await openPage(browser, url);
+  const before = rendererPeakMiB();
+  const time = await page.evaluate(grafici, [5, 1e8]);
+  const dialog = await page.locator('dialog[open]').count();
+  console.log(`"Grafici" NP 5 × N 10^8: ${(time / 1000).toFixed(2)} s${dialog ? ' (ended in a message)' : ''}; ` +
+              `renderer peak memory ${before.toFixed(0)} MiB before, ${rendererPeakMiB().toFixed(0)} MiB after`);
+  await browser.close();
+}
+
+async function main() {
+  const wasmFile = path.join(root, 'build/bench-web/exp_per_sample.wasm');
+  fs.mkdirSync(path.dirname(wasmFile), { recursive: true });
+  execFileSync('emcc', ['-O2', path.join(__dirname, 'exp_per_sample.cpp'), '-o', wasmFile, '--no-entry',
+                        '-sSTANDALONE_WASM', '-sEXPORTED_FUNCTIONS=_ExpPerSample']);
+  const server = await serve(site, 0);
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  try {
+    transferSizes();
+    const browser = await chromium.launch(launchOptions);
+    await timeToInteractive(browser, url);
+    await graficiAgainstExp(browser, url, fs.readFileSync(wasmFile));
+    await browser.close();
+    await largePlot(url);
+  } finally {
+    server.close();
+    server.closeAllConnections();
+  }
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});

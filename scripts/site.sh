@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The browser page's build and its test tools, for scripts/web and
+# scripts/test (sourced after scripts/deps.sh).
+set -euo pipefail
+
+OSTREVO_SITE_DIR=build/web
+
+# The page's tests from npm, as package-lock.json pins them; Playwright drives
+# Debian's Chromium and downloads no browser of its own.
+ostrevo_install_node_modules() {
+  [ node_modules/.package-lock.json -nt package-lock.json ] && return 0
+  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+}
+
+# The core compiled to WebAssembly with the page's glue, assembled with the
+# page's files into build/web/, then made installable and usable offline.
+ostrevo_build_site() {
+  cmake -S . -B build/site -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/emscripten.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DOSTREVO_BUILD_UI=OFF -DOSTREVO_BUILD_TESTS=OFF -DOSTREVO_SITE_DIR="$PWD/$OSTREVO_SITE_DIR" >/dev/null
+  cmake --build build/site --parallel "$(nproc)"
+  cmake -DSITE_DIR="$OSTREVO_SITE_DIR" -P web/pwa/finish_site.cmake
+}
