@@ -9,7 +9,6 @@ const ELEMENT_OF_KIND = {
     input.spellcheck = false;
     input.autocomplete = 'off';
     input.setAttribute('autocapitalize', 'off');
-    input.setAttribute('inputmode', 'decimal');
     return input;
   },
   button: () => {
