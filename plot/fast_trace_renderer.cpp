@@ -139,7 +139,7 @@ std::int64_t lastRepeatOf(const PlotGeometry& plot, std::int64_t p) {
 
 void DrawTracesAggregated(PlotCanvas& canvas, const TraceRequest& request) {
     if (request.NP < 1 || request.N < 1) return;
-    ClearVectorUpperState();  // the columns call exp, and Qt may have dirtied the state
+    ClearVectorUpperState();  // the columns call exp, Qt may have dirtied the state; mutants: skip (speed only)
     const PeriodSamples& samples = *request.samples;
     const DrawnTrace vc{samples, Trace::Vc, VcToY<double>, request.VPlus, Argb(TraceColour(Trace::Vc))};
     const DrawnTrace vo{samples, Trace::Vo, VoToY<double>, request.Vcc, Argb(TraceColour(Trace::Vo))};
