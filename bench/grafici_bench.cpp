@@ -16,6 +16,7 @@
 
 #include "bench_support.h"
 #include "control_font.h"
+#include "controls.h"
 #include "field_reading.h"
 #include "main_window.h"
 #include "qt_message_boxes.h"
@@ -42,14 +43,14 @@ public:
         ui::InstallFontFallbacks();
         form().show();
         if (!QTest::qWaitForWindowExposed(&form())) throw std::runtime_error("the main window is not exposed");
-        button("Command6")->click();  // "Ostrevo reale, dati esempio"
-        form().setText(FieldOf(FieldId::NP).control, std::to_string(NP));
-        form().setText(FieldOf(FieldId::N).control, std::to_string(N));
+        button(form1::Command6)->click();  // "Ostrevo reale, dati esempio"
+        form().setText(form1::FieldControl(FieldId::NP), std::to_string(NP));
+        form().setText(form1::FieldControl(FieldId::N), std::to_string(N));
     }
 
     // Clicks "Grafici" and lets the windows paint what it drew.
     void grafici() {
-        button("Command2")->click();
+        button(form1::Command2)->click();
         QApplication::processEvents();
     }
 
@@ -62,7 +63,7 @@ public:
     const std::vector<std::string>& messages() const { return messages_.shown; }
 
 private:
-    QPushButton* button(const char* name) { return form().findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QPushButton* button(ControlName name) { return form().findChild<QPushButton*>(ui::ToQString(name)); }
 
     testing::FakeMessages messages_;
     WaveformWindowHost host_;

@@ -1,6 +1,8 @@
 #include "circuit_commands.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "axes.h"
@@ -26,30 +28,30 @@ CircuitCommands::CircuitCommands(MainForm& form, MessageBoxes& messages, std::st
     : form_(form), messages_(messages), decimalSeparator_(std::move(decimalSeparator)) {}
 
 void CircuitCommands::computeTimes() {
-    run([&] {
+    guarded([&] {
         // A number that cannot be read stops the command before the entry check speaks.
         const CircuitParameters p = ReadCircuit(form_, kTimingReadOrder);
         CheckEntries(form_, kCircuitFields);
-        form_.setText("Label9", TimeText(DischargeTime(p), decimalSeparator_));
-        form_.setText("Label11", TimeText(ChargeTime(p), decimalSeparator_));
+        form_.setText(form1::Label9, TimeText(DischargeTime(p), decimalSeparator_));
+        form_.setText(form1::Label11, TimeText(ChargeTime(p), decimalSeparator_));
     });
 }
 
-void CircuitCommands::writeDesigned(std::string_view label, std::string_view field, double value) {
+void CircuitCommands::writeDesigned(ControlName label, ControlName field, double value) {
     const std::string text = DesignText(value);
     if (!label.empty()) form_.setText(label, text);
     form_.setText(field, text);
-    form_.setTextColour(field, kDesignedFieldColour);
+    form_.setTextColour(field, form1::kDesignedFieldColour);
 }
 
 void CircuitCommands::designResistors() {
-    run([&] {
+    guarded([&] {
         CheckEntries(form_, kDesignFields);
         const DesignTargets targets = ReadDesignTargets(form_);
         const Resistors resistors = DesignResistors(targets);
-        writeDesigned("Label30", "Text9", resistors.Rs);
-        writeDesigned("Label31", "Text2", resistors.Rc);
-        writeDesigned("", "Text8", targets.C);
+        writeDesigned(form1::Label30, form1::FieldControl(FieldId::Rs), resistors.Rs);
+        writeDesigned(form1::Label31, form1::FieldControl(FieldId::Rc), resistors.Rc);
+        writeDesigned({}, form1::FieldControl(FieldId::C), targets.C);
         for (const std::string_view warning : DesignWarnings(targets, resistors)) {
             messages_.show(std::string(warning));
         }
@@ -57,7 +59,7 @@ void CircuitCommands::designResistors() {
 }
 
 void CircuitCommands::plotWaveforms(PlotWindow& plot) {
-    run([&] {
+    guarded([&] {
         CheckEntries(form_, kCircuitFields);
         plot.ensureCreated();
         plot.erasePlot();
@@ -77,6 +79,38 @@ void CircuitCommands::plotWaveforms(PlotWindow& plot) {
         plot.drawTraces(traces);
         if (traces.stop) throw CannotDrawWhole(traces);
     });
+}
+
+void CircuitCommands::fillExample(Example example) {
+    guarded([&] {
+        for (const form1::ControlText& filled : form1::ExampleFilling(example)) form_.setText(filled.control, filled.text);
+    });
+}
+
+bool CircuitCommands::runButton(Command command, PlotWindow& plot) {
+    switch (command) {
+        case Command::ComputeTimes: computeTimes(); return true;
+        case Command::PlotWaveforms: plotWaveforms(plot); return true;
+        case Command::DesignResistors: designResistors(); return true;
+        case Command::FillIdealExample: fillExample(Example::Ideal); return true;
+        case Command::FillRealExample: fillExample(Example::Real); return true;
+        case Command::None:
+        case Command::ExitProgram:
+        case Command::CloseWindow: return false;
+    }
+    return false;
+}
+
+std::string UnforeseenStopMessage(std::exception_ptr stop) {
+    try {
+        std::rethrow_exception(stop);
+    } catch (const std::bad_alloc&) {
+        return "Impossibile completare il comando: la memoria non basta.";
+    } catch (const std::length_error&) {
+        return "Impossibile completare il comando: i dati superano la dimensione massima che il programma può gestire.";
+    } catch (...) {
+        return "Impossibile completare il comando: errore imprevisto.";
+    }
 }
 
 }  // namespace ostrevo

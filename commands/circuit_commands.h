@@ -1,18 +1,25 @@
 #pragma once
+#include <exception>
 #include <string>
 
 #include "fault.h"
-#include "form_interfaces.h"
 #include "plot_window.h"
 #include "sample_buffers.h"
+#include "window_interfaces.h"
 
 namespace ostrevo {
+
+// The message for an exception other than a Fault that stopped a command:
+// memory that ran out, a size beyond what the platform can hold, or anything
+// else.
+std::string UnforeseenStopMessage(std::exception_ptr stop);
 
 // The commands of the main window on the circuit. Each reads the fields it
 // needs, computes in the designed order and writes its results as they come.
 // Whatever stops a command (a field the entry check refuses, a number that
-// cannot be read, a computation that cannot go on) shows its one message; what
-// the command had written by then stays, and the program goes on.
+// cannot be read, a computation that cannot go on, memory that runs out, any
+// other exception) shows its one message; what the command had written by
+// then stays, and the program goes on.
 class CircuitCommands {
 public:
     // Results are written with `decimalSeparator`, the user's locale's.
@@ -24,17 +31,26 @@ public:
     void designResistors();
     // "Grafici": vc(t) and vo(t) over NP periods in the waveform window.
     void plotWaveforms(PlotWindow& plot);
+    // "Ostrevo ideale, dati esempio" and "Ostrevo reale, dati esempio": the
+    // example's texts into the fields it fills.
+    void fillExample(Example example);
+
+    // What a button of the main window runs, by its Command. False for a
+    // command that is not the circuit's (ExitProgram): the face carries it out.
+    bool runButton(Command command, PlotWindow& plot);
 
 private:
     template <typename Steps>
-    void run(Steps steps) {
+    void guarded(Steps steps) {
         try {
             steps();
         } catch (const Fault& stop) {
             messages_.show(stop.what());
+        } catch (...) {
+            messages_.show(UnforeseenStopMessage(std::current_exception()));
         }
     }
-    void writeDesigned(std::string_view label, std::string_view field, double value);
+    void writeDesigned(ControlName label, ControlName field, double value);
 
     MainForm& form_;
     MessageBoxes& messages_;

@@ -35,6 +35,10 @@ private:
     std::string_view text_;
 };
 
+// The designed ground and text of fields, and of an option button's indicator.
+inline constexpr Rgb kFieldGround{255, 255, 255};
+inline constexpr Rgb kFieldText{0, 0, 0};
+
 // Places and sizes are in twips: 1/1440 inch, 15 twips to one pixel at 96
 // dots per inch (a face scales them as it scales pixels).
 inline constexpr int kTwipsPerPixel = 15;

@@ -93,7 +93,7 @@ inline constexpr Looks kResult{.fill = Fill::Colour, .background = kWhite, .text
                                .alignment = Alignment::Right, .wraps = true};
 inline constexpr Looks kCredit{.fill = Fill::Colour, .background = kLightCyan, .text = kBlack,
                                .border = Border::Single, .wraps = true, .weight = FontWeight::Regular};
-inline constexpr Looks kField{.fill = Fill::Colour, .background = kWhite, .text = kBlack, .border = Border::Standard,
+inline constexpr Looks kField{.fill = Fill::Colour, .background = kFieldGround, .text = kFieldText, .border = Border::Standard,
                               .alignment = Alignment::Right};
 inline constexpr Looks kButton{.border = Border::Standard, .alignment = Alignment::Center, .wraps = true};
 inline constexpr Looks kDesignFrame{.text = Rgb{255, 0, 0}, .lineWidth = 2};

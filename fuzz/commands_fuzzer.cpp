@@ -77,20 +77,21 @@ void RunCommand(Session& s, int command) {
     if (command == 1) {
         s.commands.designResistors();
         Require(s.messages.shown.size() <= 2, "\"Calcola Rc e Rs\" shows more than its two warnings");
-        for (const char* field : {"Text2", "Text9", "Text8"}) {  // checked and read by later commands
+        for (const FieldId designed : {FieldId::Rc, FieldId::Rs, FieldId::C}) {  // checked and read by later commands
+            const ControlName field = form1::FieldControl(designed);
             Require(!s.form.wrote(field) || IsNumberText(s.form.shown(field)), "a designed text fails the check");
         }
         return;
     }
     double n = 0;  // "Grafici" only while its buffers and sampling stay small
     try {
-        n = ParseLeadingNumber(s.form.text("Text16"));
+        n = ParseLeadingNumber(s.form.fieldText(FieldId::N));
     } catch (const Fault&) {
     }
     if (command == 2 && n <= 20000) return RunPlot(s);
     s.commands.computeTimes();
     Require(s.messages.shown.size() <= 1, "\"Calcola  ts; tc\" shows more than one message");
-    for (std::string time : {s.form.shown("Label9"), s.form.shown("Label11")}) {
+    for (std::string time : {s.form.shown(form1::Label9), s.form.shown(form1::Label11)}) {
         if (const auto at = time.find(s.separator); at != std::string::npos) time.replace(at, 1, ".");
         Require(!s.messages.shown.empty() || IsNumberText(time), "a time that is not finite without a message");
     }
@@ -101,18 +102,18 @@ void RunCommand(Session& s, int command) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
     Session s(provider.ConsumeBool() ? "," : ".");
-    for (const Field& field : kFields) s.form.texts[field.control] = fuzz::ConsumeFieldText(provider, field);
+    for (const Field& field : kFields) s.form.textOf(field.id) = fuzz::ConsumeFieldText(provider, field);
     for (int commands = provider.ConsumeIntegralInRange(1, 4); commands > 0; --commands) {
         if (provider.ConsumeBool()) {
             const Field& field = kFields[provider.ConsumeIntegralInRange<std::size_t>(0, 14)];
-            s.form.texts[field.control] = fuzz::ConsumeFieldText(provider, field);
+            s.form.textOf(field.id) = fuzz::ConsumeFieldText(provider, field);
         }
         RunCommand(s, provider.ConsumeIntegralInRange(0, 2));
     }
     // The real example plots on the commands the fuzzed ones have used as on fresh ones.
     Session fresh(".");
     for (Session* session : {&s, &fresh}) {  // no renderer comparison: the fuzzed plots had theirs
-        for (const Field& field : kFields) session->form.texts[field.control] = fuzz::SaneText(field);
+        for (const Field& field : kFields) session->form.textOf(field.id) = fuzz::SaneText(field);
         session->plot.clear(), session->messages.shown.clear();
         session->commands.plotWaveforms(session->plot);
     }

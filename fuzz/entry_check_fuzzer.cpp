@@ -15,19 +15,19 @@ static bool Passes(const std::u16string& text) {
 
 static void CheckChain(const testing::FakeForm& form, std::span<const FieldId> chain) {
     const auto failing =
-        std::find_if(chain.begin(), chain.end(), [&](FieldId id) { return !Passes(form.text(FieldOf(id).control)); });
+        std::find_if(chain.begin(), chain.end(), [&](FieldId id) { return !Passes(form.fieldText(id)); });
     const auto message = FirstEntryMessage(form, chain);
     fuzz::Require(message.has_value() == (failing != chain.end()), "a chain passes or fails wrongly");
     if (!message) return;
     const Field& field = FieldOf(*failing);
-    const bool empty = form.text(field.control).empty();
+    const bool empty = form.fieldText(field.id).empty();
     fuzz::Require(*message == (empty ? field.missingMessage : field.invalidMessage), "a chain gives another message");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
     testing::FakeForm form;
-    for (const Field& field : kFields) form.texts[field.control] = fuzz::ConsumeFieldText(provider, field);
+    for (const Field& field : kFields) form.textOf(field.id) = fuzz::ConsumeFieldText(provider, field);
     CheckChain(form, kCircuitFields);
     CheckChain(form, kDesignFields);
     const bool pairs = provider.ConsumeBool();

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "circuit.h"
-#include "form_interfaces.h"
 
 namespace ostrevo {
 
@@ -25,8 +24,5 @@ std::vector<std::string_view> DesignWarnings(const DesignTargets& targets, const
 // A designed value as the design block shows it: "0.000E+00", always with a
 // decimal point, so that it reads back as a number.
 std::string DesignText(double value);
-
-// The colour of the fields the design writes into.
-inline constexpr Rgb kDesignedFieldColour{0, 0, 255};
 
 }  // namespace ostrevo

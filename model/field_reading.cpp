@@ -149,22 +149,22 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-double ReadField(const MainForm& form, FieldId id) {
+double ReadField(const FieldTexts& form, FieldId id) {
     const Field& field = FieldOf(id);
     try {
-        return Scaled(field.scale, ParseLeadingNumber(form.text(field.control)));
+        return Scaled(field.scale, ParseLeadingNumber(form.fieldText(id)));
     } catch (const Fault& cause) {
         throw Fault(std::string("Impossibile leggere ") + field.readSubject + ". " + cause.what());
     }
 }
 
-CircuitParameters ReadCircuit(const MainForm& form, std::span<const FieldId, 12> order) {
+CircuitParameters ReadCircuit(const FieldTexts& form, std::span<const FieldId, 12> order) {
     CircuitParameters parameters;
     for (const FieldId id : order) Store(parameters, id, ReadField(form, id));
     return parameters;
 }
 
-DesignTargets ReadDesignTargets(const MainForm& form) {
+DesignTargets ReadDesignTargets(const FieldTexts& form) {
     DesignTargets targets;
     targets.Vcc = ReadField(form, FieldId::Vcc);
     targets.C = ReadField(form, FieldId::DesignC);

@@ -15,17 +15,15 @@ enum class Scale {
     Count,       // rounded to a whole number, halves to even
 };
 
-// One text field: its object name, what it holds and every text that speaks of it.
+// One text field: what it holds and every text that speaks of it.
 struct Field {
     FieldId id;
-    const char* control;  // object name
     const char* name;     // the quantity, as its accessible name gives it
     const char* unit;     // of the typed number
     Scale scale;
     const char* missingMessage;  // the entry check, when the field is empty
     const char* invalidMessage;  // the entry check, when a character is not allowed
     const char* readSubject;     // completes "Impossibile leggere ..." when the number cannot be read
-    const char* description;     // for assistive technology
     const char* idealExample;    // written by "Ostrevo ideale, dati esempio"; "" leaves the field alone
     const char* realExample;     // written by "Ostrevo reale, dati esempio"; "" leaves the field alone
 };

@@ -7,6 +7,7 @@
 #include "fp_status.h"
 #include "number_format.h"
 #include "plot_mapping.h"
+#include "waveform_form.h"
 
 namespace ostrevo {
 namespace {
@@ -14,19 +15,19 @@ namespace {
 PlotPoint At(double x, double y) { return {static_cast<float>(x), static_cast<float>(y)}; }
 
 struct Caption {
-    std::string_view control;
+    ControlName control;
     const char* text;
     float top;
 };
 
 constexpr std::array<Caption, 7> kVoltageCaptions{{
-    {"Label6", "vc(t)[V]", 99.5F},
-    {"Label7", "v+", 97},
-    {"Label8", "v-", 75},
-    {"Label12", "0", 52},
-    {"Label11", "vo(t)", 50},
-    {"Label13", "Vcc", 48},
-    {"Label4", "0", 2},
+    {form2::Label6, "vc(t)[V]", 99.5F},
+    {form2::Label7, "v+", 97},
+    {form2::Label8, "v-", 75},
+    {form2::Label12, "0", 52},
+    {form2::Label11, "vo(t)", 50},
+    {form2::Label13, "Vcc", 48},
+    {form2::Label4, "0", 2},
 }};
 
 constexpr float kCaptionLeft = 15;
@@ -53,14 +54,14 @@ void LabelAxes(PlotWindow& plot, const PlotScale& scale, std::string_view decima
         static_cast<double>(scale.NP));
     if (duration.failed()) throw CannotLabel(duration.faults);
 
-    const auto placeTime = [&](std::string_view control, double time, float left) {
+    const auto placeTime = [&](ControlName control, double time, float left) {
         plot.placeLabel(control, FormatScientific(time, 2, decimalSeparator), left, kTimeLabelTop);
     };
-    placeTime("Label1", duration.value / 2, 49);
-    placeTime("Label2", duration.value / 4, 24);
+    placeTime(form2::Label1, duration.value / 2, 49);
+    placeTime(form2::Label2, duration.value / 4, 24);
     const fp::Checked threeQuarters = fp::Evaluate([](double d) { return d * 3 / 4; }, duration.value);
     if (threeQuarters.failed()) throw CannotLabel(threeQuarters.faults);
-    placeTime("Label3", threeQuarters.value, 74);
+    placeTime(form2::Label3, threeQuarters.value, 74);
 
     for (const Caption& caption : kVoltageCaptions) {
         plot.placeLabel(caption.control, caption.text, kCaptionLeft, caption.top);

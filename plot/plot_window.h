@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "form_interfaces.h"
+#include "form_types.h"
 #include "trace.h"
 
 namespace ostrevo {
@@ -70,7 +70,7 @@ public:
     virtual void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) = 0;
     // Caption and upper-left corner, in user coordinates, of a label inside
     // Picture1 (Label1..Label3) or Picture3 (Label4, Label6..Label8, Label11..Label13).
-    virtual void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) = 0;
+    virtual void placeLabel(ControlName control, const std::string& utf8Text, float left, float top) = 0;
     // Draws the traces in the order vc(p=1), vo(p=1), vc(p=2), ... up to request.stop.
     virtual void drawTraces(const TraceRequest& request) = 0;
     // The values the plot on screen was drawn with, kept for the cursor readout;

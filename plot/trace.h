@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "form_interfaces.h"
+#include "waveform_form.h"
 
 namespace ostrevo {
 
@@ -10,7 +10,7 @@ namespace ostrevo {
 enum class Trace { Vc, Vo };
 
 // A trace's colour, which its zero line, its option button and its readout share.
-constexpr Rgb TraceColour(Trace trace) { return trace == Trace::Vc ? Rgb{255, 0, 0} : Rgb{0, 0, 255}; }
+constexpr Rgb TraceColour(Trace trace) { return form2::kReadouts[static_cast<std::size_t>(trace)].voltageColour; }
 
 // The colour as an opaque pixel of the raster, 0xAARRGGBB.
 constexpr std::uint32_t Argb(Rgb colour) {

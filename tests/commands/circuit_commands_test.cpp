@@ -115,7 +115,7 @@ TEST_F(CommandTest, DesignResistors) {
                              form.shown("Text8"), messages.shown),
                   std::tuple(c.rc, c.rc, c.rs, c.rs, c.c, c.shown)) << c.typed[2];
         EXPECT_EQ(form.colours.size(), std::string(c.c) == "old" ? 0u : 3u);
-        for (const auto& [control, colour] : form.colours) EXPECT_EQ(colour, kDesignedFieldColour) << control;
+        for (const auto& [control, colour] : form.colours) EXPECT_EQ(colour, form1::kDesignedFieldColour) << control;
     }
 }
 

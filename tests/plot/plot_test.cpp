@@ -110,7 +110,7 @@ TEST(ReadOut, InvertsThePlotMapping) {
 std::vector<std::string> TimeLabels(const PlotScale& scale, const char* separator) {
     struct : testing::FakePlotWindow {
         std::vector<std::string> texts;
-        void placeLabel(std::string_view, const std::string& text, float, float) override { texts.push_back(text); }
+        void placeLabel(ControlName, const std::string& text, float, float) override { texts.push_back(text); }
     } plot;
     LabelAxes(plot, scale, separator);
     return {plot.texts.begin(), plot.texts.begin() + 3};

@@ -25,7 +25,7 @@ CircuitTexts ExampleTexts(Example example) {
 }
 
 void TypeCircuit(FakeForm& form, const CircuitTexts& texts) {
-    for (std::size_t i = 0; i < 12; ++i) form.type(FieldOf(kCircuitFields[i]).control, texts.*kTextOfField[i]);
+    for (std::size_t i = 0; i < 12; ++i) form.type(form1::FieldControl(kCircuitFields[i]), texts.*kTextOfField[i]);
 }
 
 void TypeCircuit(FakeForm& form, std::string_view texts) {
@@ -33,7 +33,7 @@ void TypeCircuit(FakeForm& form, std::string_view texts) {
     for (const FieldId id : kCircuitFields) {
         std::string word;
         words >> word;
-        form.type(FieldOf(id).control, word == "_" ? "" : word);
+        form.type(form1::FieldControl(id), word == "_" ? "" : word);
     }
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "fields.h"
-#include "form_interfaces.h"
 #include "plot_window.h"
+#include "window_interfaces.h"
 
 namespace ostrevo::testing {
 
@@ -17,7 +17,7 @@ namespace ostrevo::testing {
 class FakeForm : public MainForm {
 public:
     FakeForm() {
-        for (const Field& field : kFields) texts[field.control];
+        for (const Field& field : kFields) texts[std::string(form1::FieldControl(field.id))];
     }
     void type(std::string_view control, std::string_view ascii) {
         texts[std::string(control)] = std::u16string(ascii.begin(), ascii.end());
@@ -26,16 +26,17 @@ public:
         const auto it = texts.find(control);
         return it == texts.end() ? std::string() : std::string(it->second.begin(), it->second.end());
     }
+    std::u16string& textOf(FieldId field) { return texts.at(std::string(form1::FieldControl(field))); }
     bool wrote(std::string_view control) const {
         return std::find(writes.begin(), writes.end(), control) != writes.end();
     }
 
-    std::u16string text(std::string_view control) const override { return texts.at(std::string(control)); }
-    void setText(std::string_view control, const std::string& utf8) override {
+    std::u16string text(ControlName control) const override { return texts.at(std::string(control)); }
+    void setText(ControlName control, const std::string& utf8) override {
         type(control, utf8);
         writes.emplace_back(control);
     }
-    void setTextColour(std::string_view control, Rgb colour) override { colours[std::string(control)] = colour; }
+    void setTextColour(ControlName control, Rgb colour) override { colours[std::string(control)] = colour; }
 
     std::map<std::string, std::u16string, std::less<>> texts;
     std::map<std::string, Rgb, std::less<>> colours;
@@ -70,7 +71,7 @@ public:
         if (whenShown) whenShown();
     }
     void drawLine(PlotPoint, PlotPoint, std::optional<Rgb>) override { log += 'l'; }
-    void placeLabel(std::string_view, const std::string&, float, float) override { log += 'L'; }
+    void placeLabel(ControlName, const std::string&, float, float) override { log += 'L'; }
     void rememberPlot(const PlotScale& scale) override {
         log += 'r';
         remembered.push_back(scale);

@@ -82,25 +82,18 @@ void RemakeAccessibleObject(QWidget& widget) {
 
 }  // namespace
 
-void DescribeControl(QWidget& control, const QString& name, const QString& description, AccessibleText::Kind kind) {
-    control.setAccessibleName(name);
-    control.setAccessibleDescription(description);
-    if (kind == AccessibleText::Kind::Result) control.setProperty(kResultProperty, true);
-    if (kind == AccessibleText::Kind::Picture) control.setProperty(kRoleProperty, int{QAccessible::Graphic});
-    if (kind != AccessibleText::Kind::Control) RemakeAccessibleObject(control);
-}
-
-void ApplyAccessibleTexts(QWidget& window, std::span<const AccessibleText> texts) {
+void PresentAsWindow(QWidget& window) {
     InstallFactoryOnce();
     window.setProperty(kRoleProperty, int{QAccessible::Window});
     RemakeAccessibleObject(window);
-    for (const AccessibleText& text : texts) {
-        auto* control = window.findChild<QWidget*>(QString::fromLatin1(text.control));
-        Q_ASSERT_X(control, "ApplyAccessibleTexts", text.control);
-        if (control) {
-            DescribeControl(*control, QString::fromUtf8(text.name), QString::fromUtf8(text.description), text.kind);
-        }
-    }
+}
+
+void DescribeControl(QWidget& control, const QString& name, const QString& description, AccessibleRole role) {
+    control.setAccessibleName(name);
+    control.setAccessibleDescription(description);
+    if (role == AccessibleRole::Result) control.setProperty(kResultProperty, true);
+    if (role == AccessibleRole::Picture) control.setProperty(kRoleProperty, int{QAccessible::Graphic});
+    if (role == AccessibleRole::Result || role == AccessibleRole::Picture) RemakeAccessibleObject(control);
 }
 
 }  // namespace ostrevo::ui

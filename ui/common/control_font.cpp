@@ -5,16 +5,17 @@
 namespace ostrevo::ui {
 
 QFont ControlFont(FontWeight weight) {
-    QFont font(kControlFamily);
-    font.setPixelSize(kControlPixelSize);
+    QFont font(QString::fromLatin1(kControlFont.family));
+    font.setPixelSize(kControlFont.pixels);
     font.setWeight(weight == FontWeight::Bold ? QFont::Bold : QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
 void InstallFontFallbacks() {
-    // Arimo is the same design as Liberation Sans under another name.
-    QFont::insertSubstitutions(kControlFamily, {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QStringList substitutes;
+    for (const char* face : kControlFont.substitutes) substitutes << QString::fromLatin1(face);
+    QFont::insertSubstitutions(QString::fromLatin1(kControlFont.family), substitutes);
 }
 
 }  // namespace ostrevo::ui

@@ -9,6 +9,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "form_builder.h"
+
 namespace ostrevo::ui {
 namespace {
 
@@ -56,17 +58,25 @@ private:
     bool bordered_;
 };
 
-template <typename Control>
-Control* Place(Control* control, const char* name, const TwipsGeometry& geometry, FontWeight weight) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(TwipsRect(geometry));
-    control->setFont(ControlFont(weight));
-    return control;
+// Places a new widget as the control it stands for, in the control font.
+template <typename Widget>
+Widget* Place(Widget* widget, const Control& control) {
+    PlaceWidget(*widget, control);
+    widget->setFont(ControlFont(control.looks.weight));
+    return widget;
 }
 
-// The colours the controls were designed with.
-const QColor kDesignedText(0, 0, 0);
-const QColor kFieldBackground(255, 255, 255);
+
+Qt::Alignment HorizontalAlignment(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Left: return Qt::AlignLeft;
+        case Alignment::Right: return Qt::AlignRight;
+        case Alignment::Center: return Qt::AlignHCenter;
+    }
+    return Qt::AlignLeft;
+}
+
+QColor TextColourOf(const Looks& looks) { return ToQColor(looks.text.value_or(kFieldText)); }
 
 // The light face the controls were designed on: the style's own, so that
 // under a light desktop palette it is the window's face.
@@ -78,8 +88,8 @@ QColor DesignedFace(const QWidget* control) { return control->style()->standardP
 void UseDesignedColours(QWidget* control, const QColor& background, const QColor& text) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::Window, DesignedFace(control));
-    palette.setColor(QPalette::Base, kFieldBackground);
-    palette.setColor(QPalette::Text, kDesignedText);
+    palette.setColor(QPalette::Base, ToQColor(kFieldGround));
+    palette.setColor(QPalette::Text, ToQColor(kFieldText));
     palette.setColor(control->backgroundRole(), background);
     palette.setColor(control->foregroundRole(), text);
     control->setPalette(palette);
@@ -121,47 +131,47 @@ QRect ButtonTextRect(const QPushButton& button) {
     return button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const TwipsGeometry& geometry,
-                  const LabelLook& look) {
-    auto* label = Place(new CaptionLabel(caption, look.border, parent), name, geometry, look.weight);
-    label->setAlignment(look.alignment | Qt::AlignTop);
+QLabel* MakeLabel(QWidget* parent, const Control& control) {
+    const Looks& look = control.looks;
+    const bool bordered = look.border == Border::Single;
+    auto* label = Place(new CaptionLabel(QString::fromUtf8(control.caption), bordered, parent), control);
+    label->setAlignment(HorizontalAlignment(look.alignment) | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
-    if (look.border) {
+    if (bordered) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);  // keeps the caption off the border
         label->setLineWidth(1);
         label->setMargin(kBorderedLabelMargin);
         label->setIndent(kBorderedLabelIndent);
     }
-    if (look.background) {
-        UseDesignedColours(label, *look.background, kDesignedText);
+    if (look.fill == Fill::Colour) {
+        UseDesignedColours(label, ToQColor(look.background), TextColourOf(look));
         label->setAutoFillBackground(true);
     }
     return label;
 }
 
-QLineEdit* MakeTextField(QWidget* parent, const char* name, const QString& text, const TwipsGeometry& geometry) {
-    auto* field = Place(new QLineEdit(text, parent), name, geometry, FontWeight::Bold);
-    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+QLineEdit* MakeTextField(QWidget* parent, const Control& control) {
+    auto* field = Place(new QLineEdit(QString::fromUtf8(control.caption), parent), control);
+    field->setAlignment(HorizontalAlignment(control.looks.alignment) | Qt::AlignVCenter);
     // A line edit cuts its text at 32767 characters by default; the entry
     // check must see every character typed or pasted.
     field->setMaxLength(std::numeric_limits<int>::max());
-    UseDesignedColours(field, kFieldBackground, kDesignedText);
+    UseDesignedColours(field, ToQColor(control.looks.background), TextColourOf(control.looks));
     return field;
 }
 
-WrappingButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const TwipsGeometry& geometry) {
-    auto* button = Place(new WrappingButton(caption, parent), name, geometry, FontWeight::Bold);
+WrappingButton* MakeButton(QWidget* parent, const Control& control) {
+    auto* button = Place(new WrappingButton(QString::fromUtf8(control.caption), parent), control);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
 }
 
-QRadioButton* MakeOptionButton(QWidget* parent, const char* name, const QString& caption,
-                               const TwipsGeometry& geometry, const QColor& textColour) {
-    auto* option = Place(new QRadioButton(caption, parent), name, geometry, FontWeight::Bold);
-    // The designed red and blue need the light face behind them.
-    UseDesignedColours(option, DesignedFace(option), textColour);
+QRadioButton* MakeOptionButton(QWidget* parent, const Control& control) {
+    auto* option = Place(new QRadioButton(QString::fromUtf8(control.caption), parent), control);
+    UseDesignedColours(option, DesignedFace(option), TextColourOf(control.looks));
     option->setAutoFillBackground(true);
+    option->setChecked(control.checked);
     return option;
 }
 

@@ -9,20 +9,10 @@
 #include <optional>
 
 #include "control_font.h"
-#include "form_interfaces.h"
+#include "form_types.h"
 #include "twips.h"
 
 namespace ostrevo::ui {
-
-// How a label differs from the common look (no border, left-justified text
-// on the window's face colour, bold, wrapping at word boundaries). A label
-// with a background of its own draws its text in the designed black.
-struct LabelLook {
-    bool border = false;
-    std::optional<QColor> background;
-    Qt::Alignment alignment = Qt::AlignLeft;
-    FontWeight weight = FontWeight::Bold;
-};
 
 // A push button whose caption wraps at blanks onto as many lines as its
 // width needs, centred. Return and Enter press it when it has the focus, as
@@ -38,19 +28,21 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// Each factory creates a child of `parent` with the given object name,
-// caption, geometry and the common control font.
+// Each factory creates a described control as a child of `parent` (the window
+// or a picture area, inside whose border it is placed): its object name,
+// caption, place, looks and the control font.
 //
 // Controls with designed colours keep all of them under any desktop palette
 // (a dark scheme gives light text): fields are white with black text, option
-// buttons keep the designed face behind their coloured captions, labels with
+// buttons keep the light face behind their coloured captions, labels with
 // a background of their own draw black text. Everything else follows the desktop.
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const TwipsGeometry& geometry,
-                  const LabelLook& look = {});
-QLineEdit* MakeTextField(QWidget* parent, const char* name, const QString& text, const TwipsGeometry& geometry);
-WrappingButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const TwipsGeometry& geometry);
-QRadioButton* MakeOptionButton(QWidget* parent, const char* name, const QString& caption,
-                               const TwipsGeometry& geometry, const QColor& textColour);
+QLabel* MakeLabel(QWidget* parent, const Control& control);
+QLineEdit* MakeTextField(QWidget* parent, const Control& control);
+WrappingButton* MakeButton(QWidget* parent, const Control& control);
+QRadioButton* MakeOptionButton(QWidget* parent, const Control& control);
+
+// The text of a caption or of a field's text, and a control's object name.
+inline QString ToQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
 inline QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
 

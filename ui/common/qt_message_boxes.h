@@ -2,7 +2,7 @@
 #include <QString>
 #include <functional>
 
-#include "form_interfaces.h"
+#include "window_interfaces.h"
 
 namespace ostrevo::ui {
 

@@ -3,14 +3,14 @@
 #include <QWidget>
 
 #include "circuit_commands.h"
-#include "fields.h"
-#include "form_interfaces.h"
 #include "plot_window.h"
+#include "window_interfaces.h"
 
 namespace ostrevo::ui {
 
-// The main window: the fields of the real circuit and of the design, the
-// results, the schematic and the six commands. Its layout is fixed.
+// The main window, built from its description (form1::kForm): the fields of
+// the real circuit and of the design, the results, the schematic and the six
+// buttons. Its layout is fixed.
 class MainWindow : public QWidget, public MainForm {
     Q_OBJECT
 public:
@@ -18,23 +18,16 @@ public:
     MainWindow(PlotWindow& plotWindow, MessageBoxes& messages, QWidget* parent = nullptr);
 
     // --- MainForm: the controls by name ---
-    std::u16string text(std::string_view control) const override;
-    void setText(std::string_view control, const std::string& utf8) override;
-    void setTextColour(std::string_view control, Rgb colour) override;
+    std::u16string text(ControlName control) const override;
+    void setText(ControlName control, const std::string& utf8) override;
+    void setTextColour(ControlName control, Rgb colour) override;
 
-    // --- the buttons ---
-    void computeTimes();      // "Calcola  ts; tc"
-    void plotWaveforms();     // "Grafici"
-    void exitProgram();       // "Esci"
-    void designResistors();   // "Calcola Rc e Rs"
-    void fillIdealExample();  // "Ostrevo ideale, dati esempio"
-    void fillRealExample();   // "Ostrevo reale, dati esempio"
+    // What a button runs.
+    void run(Command command);
 
 private:
-    void fillExample(Example example);
-    void createControls();
-    void setTabOrder();
-    QWidget* control(std::string_view name) const;
+    void exitProgram();
+    QWidget* control(ControlName name) const;
 
     PlotWindow& plotWindow_;
     CircuitCommands commands_;

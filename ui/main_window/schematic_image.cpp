@@ -4,8 +4,8 @@
 
 namespace ostrevo::ui {
 
-SchematicImage::SchematicImage(QWidget* parent)
-    : QWidget(parent), renderer_(QStringLiteral(":/schematic.svg")) {
+SchematicImage::SchematicImage(const QString& resource, QWidget* parent)
+    : QWidget(parent), renderer_(resource) {
     setFocusPolicy(Qt::NoFocus);
 }
 

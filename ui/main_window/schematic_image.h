@@ -9,7 +9,8 @@ namespace ostrevo::ui {
 class SchematicImage : public QWidget {
     Q_OBJECT
 public:
-    explicit SchematicImage(QWidget* parent);
+    // `resource`: the vector picture, a Qt resource path.
+    SchematicImage(const QString& resource, QWidget* parent);
     bool isLoaded() const { return renderer_.isValid(); }
 
 protected:

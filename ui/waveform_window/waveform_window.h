@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QLabel>
 #include <QRadioButton>
 #include <QWidget>
@@ -9,19 +10,17 @@
 
 namespace ostrevo::ui {
 
-class WrappingButton;
-
-// The waveform window: the plot, its voltage strip, the readout panel and
-// "Esci". Every control carries its designed name as object name.
+// The waveform window, built from its description (form2::kForm): the plot,
+// its voltage strip, the readout panel and "Esci". Every control carries its
+// designed name as object name.
 class WaveformWindow : public QWidget {
     Q_OBJECT
 public:
     WaveformWindow();
 
     PictureArea* picture1() const { return picture1_; }
-    PictureArea* picture3() const { return picture3_; }
     // A label of Picture1 or Picture3, by name ("Label1", "Label13", ...).
-    QLabel* containedLabel(const QString& name) const;
+    QLabel* containedLabel(ControlName name) const;
 
     // The values the plot on screen was drawn with.
     void rememberPlot(const PlotScale& scale) { plotScale_ = scale; }
@@ -42,23 +41,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildPlotArea();
-    void buildVoltageStrip();
-    void buildReadoutAndCaptions();
-    void buildButtonAndHiddenPicture();
-    void setTabOrder();
-    void letTabEnterAtSelectedOption();
+    template <typename Widget>
+    Widget* control(ControlName name) const {
+        return qobject_cast<Widget*>(controls_.value(QString::fromUtf8(name.text().data(), qsizetype(name.text().size()))));
+    }
+    Trace selectedTrace() const;
     void showReadout(Trace trace, float x, float y);
 
+    QHash<QString, QWidget*> controls_;
     PictureArea* picture1_ = nullptr;
-    PictureArea* picture3_ = nullptr;
-    QRadioButton* option1_ = nullptr;
-    QRadioButton* option3_ = nullptr;
-    QLabel* label16_ = nullptr;
-    QLabel* label17_ = nullptr;
-    QLabel* label29_ = nullptr;
-    QLabel* label32_ = nullptr;
-    WrappingButton* command1_ = nullptr;
     PlotScale plotScale_;
 };
 

@@ -45,9 +45,8 @@ void WaveformWindowHost::drawLine(PlotPoint from, PlotPoint to, std::optional<Rg
     loaded().picture1()->drawSegment(from, to, colour ? Argb(*colour) : ui::PictureArea::kForeground);
 }
 
-void WaveformWindowHost::placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) {
-    ui::WaveformWindow& window = loaded();
-    QLabel* label = window.containedLabel(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())));
+void WaveformWindowHost::placeLabel(ControlName control, const std::string& utf8Text, float left, float top) {
+    QLabel* label = loaded().containedLabel(control);
     if (label == nullptr) return;
     label->setText(QString::fromStdString(utf8Text));
     qobject_cast<ui::PictureArea*>(label->parentWidget())->placeChild(label, left, top);

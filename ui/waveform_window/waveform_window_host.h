@@ -22,7 +22,7 @@ public:
     void show() override;
     void erasePlot() override;
     void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
-    void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) override;
+    void placeLabel(ControlName control, const std::string& utf8Text, float left, float top) override;
     void drawTraces(const TraceRequest& request) override;
     void rememberPlot(const PlotScale& scale) override;
 

@@ -40,7 +40,7 @@ protected:
         if (found == nullptr) ADD_FAILURE() << "no control " << name;
         return found;
     }
-    QString text(const char* name) { return QString::fromStdU16String(form().text(name)); }
+    QString text(const char* name) { return QString::fromStdU16String(form().text(ControlName(name))); }
     QString plotText(const char* name) { return control<QLabel>(name, &plot())->text(); }
 
     // Replaces the text of a field as a user does.

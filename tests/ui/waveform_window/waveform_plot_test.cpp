@@ -48,7 +48,7 @@ TEST_F(WaveformPlot, ExamplesShowTheirSamplesTimesAndLabelsAtTheirPlaces) {
     const std::pair<const char*, QPoint> places[] = {
         {"Label1", {451, 613}}, {"Label3", {681, 613}}, {"Label6", {11, 3}}, {"Label7", {11, 19}}, {"Label4", {11, 608}}};
     for (const auto& [name, inner] : places) {
-        QLabel* label = plot().containedLabel(QString::fromLatin1(name));
+        QLabel* label = plot().containedLabel(ControlName(name));
         const QPoint corner = qobject_cast<ui::PictureArea*>(label->parentWidget())->contentsRect().topLeft();
         EXPECT_EQ(label->pos() - corner, inner) << name;
     }
