@@ -12,25 +12,24 @@ namespace {
 // Room for a sign, 41 digits, a point and "e-308".
 constexpr int kTextCapacity = 64;
 
+// printf's conversions equal std::to_chars' by definition, in the "C" locale,
+// but for the sign of a NaN, which some C libraries (MinGW's) leave out.
+// Their decimal point is the locale's: glibc's follows setlocale, but these run
+// where the standard's conversions are missing, on musl (emscripten), whose
+// point is always ".".
+std::string Printed(const char* format, double value, int precision) {
+    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+    char buffer[kTextCapacity];
+    const int length = std::snprintf(buffer, sizeof buffer, format, precision, value);
+    return std::string(buffer, static_cast<std::size_t>(length));
+}
+
 }  // namespace
 
 namespace c_library {
 
-// printf's conversions equal std::to_chars' by definition, in the "C" locale.
-// Their decimal point is the locale's: glibc's follows setlocale, but these run
-// where the standard's conversions are missing, on musl (emscripten), whose
-// point is always ".".
-std::string ToScientificText(double value, int precision) {
-    char buffer[kTextCapacity];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.*e", precision, value);
-    return std::string(buffer, static_cast<std::size_t>(length));
-}
-
-std::string ToGeneralText(double value, int precision) {
-    char buffer[kTextCapacity];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.*g", precision, value);
-    return std::string(buffer, static_cast<std::size_t>(length));
-}
+std::string ToScientificText(double value, int precision) { return Printed("%.*e", value, precision); }
+std::string ToGeneralText(double value, int precision) { return Printed("%.*g", value, precision); }
 
 // strtod reports a range error also for a result below the normal range
 // that is still above zero; std::from_chars accepts that one.

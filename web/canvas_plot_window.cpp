@@ -6,27 +6,24 @@
 #include "fast_trace_renderer.h"
 #include "plot_mapping.h"
 #include "trace.h"
+#include "waveform_form.h"
 
 namespace ostrevo::web {
 namespace {
 
-constexpr std::string_view kWindow = "Form2";
-constexpr std::string_view kPlot = "Picture1";
-constexpr std::string_view kVcOption = "Option1";
-constexpr std::string_view kVoOption = "Option3";
+constexpr ControlName kWindow = form2::Form2;
+constexpr ControlName kPlot = form2::Picture1;
+// What the plot area is filled with, and the colour of segments that name none.
+constexpr Rgb kForeground{0, 0, 0};
 
-// The boxes of each trace's readout: time, then voltage.
-struct ReadoutBoxes {
-    std::string_view time;
-    std::string_view voltage;
-};
-constexpr ReadoutBoxes kVcBoxes{"Label16", "Label17"};
-constexpr ReadoutBoxes kVoBoxes{"Label29", "Label32"};
+Rgb PlotBackground() { return FindControl(form2::kForm, kPlot)->looks.background; }
+
+const form2::Readout& ReadoutOf(Trace trace) { return form2::kReadouts[static_cast<std::size_t>(trace)]; }
 
 }  // namespace
 
-CanvasPlotWindow::CanvasPlotWindow(PageFace& face, Rgb background, Rgb foreground, std::string decimalSeparator)
-    : face_(face), background_(Argb(background)), foreground_(Argb(foreground)),
+CanvasPlotWindow::CanvasPlotWindow(PageFace& face, std::string decimalSeparator)
+    : face_(face), background_(Argb(PlotBackground())), foreground_(Argb(kForeground)),
       decimalSeparator_(std::move(decimalSeparator)), argb_(1, background_) {}
 
 void CanvasPlotWindow::ensureCreated() {
@@ -51,7 +48,7 @@ void CanvasPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb>
     changed();
 }
 
-void CanvasPlotWindow::placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) {
+void CanvasPlotWindow::placeLabel(ControlName control, const std::string& utf8Text, float left, float top) {
     // As in a picture area of the desktop: the label's corner falls on the
     // pixel of its user coordinates, counted in CSS pixels of the inner area.
     const std::string area = face_.containerOf(kWindow, control);
@@ -86,14 +83,14 @@ void CanvasPlotWindow::readOutAt(double deviceX, double deviceY) {
     const PlotCanvas mapping = canvas();
     const auto x = static_cast<float>(mapping.toUserX(deviceX));
     const auto y = static_cast<float>(mapping.toUserY(deviceY));
-    if (const auto trace = TraceAt(y)) face_.check(kWindow, *trace == Trace::Vc ? kVcOption : kVoOption);
-    const Trace trace = face_.isChecked(kWindow, kVcOption) ? Trace::Vc : Trace::Vo;
+    if (const auto trace = TraceAt(y)) face_.check(kWindow, ReadoutOf(*trace).option);
+    const Trace trace = face_.isChecked(kWindow, ReadoutOf(Trace::Vc).option) ? Trace::Vc : Trace::Vo;
     const Readout readout = ReadOut(trace, scale_, x, y, decimalSeparator_);
-    const ReadoutBoxes& shown = trace == Trace::Vc ? kVcBoxes : kVoBoxes;
-    const ReadoutBoxes& cleared = trace == Trace::Vc ? kVoBoxes : kVcBoxes;
+    const form2::Readout& shown = ReadoutOf(trace);
+    const form2::Readout& cleared = ReadoutOf(trace == Trace::Vc ? Trace::Vo : Trace::Vc);
     face_.setText(kWindow, shown.time, readout.time);
     face_.setText(kWindow, shown.voltage, readout.voltage);
-    face_.setTextColour(kWindow, shown.voltage, TraceColour(trace));
+    face_.setTextColour(kWindow, shown.voltage, shown.voltageColour);
     face_.setText(kWindow, cleared.time, "");
     face_.setText(kWindow, cleared.voltage, "");
     face_.setToolTip(kWindow, kPlot, readout.toolTip);

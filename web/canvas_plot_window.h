@@ -16,15 +16,14 @@ namespace ostrevo::web {
 // that a new size of the canvas draws the same plot sharp again.
 class CanvasPlotWindow : public PlotWindow {
 public:
-    // Picture1 is filled with `background`; segments without a colour of their
-    // own take `foreground`. Readouts use `decimalSeparator`.
-    CanvasPlotWindow(PageFace& face, Rgb background, Rgb foreground, std::string decimalSeparator);
+    // Readouts are written with `decimalSeparator`.
+    CanvasPlotWindow(PageFace& face, std::string decimalSeparator);
 
     void ensureCreated() override;
     void show() override;
     void erasePlot() override;
     void drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) override;
-    void placeLabel(std::string_view control, const std::string& utf8Text, float left, float top) override;
+    void placeLabel(ControlName control, const std::string& utf8Text, float left, float top) override;
     void drawTraces(const TraceRequest& request) override;
     void rememberPlot(const PlotScale& scale) override;
 

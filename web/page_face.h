@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "form_interfaces.h"
+#include "form_types.h"
 
 namespace ostrevo::web {
 

@@ -4,69 +4,65 @@
 
 #include <utility>
 
-#include "fields.h"
+#include "main_form.h"
 #include "page_description.h"
+#include "waveform_form.h"
 
 namespace ostrevo::web {
 namespace {
 
-constexpr std::string_view kMainWindow = "Form1";
-constexpr std::string_view kPlotWindow = "Form2";
-// The colours of the plot's picture area: its face and its drawing colour.
-constexpr Rgb kPlotBackground{255, 255, 192};
-constexpr Rgb kPlotForeground{0, 0, 0};
+const Form& FormNamed(std::string_view window) { return window == form1::Form1 ? form1::kForm : form2::kForm; }
+
+// What a click on a control runs: its button's command, or nothing.
+Command CommandOf(std::string_view window, std::string_view control) {
+    const Control* found = FindControl(FormNamed(window), ControlName(control));
+    return found ? found->command : Command::None;
+}
 
 }  // namespace
 
-std::u16string PageMainForm::text(std::string_view control) const { return face_.text(kMainWindow, control); }
+std::u16string PageMainForm::text(ControlName control) const { return face_.text(form1::Form1, control); }
 
-void PageMainForm::setText(std::string_view control, const std::string& utf8) {
-    face_.setText(kMainWindow, control, utf8);
+void PageMainForm::setText(ControlName control, const std::string& utf8) {
+    face_.setText(form1::Form1, control, utf8);
 }
 
-void PageMainForm::setTextColour(std::string_view control, Rgb colour) {
-    face_.setTextColour(kMainWindow, control, colour);
+void PageMainForm::setTextColour(ControlName control, Rgb colour) {
+    face_.setTextColour(form1::Form1, control, colour);
 }
 
 PageProgram::PageProgram(emscripten::val face, std::string decimalSeparator)
     : face_(std::move(face)),
       form_(face_),
-      plot_(face_, kPlotBackground, kPlotForeground, decimalSeparator),
+      plot_(face_, decimalSeparator),
       commands_(form_, messages_, decimalSeparator) {}
 
 std::vector<std::string> PageProgram::click(const std::string& window, const std::string& control) {
-    runGuarded(window == kMainWindow ? &PageProgram::clickMain : &PageProgram::clickPlot, control);
+    runGuarded(&PageProgram::run, CommandOf(window, control));
     return messages_.take();
 }
 
-void PageProgram::runGuarded(void (PageProgram::*action)(const std::string&), const std::string& control) {
-    // The commands end their own faults in messages; whatever else escapes
-    // (memory the browser refuses, say) must not take the page down with it.
+void PageProgram::runGuarded(void (PageProgram::*action)(Command), Command command) {
+    // The commands end every stop of theirs in a message; whatever escapes
+    // the page's own steps must not take the page down with it.
     try {
-        (this->*action)(control);
+        (this->*action)(command);
     } catch (...) {
         face_.commandFailed();
     }
 }
 
-void PageProgram::clickMain(const std::string& control) {
-    if (control == "Command1") commands_.computeTimes();
-    if (control == "Command2") commands_.plotWaveforms(plot_);
-    if (control == "Command3") {
+void PageProgram::run(Command command) {
+    if (commands_.runButton(command, plot_)) return;
+    if (command == Command::ExitProgram) {
         plot_.unload();
         face_.endProgram();
     }
-    if (control == "Command4") commands_.designResistors();
-    if (control == "Command5") fillExample(Example::Ideal);
-    if (control == "Command6") fillExample(Example::Real);
-}
-
-void PageProgram::clickPlot(const std::string& control) {
-    if (control == "Command1") plot_.unload();
+    if (command == Command::CloseWindow) plot_.unload();
 }
 
 void PageProgram::closeWindow(const std::string& window) {
-    if (window == kPlotWindow) plot_.unload();
+    if (window == form2::Form2.text()) runGuarded(&PageProgram::run, Command::CloseWindow);
 }
 
 void PageProgram::pointerAt(double deviceX, double deviceY) {
@@ -74,13 +70,6 @@ void PageProgram::pointerAt(double deviceX, double deviceY) {
         plot_.readOutAt(deviceX, deviceY);
     } catch (...) {
         face_.commandFailed();
-    }
-}
-
-void PageProgram::fillExample(Example example) {
-    for (const Field& field : kFields) {
-        const char* text = ExampleText(field, example);
-        if (*text != '\0') form_.setText(field.control, text);
     }
 }
 

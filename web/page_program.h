@@ -2,13 +2,13 @@
 #include <emscripten/val.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "canvas_plot_window.h"
 #include "circuit_commands.h"
-#include "fields.h"
-#include "form_interfaces.h"
 #include "page_face.h"
+#include "window_interfaces.h"
 
 namespace ostrevo::web {
 
@@ -16,9 +16,9 @@ namespace ostrevo::web {
 class PageMainForm : public MainForm {
 public:
     explicit PageMainForm(PageFace& face) : face_(face) {}
-    std::u16string text(std::string_view control) const override;
-    void setText(std::string_view control, const std::string& utf8) override;
-    void setTextColour(std::string_view control, Rgb colour) override;
+    std::u16string text(ControlName control) const override;
+    void setText(ControlName control, const std::string& utf8) override;
+    void setTextColour(ControlName control, Rgb colour) override;
 
 private:
     PageFace& face_;
@@ -54,10 +54,8 @@ public:
     int pictureHeight() const { return plot_.pictureHeight(); }
 
 private:
-    void fillExample(Example example);
-    void runGuarded(void (PageProgram::*action)(const std::string&), const std::string& control);
-    void clickMain(const std::string& control);
-    void clickPlot(const std::string& control);
+    void runGuarded(void (PageProgram::*action)(Command), Command command);
+    void run(Command command);
 
     PageFace face_;
     PageMainForm form_;

@@ -11,12 +11,18 @@ const MARGIN = 8;
 // A window opened over another stands this far (designed pixels) below and right of it.
 const CASCADE = 40;
 
+// The width of the layout viewport (a phone's visual viewport may grow with
+// wide content; this one does not).
+function pageWidth() {
+  return document.documentElement.clientWidth;
+}
+
 export function isListLayout() {
-  return window.innerWidth < LIST_WIDTH;
+  return pageWidth() < LIST_WIDTH;
 }
 
 export function pageScale() {
-  return Math.min(1, window.innerWidth / DESIGNED_WIDTH);
+  return Math.min(1, pageWidth() / DESIGNED_WIDTH);
 }
 
 export class Desktop {
@@ -105,7 +111,7 @@ export class Desktop {
     let top = MARGIN;
     if (previous) {
       const besideLeft = previous.frame.offsetLeft + (previous.frame.offsetWidth + MARGIN) * scale;
-      if (besideLeft + pageWindow.frame.offsetWidth * scale <= window.innerWidth - MARGIN) {
+      if (besideLeft + pageWindow.frame.offsetWidth * scale <= pageWidth() - MARGIN) {
         left = besideLeft;
         top = previous.frame.offsetTop;
       } else {
@@ -125,7 +131,7 @@ export class Desktop {
       const start = { x: event.clientX, y: event.clientY, left: frame.offsetLeft, top: frame.offsetTop };
       bar.setPointerCapture(event.pointerId);
       const move = (e) => {
-        const left = Math.min(Math.max(start.left + e.clientX - start.x, 0), window.innerWidth - 40);
+        const left = Math.min(Math.max(start.left + e.clientX - start.x, 0), pageWidth() - 40);
         frame.style.left = `${left}px`;
         frame.style.top = `${Math.max(start.top + e.clientY - start.y, 0)}px`;
         this.moved.add(pageWindow);

@@ -10,6 +10,9 @@ const sameLine = (a, b) => Math.min(bottom(a), bottom(b)) - Math.max(a.top, b.to
 // How far a label may stand from the control it names, in CSS pixels.
 const NEIGHBOUR_GAP = 40;
 
+// Only small controls share a line of the list; a picture stands alone.
+const groupable = (c) => c && c.kind !== 'image' && c.kind !== 'picture' && c.kind !== 'shape';
+
 function nearest(candidates, distance) {
   let best = null;
   for (const candidate of candidates) {
@@ -75,7 +78,8 @@ class RowBuilder {
       .sort((a, b) => a.top - b.top || a.left - b.left);
     for (const control of rest) {
       const line = this.rows.at(-1);
-      if (line && line.reading && line.every((c) => c && sameLine(c, control)) && line.length < 3) {
+      if (line && line.reading && groupable(control) && line.every((c) => groupable(c) && sameLine(c, control))
+        && line.length < 3) {
         line.push(control);
       } else {
         const row = [control];
@@ -84,6 +88,7 @@ class RowBuilder {
       }
       this.used.add(control.name);
     }
+    for (const row of this.rows) if (row.reading) row.sort((a, b) => a.left - b.left);
   }
 }
 

@@ -103,6 +103,8 @@ class Page {
     this.desktop.arrange();
     this.desktop.bringToFront(pageWindow);
     if (name === PLOT) this.plot.fit();
+    // A list stands below the main window's: bring it into view.
+    if (opening && pageWindow.listed) pageWindow.frame.scrollIntoView();
     if (opening) this.focusFirst = pageWindow;
   }
 
