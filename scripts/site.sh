@@ -13,10 +13,9 @@ ostrevo_install_node_modules() {
 }
 
 # The core compiled to WebAssembly with the page's glue, assembled with the
-# page's files into build/web/, then made installable and usable offline.
+# page's files, the manifest, the icons and the service worker into build/web/.
 ostrevo_build_site() {
   cmake -S . -B build/site -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/emscripten.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DOSTREVO_BUILD_UI=OFF -DOSTREVO_BUILD_TESTS=OFF -DOSTREVO_SITE_DIR="$PWD/$OSTREVO_SITE_DIR" >/dev/null
   cmake --build build/site --parallel "$(nproc)"
-  cmake -DSITE_DIR="$OSTREVO_SITE_DIR" -P web/pwa/finish_site.cmake
 }

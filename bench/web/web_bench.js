@@ -138,6 +138,7 @@ async function largePlot(url) {
   const page = await openPage(browser, url);
   const before = rendererPeakMiB();
   const time = await page.evaluate(grafici, [5, 1e8]);
+  await page.waitForTimeout(200);  // a message shows once the command has returned
   const dialog = await page.locator('dialog[open]').count();
   console.log(`"Grafici" NP 5 × N 10^8: ${(time / 1000).toFixed(2)} s${dialog ? ' (ended in a message)' : ''}; ` +
               `renderer peak memory ${before.toFixed(0)} MiB before, ${rendererPeakMiB().toFixed(0)} MiB after`);
