@@ -261,6 +261,36 @@ inline constexpr ListSection kListSections[]{
     {{}, detail::kRestSection},
 };
 
+namespace detail {
+// Every field of the table has one control, and every control of the window
+// stands once in the list: a value with its caption and unit, or alone.
+constexpr int TimesListed(ControlName name) {
+    int times = 0;
+    for (const ListSection& section : kListSections) {
+        times += section.heading == name || section.frame == name;
+        for (const ControlName listed : section.controls) {
+            times += listed == name;
+            for (const LabelledValue& row : kLabelledValues) {
+                if (row.value == listed) times += (row.caption == name) + (row.unit == name);
+            }
+        }
+    }
+    return times;
+}
+constexpr bool EveryFieldAndControlOnce() {
+    for (int id = 0; id <= static_cast<int>(FieldId::DesignTs); ++id) {
+        int controls = 0;
+        for (const Control& control : kForm.controls) controls += control.field == static_cast<FieldId>(id);
+        if (controls != 1) return false;
+    }
+    for (const Control& control : kForm.controls) {
+        if (TimesListed(control.name) != 1) return false;
+    }
+    return true;
+}
+}  // namespace detail
+static_assert(detail::EveryFieldAndControlOnce());
+
 // What an example button writes: each field it fills and the text.
 struct ControlText {
     ControlName control;

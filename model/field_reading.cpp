@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "fault.h"
@@ -18,9 +21,8 @@ struct NumberPieces {
     bool negative = false;
     std::string integerDigits;
     std::string fractionDigits;
-    bool hasExponent = false;
     bool negativeExponent = false;
-    std::string exponentDigits;
+    std::string exponentDigits = "0";  // when none is written
 
     bool empty() const { return integerDigits.empty() && fractionDigits.empty(); }
 };
@@ -57,7 +59,6 @@ private:
             position_ = letter;
             return;
         }
-        pieces.hasExponent = true;
         pieces.negativeExponent = negative;
         pieces.exponentDigits = std::move(digits);
     }
@@ -79,25 +80,27 @@ private:
 };
 
 std::string ToAscii(const NumberPieces& pieces) {
-    std::string text = pieces.negative ? "-" : "";
-    text += pieces.integerDigits + "." + pieces.fractionDigits;
-    if (pieces.hasExponent) text += std::string("e") + (pieces.negativeExponent ? "-" : "") + pieces.exponentDigits;
-    return text;
+    std::string text(pieces.negative ? "-" : "");
+    text.append(pieces.integerDigits).append(".").append(pieces.fractionDigits).append("e");
+    return text.append(pieces.negativeExponent ? "-" : "").append(pieces.exponentDigits);
 }
 
-// Decimal exponent of the leading non-zero digit, saturated far beyond the
-// range of a double: tells a number too large from one too small.
+// Decimal exponent of the leading non-zero digit, give or take one, saturated
+// far beyond the range of a double: its sign tells a number too large from
+// one too small, both hundreds of powers of ten away from 1.
 long long MagnitudeOf(const NumberPieces& pieces) {
-    constexpr long long kSaturation = 1'000'000'000;
-    long long exponent = 0;
-    for (const char digit : pieces.exponentDigits) exponent = std::min(exponent * 10 + (digit - '0'), kSaturation);
+    constexpr long long kSaturation = std::numeric_limits<std::int32_t>::max();
+    const std::string& digits = pieces.exponentDigits;
+    long long exponent = kSaturation;  // kept where the digits say more than a long long holds
+    std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+    exponent = std::min(exponent, kSaturation);
     if (pieces.negativeExponent) exponent = -exponent;
     const auto firstInteger = pieces.integerDigits.find_first_not_of('0');
     if (firstInteger != std::string::npos) {
-        return exponent + static_cast<long long>(pieces.integerDigits.size() - firstInteger) - 1;
+        return exponent + static_cast<long long>(pieces.integerDigits.size() - firstInteger);
     }
     const auto firstFraction = pieces.fractionDigits.find_first_not_of('0');
-    return exponent - static_cast<long long>(firstFraction) - 1;
+    return exponent - static_cast<long long>(firstFraction);
 }
 
 // The field's value stored where the circuit keeps it.

@@ -101,11 +101,10 @@ SampleInvariants InvariantsOf(CircuitParameters p, double ts, double step) {
 // k = 0..floor(ts / step) and for no other k (k is exact as a double).
 std::int64_t LastDischargeSample(double phase, std::int32_t n) {
     if (!(phase >= 0)) return -1;  // a NaN passes no phase test either
-    if (phase >= n) return n;
-    return static_cast<std::int64_t>(std::floor(phase));
+    return static_cast<std::int64_t>(std::floor(std::min<double>(phase, n)));
 }
 
-constexpr std::int64_t kBlock = 2048;
+constexpr std::int64_t kBlock = 2048;  // mutants: skip (any length computes the same samples)
 
 // Both ends of a block finite. Within a phase every intermediate value is
 // monotone in k, so a value that is not finite anywhere in the block, the
@@ -150,7 +149,7 @@ private:
     bool computeBlock(std::int64_t start, std::int64_t count) {
         fp::ClearFlags();
         std::int64_t base = start;
-        fp::Pin(base);  // no sample of the block is computed before the flags are cleared
+        fp::Pin(base);  // no sample computed before the flags are cleared; mutants: skip (optimiser's order only)
         for (std::int64_t i = 0; i < count; ++i) vc_[i] = w_.vcOf(w_.exponent(base + i, kDischarge), kDischarge);
         if (!voFault_) {
             for (std::int64_t i = 0; i < count; ++i) vo_[i] = w_.voOf(vc_[i], kDischarge);
@@ -214,7 +213,7 @@ Sample PeriodWaveform::at(std::int64_t k) const {
 }
 
 void SampleWaveforms(const PeriodWaveform& waveform, const std::function<void(const SampleBlock&)>& take) {
-    ClearVectorUpperState();  // every sample calls libm's exp
+    ClearVectorUpperState();  // every sample calls libm's exp; mutants: skip (speed only)
     SamplingPass(waveform, take).run();
 }
 

@@ -85,7 +85,7 @@ private:
 // One trace: its samples and how a sample becomes a row.
 struct DrawnTrace {
     const PeriodSamples& samples;
-    Trace trace;
+    Trace which;
     double (*toY)(double sample, double fullScale);
     double fullScale;
     std::uint32_t colour;
@@ -105,7 +105,7 @@ void drawTraceOfPeriod(PlotCanvas& canvas, const PlotGeometry& plot, const Drawn
     const std::int64_t lastSample = lastSegment + 1;
     const auto columnOf = [&](std::int64_t k) { return plot.column(p, k); };
     const auto pointAt = [&](std::int64_t k) {
-        return DevicePixel{columnOf(k), trace.row(canvas, trace.samples.sample(trace.trace, k))};
+        return DevicePixel{columnOf(k), trace.row(canvas, trace.samples.sample(trace.which, k))};
     };
     std::int64_t k = 1;
     while (k <= lastSample && lastSegment >= 1) {
@@ -114,7 +114,7 @@ void drawTraceOfPeriod(PlotCanvas& canvas, const PlotGeometry& plot, const Drawn
             lastWithValueNear(k, lastSample, column, plot.lastSampleGuess(p, column, k, lastSample), columnOf);
         if (k > 1) canvas.drawSegment(pointAt(k - 1), pointAt(k), trace.colour);
         if (end > k) {
-            const SampleRange range = trace.samples.range(trace.trace, k, end);
+            const SampleRange range = trace.samples.range(trace.which, k, end);
             canvas.drawColumnRun(column, trace.row(canvas, range.min), trace.row(canvas, range.max), trace.colour);
         }
         k = end + 1;
@@ -139,13 +139,14 @@ std::int64_t lastRepeatOf(const PlotGeometry& plot, std::int64_t p) {
 
 void DrawTracesAggregated(PlotCanvas& canvas, const TraceRequest& request) {
     if (request.NP < 1 || request.N < 1) return;
-    ClearVectorUpperState();  // the columns call exp, and Qt may have dirtied the state
+    ClearVectorUpperState();  // the columns call exp, Qt may have dirtied the state; mutants: skip (speed only)
     const PeriodSamples& samples = *request.samples;
     const DrawnTrace vc{samples, Trace::Vc, VcToY<double>, request.VPlus, Argb(TraceColour(Trace::Vc))};
     const DrawnTrace vo{samples, Trace::Vo, VoToY<double>, request.Vcc, Argb(TraceColour(Trace::Vo))};
     // A NaN breaks the order of the samples that the ranges of the columns rely on.
     const std::int64_t lastSample = std::int64_t{request.N} + 1;
-    if (std::isnan(samples.range(Trace::Vc, 0, lastSample).min) || std::isnan(samples.range(Trace::Vo, 0, lastSample).min)) {
+    const auto hasNaN = [&](Trace trace) { return std::isnan(samples.range(trace, 0, lastSample).min); };
+    if (hasNaN(Trace::Vc) || hasNaN(Trace::Vo)) {
         DrawTracesPerSegment(canvas, request);
         return;
     }

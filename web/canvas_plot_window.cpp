@@ -51,7 +51,7 @@ void CanvasPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb>
 void CanvasPlotWindow::placeLabel(ControlName control, const std::string& utf8Text, float left, float top) {
     // As in a picture area of the desktop: the label's corner falls on the
     // pixel of its user coordinates, counted in CSS pixels of the inner area.
-    const std::string area = face_.containerOf(kWindow, control);
+    const ControlName area = FindControl(form2::kForm, control)->container;
     const PlotCanvas mapping(nullptr, static_cast<int>(face_.innerWidth(kWindow, area)),
                              static_cast<int>(face_.innerHeight(kWindow, area)), 0);
     face_.setText(kWindow, control, utf8Text);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "main_form.h"
+#include "page_face.h"
 #include "waveform_form.h"
 
 namespace ostrevo::web {
@@ -89,12 +90,6 @@ private:
 // Twips as CSS pixels: 15 twips to one pixel at 96 dots per inch, which is
 // what a CSS pixel is.
 double CssPixels(int twips) { return static_cast<double>(twips) / kTwipsPerPixel; }
-
-std::string CssColour(Rgb colour) {
-    char css[8];
-    std::snprintf(css, sizeof css, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
-    return css;
-}
 
 const char* KindName(ControlKind kind) {
     switch (kind) {

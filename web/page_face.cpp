@@ -43,10 +43,6 @@ void PageFace::setToolTip(std::string_view window, std::string_view control, con
     face_.call<void>("setToolTip", S(window), S(control), utf8);
 }
 
-std::string PageFace::containerOf(std::string_view window, std::string_view control) const {
-    return face_.call<std::string>("containerOf", S(window), S(control));
-}
-
 double PageFace::innerWidth(std::string_view window, std::string_view control) const {
     return face_.call<double>("innerWidth", S(window), S(control));
 }

@@ -23,8 +23,6 @@ public:
     bool isChecked(std::string_view window, std::string_view control) const;
     void check(std::string_view window, std::string_view control);
     void setToolTip(std::string_view window, std::string_view control, const std::string& utf8);
-    // The picture area that holds a control.
-    std::string containerOf(std::string_view window, std::string_view control) const;
     // Inner size, in CSS pixels, of a picture area as designed.
     double innerWidth(std::string_view window, std::string_view control) const;
     double innerHeight(std::string_view window, std::string_view control) const;

@@ -2,6 +2,10 @@
 // each shows, and where each stops at a fault with its one message.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -10,6 +14,28 @@
 #include "circuit_examples.h"
 #include "design.h"
 #include "field_reading.h"
+
+namespace ostrevo {
+namespace {
+
+// The operator new of this program fails once, when this many allocations
+// have succeeded since it was set; negative: it never fails.
+long allocationsBeforeFailure = -1;
+
+}  // namespace
+}  // namespace ostrevo
+
+// GCC takes memory from a replaced operator new for memory of a new-expression, freed by free().
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void* operator new(std::size_t size) {
+    if (ostrevo::allocationsBeforeFailure >= 0 && ostrevo::allocationsBeforeFailure-- == 0) throw std::bad_alloc();
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace ostrevo {
 namespace {
@@ -187,6 +213,50 @@ TEST_F(PlotCommandTest, StopPoints) {
         if (plot.traces.empty()) continue;
         const TraceRequest traces = plot.traces[0];
         EXPECT_EQ(std::tie(traces.stop, traces.N), std::tie(c.stop, c.requestN)) << c.typed;
+    }
+}
+
+// An allocation that fails at any point of a command, or any other exception,
+// ends the command with its one message; the same command then runs whole.
+TEST_F(PlotCommandTest, EveryExceptionEndsInAMessageAndTheProgramGoesOn) {
+    const std::string kNoMemory = "Impossibile completare il comando: la memoria non basta.";
+    const std::function<void(CircuitCommands&)> steps[] = {
+        [](CircuitCommands& c) { c.computeTimes(); },
+        [](CircuitCommands& c) { c.designResistors(); },
+        [this](CircuitCommands& c) { c.plotWaveforms(plot); },
+        [](CircuitCommands& c) { c.fillExample(Example::Real); },
+    };
+    for (const auto& command : steps) {
+        testing::TypeCircuit(form, testing::ExampleTexts(Example::Real));
+        for (const auto& [field, typed] : {std::pair{FieldId::DesignC, "1"}, {FieldId::DesignTc, "10"}, {FieldId::DesignTs, "5"}})
+            form.type(form1::FieldControl(field), typed);
+        long failingAllocation = 0;
+        for (;; ++failingAllocation) {
+            messages.shown.clear();
+            allocationsBeforeFailure = failingAllocation;
+            command(commands);
+            const bool failed = allocationsBeforeFailure < 0;
+            allocationsBeforeFailure = -1;
+            if (!failed) break;
+            ASSERT_EQ(messages.shown.size(), 1u) << failingAllocation;
+            // The sample buffers name their own shortage; any other allocation the general message.
+            if (messages.shown[0] != kNoMemory) {
+                EXPECT_NE(messages.shown[0].find("memoria insufficiente"), std::string::npos) << messages.shown[0];
+            }
+        }
+        EXPECT_GT(failingAllocation, 0);
+        EXPECT_TRUE(messages.shown.empty());
+    }
+    const std::pair<std::function<void()>, std::string> others[] = {
+        {[] { throw std::length_error("vector::reserve"); },
+         "Impossibile completare il comando: i dati superano la dimensione massima che il programma può gestire."},
+        {[] { throw std::runtime_error("?"); }, "Impossibile completare il comando: errore imprevisto."},
+        {[] { throw 42; }, "Impossibile completare il comando: errore imprevisto."},
+    };
+    for (const auto& [thrower, message] : others) {
+        plot.whenShown = thrower;
+        run(kIdeal);
+        EXPECT_EQ(messages.shown, Messages{message});
     }
 }
 

@@ -67,7 +67,7 @@ TEST(SamplingTest, FastPathMatchesThePlainLoop) {
         {"ideal", kIdeal}, {"real", kReal}, {"many samples", With(kReal, 1'000'000, 22, 4.7)},
         {"N = 4099", With(kIdeal, 4099, 22, 4.7)}, {"v+ below v-", {12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0, 5, 1000}},
         {"whole phase quotient", With(kIdeal, 4, 22, 4.7), 10, 10}, {"N = 0", With(kIdeal, 0, 22, 4.7), 10, 10},
-        {"N = 1, phase below 1", With(kReal, 1, 22, 4.7), 0.5, 1}, {"N = -1", With(kIdeal, -1, 22, 4.7), 10, 10},
+        {"N = 1, phase below 1", With(kReal, 1, 22, 4.7), 0.5, 1}, {"phase 0", With(kReal, 3, 22, 4.7), 0, 1}, {"N = -1", With(kIdeal, -1, 22, 4.7), 10, 10},
         {"all discharge", With(kReal, 5000, 22, 4.7), 1e9, 1}, {"all charge", With(kReal, 5000, 22, 4.7), -1, 1},
         {"zero step", With(kIdeal, 10, 22, 4.7), 10, 0, 0, "il passo di campionamento (tc + ts)/N è zero"},
         {"no discharge resistance", With(kIdeal, 10, 22, 0), 10, 10, 0, noDischarge},

@@ -21,14 +21,17 @@ namespace ostrevo {
 namespace {
 
 // The rows of a 7 x 5 canvas after drawing one segment with 'x', read from a
-// raster one pixel wider whose last column must stay '#'.
+// raster one pixel wider, whose last column must stay '#', and one row taller,
+// which must stay untouched.
 std::vector<std::string> Drawn(DevicePixel from, DevicePixel to) {
-    std::vector<std::uint32_t> pixels(8 * 5, '#');
+    std::vector<std::uint32_t> pixels(8 * 6, '#');
     PlotCanvas canvas(pixels.data(), 7, 5, 8);
     canvas.fill('.');
     canvas.drawSegment(from, to, 'x');
     std::vector<std::string> rows;
     for (auto row = pixels.begin(); row != pixels.end(); row += 8) rows.emplace_back(row, row + 8);
+    EXPECT_EQ(rows.back(), "########");
+    rows.pop_back();
     return rows;
 }
 
@@ -44,6 +47,8 @@ TEST(PlotCanvas, SegmentsCoverTheLineBetweenTheirEndsInEitherDirectionClipped) {
         {{7, 0}, {7, 4}, {".......#", ".......#", ".......#", ".......#", ".......#"}},
         {{0, -1}, {6, -kFar}, {".......#", ".......#", ".......#", ".......#", ".......#"}},
         {{3, 2}, {3, 2}, {".......#", ".......#", "...x...#", ".......#", ".......#"}},
+        {{5, 0}, {8, 4}, {".....x.#", "......x#", ".......#", ".......#", ".......#"}},  // out at the right edge
+        {{0, 2}, {6, 6}, {".......#", ".......#", "x......#", ".xx....#", "...x...#"}},  // out at the bottom edge
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Drawn(c.from, c.to), c.picture);
@@ -105,6 +110,29 @@ TEST(ReadOut, InvertsThePlotMapping) {
         EXPECT_EQ((std::vector<std::string>{r.time, r.voltage, r.toolTip}),
                   (std::vector<std::string>{c.time, c.voltage, c.toolTip}));
     }
+}
+
+TEST(DrawAxes, TicksAtEveryFifthOfTheVoltageAndQuarterOfTheTimeAndTheZeroLines) {
+    struct Line {
+        float x0, y0, x1, y1;
+        std::optional<Rgb> colour;
+        bool operator==(const Line&) const = default;
+    };
+    struct : testing::FakePlotWindow {
+        std::vector<Line> lines;
+        void drawLine(PlotPoint a, PlotPoint b, std::optional<Rgb> colour) override {
+            lines.push_back({a.x, a.y, b.x, b.y, colour});
+        }
+    } plot;
+    DrawAxes(plot);
+    std::vector<Line> expected;
+    for (const float y : {100, 95, 90, 85, 80, 75, 70, 65, 60, 55, 50, 45, 40, 35, 30, 25, 20, 15, 10, 5}) {
+        expected.push_back({0, y, 0.2F, y, std::nullopt});
+    }
+    for (const float x : {0, 25, 50, 75, 100}) expected.push_back({x, 0, x, 0.5F, std::nullopt});
+    expected.push_back({0, 50, 100, 50, Rgb{255, 0, 0}});
+    expected.push_back({0, 0.1F, 100, 0.1F, Rgb{0, 0, 255}});
+    EXPECT_TRUE(plot.lines == expected);
 }
 
 // The texts of the time labels Label1, Label2, Label3 (their places show on screen).

@@ -68,7 +68,6 @@ class Page {
       isChecked: (w, name) => radio(w, name).checked,
       check: (w, name) => { radio(w, name).checked = true; },
       setToolTip: (w, name, text) => { element(w, name).title = text; },
-      containerOf: (w, name) => this.windows.get(w).control(name).control.container,
       innerWidth: (w, name) => this.windows.get(w).innerSize(name).width,
       innerHeight: (w, name) => this.windows.get(w).innerSize(name).height,
       createWindow: (w) => this.open(w),

@@ -7,6 +7,10 @@ export class MessageBoxes {
     this.text = document.getElementById('message-text');
     this.ok = document.getElementById('message-ok');
     document.getElementById('message-title').textContent = title;
+    // A click beside the box or on its text leaves the focus on OK.
+    this.dialog.addEventListener('mousedown', (event) => {
+      if (event.target !== this.ok) event.preventDefault();
+    });
     // Escape closes the box like OK does (the dialog's cancel).
     this.dialog.addEventListener('cancel', (event) => {
       event.preventDefault();

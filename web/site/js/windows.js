@@ -9,7 +9,6 @@ const ELEMENT_OF_KIND = {
     input.spellcheck = false;
     input.autocomplete = 'off';
     input.setAttribute('autocapitalize', 'off');
-    input.setAttribute('inputmode', 'decimal');
     return input;
   },
   button: () => {
@@ -59,8 +58,18 @@ function applyLook(element, control) {
   if (control.hidden) element.hidden = true;
 }
 
+// A label that shows a value is a status: its name says what it is, its text
+// is the value. The results of a command are announced when they change, the
+// readout that follows the pointer is not.
+function presentResult(element, window) {
+  element.setAttribute('role', 'status');
+  element.setAttribute('aria-live', window.plotName ? 'off' : 'polite');
+}
+
 function describeForAssistiveTechnology(element, control, window) {
-  if (control.accessibleName) element.setAttribute('aria-label', control.accessibleName);
+  if (control.role === '') return;
+  if (control.role === 'result') presentResult(element, window);
+  if (control.kind !== 'image') element.setAttribute('aria-label', control.accessibleName);
   if (control.description) {
     const description = document.createElement('span');
     description.id = `${window.name}-${control.name}-description`;
