@@ -40,6 +40,7 @@ class Page {
     this.windows = new Map();
     this.extraMessages = [];
     this.running = false;
+    this.queue = Promise.resolve();
     this.ended = false;
     // The designed face is not shipped; the desktop's substitute is, under its own name.
     const faces = description.font.substitutes.map((face) => `"${face}"`);
@@ -151,12 +152,18 @@ class Page {
     watchRatio();
   }
 
+  // Clicks are taken in turn, as a desktop takes the input that came while a
+  // command ran: each command starts once the one before it has ended.
+  run(windowName, controlName) {
+    this.queue = this.queue.then(() => this.runNow(windowName, controlName));
+  }
+
   // One command: the busy sign painted first, then the work, then its
   // messages in turn.
-  async run(windowName, controlName) {
-    if (this.running) return;
-    this.running = true;
+  async runNow(windowName, controlName) {
     const started = this.windows.get(windowName);
+    if (this.ended || !started) return;
+    this.running = true;
     started.setBusy(true);
     await afterPaint();
     const messages = this.guarded(() => {
