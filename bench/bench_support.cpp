@@ -31,12 +31,7 @@ double PeakMemoryMiB() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
 }
 
-double SampleBuffersMiB(std::int64_t N) { return 2.0 * static_cast<double>(N + 2) * sizeof(double) / (1024.0 * 1024.0); }
-
-void ReportMemory(benchmark::State& state, std::int64_t N) {
-    state.counters["peak_MiB"] = PeakMemoryMiB();
-    state.counters["buffers_MiB"] = SampleBuffersMiB(N);
-}
+void ReportMemory(benchmark::State& state) { state.counters["peak_MiB"] = PeakMemoryMiB(); }
 
 void TypeRealExample(testing::FakeForm& form, std::int64_t NP, std::int64_t N) {
     testing::CircuitTexts texts = testing::ExampleTexts(Example::Real);
@@ -50,7 +45,7 @@ void TypeRealExample(testing::FakeForm& form, std::int64_t NP, std::int64_t N) {
 testing::SampledPeriod SampledRealExample(std::int64_t NP, std::int64_t N) {
     testing::FakeForm form;
     TypeRealExample(form, NP, N);
-    return testing::SamplePeriod(ReadCircuit(form, kCircuitFields));
+    return testing::SamplePeriod(ReadCircuit(form, kCircuitFields), false);
 }
 
 }  // namespace ostrevo::bench

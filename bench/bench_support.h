@@ -19,14 +19,13 @@ void PlotSizes(benchmark::internal::Benchmark* benchmark);
 // benchmark resets the peak (Linux) before it starts, so it reports its own.
 void ResetPeakMemory();
 double PeakMemoryMiB();
-// What the two sample buffers of a plot with N samples per period take, in MiB.
-double SampleBuffersMiB(std::int64_t N);
-void ReportMemory(benchmark::State& state, std::int64_t N);
+void ReportMemory(benchmark::State& state);
 
 // The main window's fields holding the real example, NP and N as given.
 void TypeRealExample(testing::FakeForm& form, std::int64_t NP, std::int64_t N);
 
-// One period of the real example with NP periods of N samples, sampled.
+// One period of the real example with NP periods of N samples, sampled
+// (its samples not kept).
 testing::SampledPeriod SampledRealExample(std::int64_t NP, std::int64_t N);
 
 }  // namespace ostrevo::bench

@@ -1,6 +1,7 @@
 #include "circuit_commands.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "field_reading.h"
 #include "timing.h"
 #include "trace_stop.h"
+#include "waveform_samples.h"
 #include "waveform_sampling.h"
 
 namespace ostrevo {
@@ -66,16 +68,17 @@ void CircuitCommands::plotWaveforms(PlotWindow& plot) {
         plot.show();
         DrawAxes(plot);
         const CircuitParameters p = ReadCircuit(form_, kCircuitFields);
-        samples_.prepare(p.N);
+        RequireSampleCount(p.N);
         const Times times{DischargeTime(p), ChargeTime(p)};
         const PlotScale scale{times.ts, times.tc, p.NP, p.VPlus, p.Vcc};
         LabelAxes(plot, scale, decimalSeparator_);
         // Only now do the labels on screen show these times.
         plot.rememberPlot(scale);
-        SampleWaveforms(p, times.ts, SampleStep(times, p.N), samples_.vc(), samples_.vo());
-
-        TraceRequest traces{samples_.vc(), samples_.vo(), std::max(p.N, -1), p.NP, p.VPlus, p.Vcc, std::nullopt};
-        traces.stop = FindTraceStop(traces);
+        const auto samples = std::make_shared<WaveformSamples>(PeriodWaveform(p, times.ts, SampleStep(times, p.N)));
+        const std::int32_t n = std::max(p.N, -1);  // below -1 as -1: nothing to sample or draw
+        TraceStopFinder stops(n, p.NP, p.VPlus, p.Vcc);
+        SampleWaveforms(samples->waveform(), [&](const SampleBlock& block) { stops.take(block); });
+        const TraceRequest traces{samples, n, p.NP, p.VPlus, p.Vcc, stops.stop()};
         plot.drawTraces(traces);
         if (traces.stop) throw CannotDrawWhole(traces);
     });

@@ -4,7 +4,6 @@
 
 #include "fault.h"
 #include "plot_window.h"
-#include "sample_buffers.h"
 #include "window_interfaces.h"
 
 namespace ostrevo {
@@ -55,7 +54,6 @@ private:
     MainForm& form_;
     MessageBoxes& messages_;
     std::string decimalSeparator_;
-    SampleBuffers samples_;
 };
 
 }  // namespace ostrevo

@@ -34,7 +34,7 @@ std::optional<TraceStop> ExpectedStop(const TraceRequest& r) {
     for (const Trace trace : {Trace::Vc, Trace::Vo}) {
         const bool vc = trace == Trace::Vc;
         const auto y = [&](std::int32_t k) {
-            return vc ? VcToY(r.vcSamples[k], r.VPlus) : VoToY(r.voSamples[k], r.Vcc);
+            return vc ? VcToY(r.samples->sample(trace, k), r.VPlus) : VoToY(r.samples->sample(trace, k), r.Vcc);
         };
         for (std::int32_t k = 1; r.NP >= 1 && k <= r.N - vc; ++k) {
             if (!std::isfinite(float(y(k))) || !std::isfinite(float(y(k + 1)))) return TraceStop{trace, k};
@@ -60,8 +60,9 @@ void RunPlot(Session& s) {
     Require(s.messages.shown.size() <= 1 && s.plot.traces.size() <= 1, "\"Grafici\" says or draws twice");
     Require(!s.messages.shown.empty() || s.plot.traces.size() == 1, "\"Grafici\" without a message or traces");
     if (s.plot.traces.empty()) return;
-    const TraceRequest r = s.plot.traces[0].request;
-    Require(r.N >= -1 && r.vcSamples.size() == r.N + 2u && r.voSamples.size() == r.N + 2u, "buffers not N + 2 long");
+    const TraceRequest r = s.plot.traces[0];
+    Require(r.N >= -1 && r.samples->sample(Trace::Vc, r.N + 1) == 0 && r.samples->sample(Trace::Vo, r.N + 1) == 0,
+            "no zero after the last sample");
     Require(r.stop == ExpectedStop(r), "the traces stop elsewhere than at the first sample without y");
     Require(r.stop.has_value() == !s.messages.shown.empty(), "traces cut short without a message");
     if (r.NP >= 1 && std::int64_t{r.NP} * (r.N + 1) <= 40000) RequireRenderersAgree(r);
@@ -83,7 +84,7 @@ void RunCommand(Session& s, int command) {
         }
         return;
     }
-    double n = 0;  // "Grafici" only while its buffers and sampling stay small
+    double n = 0;  // "Grafici" only while its sampling stays short
     try {
         n = ParseLeadingNumber(s.form.fieldText(FieldId::N));
     } catch (const Fault&) {
@@ -117,8 +118,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         session->plot.clear(), session->messages.shown.clear();
         session->commands.plotWaveforms(session->plot);
     }
-    Require(s.messages.shown.empty() && s.plot.traces.at(0).vc == fresh.plot.traces.at(0).vc &&
-                s.plot.traces[0].vo == fresh.plot.traces[0].vo,
+    const auto samples = [](const Session& session, Trace trace) {
+        return testing::SamplesOf(session.plot.traces.at(0), trace);
+    };
+    Require(s.messages.shown.empty() && samples(s, Trace::Vc) == samples(fresh, Trace::Vc) &&
+                samples(s, Trace::Vo) == samples(fresh, Trace::Vo),
             "the real example plots otherwise after fuzzed commands");
     return 0;
 }

@@ -24,7 +24,7 @@ Fault CannotCompute(const char* what, const std::string& reason) {
 // constant is ln 2 correctly rounded, whatever a math library's log returns.
 double DesignResistor(const char* name, double time, double c) {
     const fp::Checked resistor =
-        fp::Evaluate([](double t, double capacitance) { return t / (capacitance * std::numbers::ln2); }, time, c);
+        fp::Evaluate([](auto t, auto capacitance) { return t / (capacitance * std::numbers::ln2); }, time, c);
     if (!resistor.failed()) return resistor.value;
     throw CannotCompute(name, c == 0 ? "la capacità C è zero (divisione per zero)" : fp::DescribeFaults(resistor.faults));
 }
@@ -32,7 +32,7 @@ double DesignResistor(const char* name, double time, double c) {
 // The current at the start of a phase, when the resistor carries two thirds of the supply.
 double StartCurrent(const char* name, const char* resistorIsZero, double vcc, double resistor) {
     const fp::Checked current =
-        fp::Evaluate([](double supply, double r) { return 2.0 / 3.0 * supply / r; }, vcc, resistor);
+        fp::Evaluate([](auto supply, auto r) { return 2.0 / 3.0 * supply / r; }, vcc, resistor);
     if (!current.failed()) return current.value;
     throw CannotCompute(name, resistor == 0 ? resistorIsZero : fp::DescribeFaults(current.faults));
 }

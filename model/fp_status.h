@@ -1,5 +1,4 @@
 #pragma once
-#include <cerrno>
 #include <cfenv>
 #include <cmath>
 #include <string>
@@ -15,11 +14,40 @@
 #pragma STDC FENV_ACCESS ON
 #endif
 
+// The hardware status flags are read where <cfenv> names them, unless the
+// build asks for a runtime without them (OSTREVO_WITHOUT_FP_FLAGS, as on
+// WebAssembly, whose fetestexcept always answers nothing).
+#if !defined(OSTREVO_WITHOUT_FP_FLAGS) && defined(FE_INVALID) && defined(FE_DIVBYZERO) && defined(FE_OVERFLOW)
+#define OSTREVO_READS_FP_FLAGS 1
+#endif
+
 namespace ostrevo::fp {
 
-// The floating-point conditions that make a result unusable. Underflow and
-// inexact results are ordinary rounding and never count.
-inline constexpr int kFaultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+// The floating-point conditions that make a result unusable, as the program's
+// own bits. Underflow and inexact results are ordinary rounding and never count.
+inline constexpr int kInvalid = 1;
+inline constexpr int kDivisionByZero = 2;
+inline constexpr int kOverflow = 4;
+inline constexpr int kFaultFlags = kInvalid | kDivisionByZero | kOverflow;
+
+// Clears the hardware flags of the three faults (nothing without flags).
+inline void ClearFlags() {
+#ifdef OSTREVO_READS_FP_FLAGS
+    std::feclearexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+#endif
+}
+
+// The faults the hardware flags hold since ClearFlags, as kFaultFlags bits
+// (always none without flags).
+inline int RaisedFlags() {
+#ifdef OSTREVO_READS_FP_FLAGS
+    const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+    return ((raised & FE_INVALID) != 0 ? kInvalid : 0) | ((raised & FE_DIVBYZERO) != 0 ? kDivisionByZero : 0) |
+           ((raised & FE_OVERFLOW) != 0 ? kOverflow : 0);
+#else
+    return 0;
+#endif
+}
 
 // An empty barrier the optimiser cannot see through: the value must exist in
 // memory at this point. Without it, g++ -O2 moves a division past a following
@@ -31,15 +59,60 @@ inline void Pin([[maybe_unused]] T& value) {
 #endif
 }
 
-// Whether the math library may report a fault through errno. One that does
-// not say (MinGW's) is read anyway: errno, cleared before, stays 0 if unused.
-inline bool MathUsesErrno() {
-#ifdef math_errhandling
-    return (math_errhandling & MATH_ERRNO) != 0;
-#else
-    return true;
-#endif
+// A double that records the faults IEEE 754 raises while it is computed, the
+// same on every runtime: an operation that makes a NaN from operands that are
+// not NaN is invalid, x / 0 with a finite x other than zero and log(0) divide
+// by zero, and an infinity from finite operands is an overflow. The value is
+// the plain double's, operation for operation, to the last bit.
+class Tracked {
+public:
+    Tracked(double value) : value_(value) {}  // implicit: literals and doubles mix in freely
+
+    double value() const { return value_; }
+    int faults() const { return faults_; }
+
+    friend Tracked operator-(Tracked a) { return {-a.value_, a.faults_}; }
+    friend Tracked operator+(Tracked a, Tracked b) { return Combined(a, b, a.value_ + b.value_); }
+    friend Tracked operator-(Tracked a, Tracked b) { return Combined(a, b, a.value_ - b.value_); }
+    friend Tracked operator*(Tracked a, Tracked b) { return Combined(a, b, a.value_ * b.value_); }
+    friend Tracked operator/(Tracked a, Tracked b) {
+        if (b.value_ == 0 && a.value_ != 0 && std::isfinite(a.value_)) {
+            return {a.value_ / b.value_, a.faults_ | b.faults_ | kDivisionByZero};
+        }
+        return Combined(a, b, a.value_ / b.value_);
+    }
+    friend Tracked Exp(Tracked x);
+    friend Tracked Log(Tracked x);
+
+private:
+    Tracked(double value, int faults) : value_(value), faults_(faults) {}
+
+    // The fault of a result, from its operands.
+    static int Raised(double result, double a, double b = 0) {
+        if (std::isnan(result)) return std::isnan(a) || std::isnan(b) ? 0 : kInvalid;
+        return std::isinf(result) && std::isfinite(a) && std::isfinite(b) ? kOverflow : 0;
+    }
+    static Tracked Combined(Tracked a, Tracked b, double result) {
+        return {result, a.faults_ | b.faults_ | Raised(result, a.value_, b.value_)};
+    }
+
+    double value_;
+    int faults_ = 0;
+};
+
+inline Tracked Exp(Tracked x) {
+    const double result = std::exp(x.value_);
+    return {result, x.faults_ | Tracked::Raised(result, x.value_)};
 }
+
+inline Tracked Log(Tracked x) {
+    const double result = std::log(x.value_);
+    return {result, x.faults_ | (x.value_ == 0 ? kDivisionByZero : Tracked::Raised(result, x.value_))};
+}
+
+// The plain double's exp and log, so that one formula serves both types.
+inline double Exp(double x) { return std::exp(x); }
+inline double Log(double x) { return std::log(x); }
 
 struct Checked {
     double value = 0;
@@ -47,38 +120,25 @@ struct Checked {
     bool failed() const { return faults != 0; }
 };
 
-// The faults of a computation that the flags may have missed: a domain error
-// in errno, and a result that is not finite from finite operands (an overflow
-// when it is infinite or errno holds a range error; an underflow, also a range
-// error, leaves a finite result).
-template <typename... Operands>
-inline int UnflaggedFaults(double value, int errorNumber, Operands... operands) {
-    int faults = errorNumber == EDOM ? FE_INVALID : 0;
-    if (std::isfinite(value) || !(std::isfinite(operands) && ...)) return faults;
-    if (std::isnan(value)) faults |= FE_INVALID;
-    if (std::isinf(value) || errorNumber == ERANGE) faults |= FE_OVERFLOW;
-    return faults;
-}
-
-// Runs compute(operands...) between a clear and a test of the status flags,
-// with barriers on the operands and on the result so that the arithmetic stays
-// between the two, and adds what the result and errno show.
+// Runs compute(operands...) on Tracked operands between a clear and a test of
+// the status flags, with barriers on the operands and on the result so that
+// the arithmetic stays between the two: the faults are those the computation
+// recorded, and those the flags show where a runtime has them (a math library
+// may raise one that the formula's own view misses, never the reverse).
 template <typename Compute, typename... Operands>
 inline Checked Evaluate(Compute compute, Operands... operands) {
-    const bool readErrno = MathUsesErrno();
-    if (readErrno) errno = 0;
-    std::feclearexcept(kFaultFlags);
+    ClearFlags();
     (Pin(operands), ...);
-    double value = compute(operands...);
+    const Tracked result = compute(Tracked(operands)...);
+    double value = result.value();
     Pin(value);
-    const int flags = std::fetestexcept(kFaultFlags);
-    return {value, flags | UnflaggedFaults(value, readErrno ? errno : 0, operands...)};
+    return {value, result.faults() | RaisedFlags()};
 }
 
 // What went wrong, in the user's words, for the flags of a failed Checked.
 inline std::string DescribeFaults(int faults) {
-    if (faults & FE_DIVBYZERO) return "divisione per zero";
-    if (faults & FE_OVERFLOW) return "il risultato supera il massimo numero rappresentabile";
+    if (faults & kDivisionByZero) return "divisione per zero";
+    if (faults & kOverflow) return "il risultato supera il massimo numero rappresentabile";
     return "operazione non valida (0/0 o simile)";
 }
 

@@ -55,7 +55,7 @@ double LogOfQuotient(const char* time, const fp::Checked& quotient, double numer
 double TimeOfPhase(const char* name, double ci, double c, double resistor, double outputResistance,
                    double logarithm) {
     const fp::Checked product = fp::Evaluate(
-        [](double ci, double c, double r, double ro, double l) { return ((ci + c) * (r + ro)) * l; }, ci, c, resistor,
+        [](auto ci, auto c, auto r, auto ro, auto l) { return ((ci + c) * (r + ro)) * l; }, ci, c, resistor,
         outputResistance, logarithm);
     if (product.failed()) throw CannotCompute(name, fp::DescribeFaults(product.faults));
     return product.value;
@@ -65,14 +65,14 @@ double TimeOfPhase(const char* name, double ci, double c, double resistor, doubl
 
 double DischargeTime(const CircuitParameters& p) {
     const fp::Checked quotient = fp::Evaluate(
-        [](double vPlus, double vMinus, double vd) { return (vPlus - vd) / (vMinus - vd); }, p.VPlus, p.VMinus, p.Vd);
+        [](auto vPlus, auto vMinus, auto vd) { return (vPlus - vd) / (vMinus - vd); }, p.VPlus, p.VMinus, p.Vd);
     const double logarithm = LogOfQuotient("ts", quotient, p.VPlus - p.Vd, p.VMinus - p.Vd, kDischargeDiagnosis);
     return TimeOfPhase("ts", p.Ci, p.C, p.Rs, p.RoL, logarithm);
 }
 
 double ChargeTime(const CircuitParameters& p) {
     const fp::Checked quotient = fp::Evaluate(
-        [](double vcc, double vPlus, double vMinus, double vd) { return ((vcc - vMinus) - vd) / ((vcc - vPlus) - vd); },
+        [](auto vcc, auto vPlus, auto vMinus, auto vd) { return ((vcc - vMinus) - vd) / ((vcc - vPlus) - vd); },
         p.Vcc, p.VPlus, p.VMinus, p.Vd);
     const double logarithm =
         LogOfQuotient("tc", quotient, (p.Vcc - p.VMinus) - p.Vd, (p.Vcc - p.VPlus) - p.Vd, kChargeDiagnosis);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cfenv>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -15,227 +15,206 @@ namespace ostrevo {
 namespace {
 
 // Stops the sampling when `result` raised a fault; `cause` explains the usual
-// reason when `causeHolds`, otherwise the status flags speak.
+// reason when `causeHolds`, otherwise the faults speak.
 void Require(const fp::Checked& result, const char* trace, std::int64_t k, bool causeHolds, const char* cause) {
     if (!result.failed()) return;
     throw Fault("Impossibile calcolare il campione " + std::to_string(k) + " di " + trace + ": " +
                 (causeHolds ? std::string(cause) : fp::DescribeFaults(result.faults)) + ".");
 }
 
-void RequireBuffers(std::span<const double> vc, std::span<const double> vo, std::int32_t n) {
-    const auto needed = static_cast<std::size_t>(static_cast<std::int64_t>(n) + 2);
-    if (vc.size() < needed || vo.size() < needed) {
-        throw Fault("Impossibile calcolare i campioni: lo spazio per gli N = " + std::to_string(n) +
-                    " campioni non è stato preparato.");
-    }
-}
-
-// What one sampling works on: the circuit, the discharge time, the step and
-// the two buffers.
-struct Sampling {
-    const CircuitParameters& p;
-    double ts;
-    double step;
-    std::span<double> vc;
-    std::span<double> vo;
-};
-
-// ---- One sample at a time, every step tested: what the sampling is defined
+// ---- One sample at a time, every step checked: what the sampling is defined
 // by, and the replay that finds the exact sample of a fault.
 
-fp::Checked PhaseQuotient(const Sampling& s) {
-    return fp::Evaluate([](double t, double step) { return t / step; }, s.ts, s.step);
+fp::Checked PhaseQuotient(const PeriodWaveform& w) {
+    return fp::Evaluate([](auto t, auto step) { return t / step; }, w.ts(), w.step());
 }
 
-void SampleVcExactly(const Sampling& s, std::int64_t k) {
-    const CircuitParameters& p = s.p;
-    const fp::Checked phase = PhaseQuotient(s);
-    Require(phase, "vc(t)", k, s.step == 0, "il passo di campionamento (tc + ts)/N è zero");
+double ExactVc(const PeriodWaveform& w, std::int64_t k) {
+    const CircuitParameters& p = w.parameters();
+    const fp::Checked phase = PhaseQuotient(w);
+    Require(phase, "vc(t)", k, w.step() == 0, "il passo di campionamento (tc + ts)/N è zero");
     fp::Checked sample;
     if (phase.value >= static_cast<double>(k)) {
         const fp::Checked x = fp::Evaluate(
-            [](double kk, double step, double ci, double c, double rs, double rol) {
-                return (-kk) * step / ((ci + c) * (rs + rol));
-            },
-            static_cast<double>(k), s.step, p.Ci, p.C, p.Rs, p.RoL);
+            [](auto kk, auto step, auto ci, auto c, auto rs, auto rol) { return (-kk) * step / ((ci + c) * (rs + rol)); },
+            static_cast<double>(k), w.step(), p.Ci, p.C, p.Rs, p.RoL);
         Require(x, "vc(t)", k, (p.Ci + p.C) * (p.Rs + p.RoL) == 0,
                 "la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero");
-        sample = fp::Evaluate([](double vd, double vPlus, double e) { return vd + (vPlus - vd) * std::exp(e); },
-                              p.Vd, p.VPlus, x.value);
+        sample = fp::Evaluate([](auto vd, auto vPlus, auto e) { return vd + (vPlus - vd) * fp::Exp(e); }, p.Vd,
+                              p.VPlus, x.value);
     } else {
         const fp::Checked x = fp::Evaluate(
-            [](double kk, double m, double step, double rc, double roh, double ci, double c) {
+            [](auto kk, auto m, auto step, auto rc, auto roh, auto ci, auto c) {
                 return -(kk - m) * step / ((rc + roh) * (ci + c));
             },
-            static_cast<double>(k), phase.value, s.step, p.Rc, p.RoH, p.Ci, p.C);
+            static_cast<double>(k), phase.value, w.step(), p.Rc, p.RoH, p.Ci, p.C);
         Require(x, "vc(t)", k, (p.Rc + p.RoH) * (p.Ci + p.C) == 0,
                 "la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero");
         sample = fp::Evaluate(
-            [](double vcc, double vd, double vMinus, double e) { return (vcc - vd) + (vMinus - vcc + vd) * std::exp(e); },
+            [](auto vcc, auto vd, auto vMinus, auto e) { return (vcc - vd) + (vMinus - vcc + vd) * fp::Exp(e); },
             p.Vcc, p.Vd, p.VMinus, x.value);
     }
-    s.vc[static_cast<std::size_t>(k)] = sample.value;
     Require(sample, "vc(t)", k, false, "");
+    return sample.value;
 }
 
-void SampleVoExactly(const Sampling& s, std::int64_t k) {
-    const CircuitParameters& p = s.p;
-    const fp::Checked phase = PhaseQuotient(s);
-    Require(phase, "vo(t)", k, s.step == 0, "il passo di campionamento (tc + ts)/N è zero");
-    const double vc = s.vc[static_cast<std::size_t>(k)];
-    fp::Checked sample;
-    bool resistanceIsZero = false;
-    const char* zeroResistance = "";
+double ExactVo(const PeriodWaveform& w, std::int64_t k, double vc) {
+    const CircuitParameters& p = w.parameters();
+    const fp::Checked phase = PhaseQuotient(w);
+    Require(phase, "vo(t)", k, w.step() == 0, "il passo di campionamento (tc + ts)/N è zero");
     if (phase.value >= static_cast<double>(k)) {
-        sample = fp::Evaluate([](double v, double vd, double rol, double rs) { return (v - vd) * rol / (rs + rol); },
-                              vc, p.Vd, p.RoL, p.Rs);
-        resistanceIsZero = p.Rs + p.RoL == 0;
-        zeroResistance = "Rs + RoL è zero (divisione per zero)";
-    } else {
-        sample = fp::Evaluate(
-            [](double v, double vcc, double vd, double roh, double rc) { return vcc - roh * ((vcc - vd - v) / (rc + roh)); },
-            vc, p.Vcc, p.Vd, p.RoH, p.Rc);
-        resistanceIsZero = p.Rc + p.RoH == 0;
-        zeroResistance = "Rc + RoH è zero (divisione per zero)";
+        const fp::Checked sample = fp::Evaluate(
+            [](auto v, auto vd, auto rol, auto rs) { return (v - vd) * rol / (rs + rol); }, vc, p.Vd, p.RoL, p.Rs);
+        Require(sample, "vo(t)", k, p.Rs + p.RoL == 0, "Rs + RoL è zero (divisione per zero)");
+        return sample.value;
     }
-    s.vo[static_cast<std::size_t>(k)] = sample.value;
-    Require(sample, "vo(t)", k, resistanceIsZero, zeroResistance);
+    const fp::Checked sample = fp::Evaluate(
+        [](auto v, auto vcc, auto vd, auto roh, auto rc) { return vcc - roh * ((vcc - vd - v) / (rc + roh)); }, vc,
+        p.Vcc, p.Vd, p.RoH, p.Rc);
+    Require(sample, "vo(t)", k, p.Rc + p.RoH == 0, "Rc + RoH è zero (divisione per zero)");
+    return sample.value;
 }
 
-void SampleExactly(const Sampling& s) {
-    for (std::int64_t k = 0; k <= s.p.N; ++k) SampleVcExactly(s, k);
-    for (std::int64_t k = 0; k <= s.p.N; ++k) SampleVoExactly(s, k);
-}
-
-// ---- The fast path: the same operations on the same operands, so the same
-// bits, with the loop invariants taken out of the loops, the two phases as two
-// index ranges, and the status flags tested once per block of samples.
-
-// What every sample repeats. Each is the value of a subexpression that the
-// formulas evaluate first (sums, products and differences taken left to
-// right), so using it leaves every rounding in its place.
-struct Invariants {
-    double phase;            // ts / SampleStep
-    double dischargeTau;     // (Ci + C) * (Rs + RoL)
-    double chargeTau;        // (Rc + RoH) * (Ci + C)
-    double dischargeSpan;    // v+ - Vd
-    double chargeAsymptote;  // Vcc - Vd
-    double chargeSpan;       // v- - Vcc + Vd
-    double dischargeDivisor; // Rs + RoL
-    double chargeDivisor;    // Rc + RoH
-};
-
-// The invariants, or nothing when computing them raised a fault: the exact
-// path then reports it at the sample where it belongs.
-std::optional<Invariants> CleanInvariants(const Sampling& s) {
-    std::feclearexcept(fp::kFaultFlags);
-    CircuitParameters p = s.p;
-    double ts = s.ts;
-    double step = s.step;
+// The invariants, and whether any of them faulted: then the blocks are
+// computed sample by sample, which reports the fault at the sample where it
+// belongs.
+SampleInvariants InvariantsOf(CircuitParameters p, double ts, double step) {
+    fp::ClearFlags();
     fp::Pin(p);
     fp::Pin(ts);
     fp::Pin(step);
-    Invariants v{ts / step,
-                 (p.Ci + p.C) * (p.Rs + p.RoL),
-                 (p.Rc + p.RoH) * (p.Ci + p.C),
-                 p.VPlus - p.Vd,
-                 p.Vcc - p.Vd,
-                 p.VMinus - p.Vcc + p.Vd,
-                 p.Rs + p.RoL,
-                 p.Rc + p.RoH};
+    using fp::Tracked;
+    const Tracked ci = p.Ci, c = p.C, rs = p.Rs, rol = p.RoL, rc = p.Rc, roh = p.RoH, vd = p.Vd, vcc = p.Vcc;
+    const std::array<Tracked, 8> values{Tracked(ts) / step, (ci + c) * (rs + rol), (rc + roh) * (ci + c),
+                                        p.VPlus - vd,       vcc - vd,              p.VMinus - vcc + vd,
+                                        rs + rol,           rc + roh};
+    SampleInvariants v{values[0].value(), values[1].value(), values[2].value(), values[3].value(),
+                       values[4].value(), values[5].value(), values[6].value(), values[7].value(), false};
     fp::Pin(v);
-    if (std::fetestexcept(fp::kFaultFlags) != 0) return std::nullopt;
+    int faults = fp::RaisedFlags();
+    for (const Tracked& value : values) faults |= value.faults();
+    v.clean = faults == 0;
     return v;
 }
 
-// The last discharge sample: the phase test "ts / SampleStep >= k" holds for
-// k = 0..floor(ts / SampleStep) and for no other k (k is exact as a double).
+// The last discharge sample: the phase test "ts / step >= k" holds for
+// k = 0..floor(ts / step) and for no other k (k is exact as a double).
 std::int64_t LastDischargeSample(double phase, std::int32_t n) {
     if (!(phase >= 0)) return -1;  // a NaN passes no phase test either
-    if (phase >= n) return n;
-    return static_cast<std::int64_t>(std::floor(phase));
+    return static_cast<std::int64_t>(std::floor(std::min<double>(phase, n)));
 }
 
-constexpr std::int64_t kBlock = 2048;
+constexpr std::int64_t kBlock = 2048;  // mutants: skip (any length computes the same samples)
 
-// Whether a block computed without fault: no status flag raised, and finite
-// samples. The samples of a range are monotone in k (their exponent is linear
-// in k), so an exponential that overflowed anywhere in the block, which some
-// math libraries do not flag, shows at one of its two ends.
-bool CleanBlock(const std::array<double, kBlock>& block, std::int64_t count) {
-    return std::fetestexcept(fp::kFaultFlags) == 0 && std::isfinite(block[0]) && std::isfinite(block[count - 1]);
+// Both ends of a block finite. Within a phase every intermediate value is
+// monotone in k, so a value that is not finite anywhere in the block, the
+// mark of every fault where no status flags say so, shows at one of them.
+bool FiniteEnds(const std::array<double, kBlock>& block, std::int64_t count) {
+    return std::isfinite(block[0]) && std::isfinite(block[count - 1]);
 }
 
-// Stores sample(k) for k = first..last into `out`, a block at a time. A block
-// that is not clean is not stored; `exact` redoes it sample by sample, which
-// stores what the straightforward loop stores and throws where it throws.
-template <typename Sample, typename Exact>
-void FillRange(std::span<double> out, std::int64_t first, std::int64_t last, Sample sample, Exact exact) {
-    std::array<double, kBlock> block;
-    for (std::int64_t start = first; start <= last; start += kBlock) {
-        const std::int64_t count = std::min(kBlock, last - start + 1);
-        std::feclearexcept(fp::kFaultFlags);
-        std::int64_t base = start;
-        fp::Pin(base);  // no sample of the block is computed before the flags are cleared
-        for (std::int64_t i = 0; i < count; ++i) block[i] = sample(base + i);
-        fp::Pin(block);
-        if (CleanBlock(block, count)) {
-            std::copy_n(block.begin(), count, out.begin() + start);
-        } else {
-            for (std::int64_t k = start; k < start + count; ++k) exact(k);
+// The one pass over the samples: each block computed with the invariants and
+// checked once (status flags where the runtime has them, and the block's
+// ends), a block that is not clean computed again sample by sample with
+// every step checked.
+class SamplingPass {
+public:
+    SamplingPass(const PeriodWaveform& w, const std::function<void(const SampleBlock&)>& take) : w_(w), take_(take) {}
+
+    void run() {
+        const std::int32_t n = w_.parameters().N;
+        sampleRange(0, w_.lastDischarge(), true);
+        sampleRange(w_.lastDischarge() + 1, n, false);
+        if (voFault_) throw *voFault_;
+    }
+
+private:
+    void sampleRange(std::int64_t first, std::int64_t last, bool discharge) {
+        for (std::int64_t start = first; start <= last; start += kBlock) {
+            sampleBlock(start, std::min(kBlock, last - start + 1), discharge);
         }
     }
-}
 
-void SampleVcFast(const Sampling& s, const Invariants& v, std::int64_t lastDischarge) {
-    const CircuitParameters& p = s.p;
-    const double step = s.step;
-    const auto exact = [&s](std::int64_t k) { SampleVcExactly(s, k); };
-    FillRange(s.vc, 0, lastDischarge, [&](std::int64_t k) {
-        return p.Vd + v.dischargeSpan * std::exp((-static_cast<double>(k)) * step / v.dischargeTau);
-    }, exact);
-    FillRange(s.vc, lastDischarge + 1, p.N, [&](std::int64_t k) {
-        return v.chargeAsymptote + v.chargeSpan * std::exp(-(static_cast<double>(k) - v.phase) * step / v.chargeTau);
-    }, exact);
-}
+    void sampleBlock(std::int64_t start, std::int64_t count, bool discharge) {
+        bool clean = false;
+        if (w_.invariants().clean) {
+            clean = discharge ? computeBlock<true>(start, count) : computeBlock<false>(start, count);
+        }
+        if (!clean) replayBlock(start, count);
+        if (!voFault_) take_({start, std::span(vc_).first(count), std::span(vo_).first(count)});
+    }
 
-void SampleVoFast(const Sampling& s, const Invariants& v, std::int64_t lastDischarge) {
-    const CircuitParameters& p = s.p;
-    const double* vc = s.vc.data();
-    const auto exact = [&s](std::int64_t k) { SampleVoExactly(s, k); };
-    FillRange(s.vo, 0, lastDischarge, [&](std::int64_t k) {
-        return (vc[k] - p.Vd) * p.RoL / v.dischargeDivisor;
-    }, exact);
-    FillRange(s.vo, lastDischarge + 1, p.N, [&](std::int64_t k) {
-        return p.Vcc - p.RoH * ((v.chargeAsymptote - vc[k]) / v.chargeDivisor);
-    }, exact);
-}
+    // The block with the invariants; whether it computed without fault.
+    template <bool kDischarge>
+    bool computeBlock(std::int64_t start, std::int64_t count) {
+        fp::ClearFlags();
+        std::int64_t base = start;
+        fp::Pin(base);  // no sample computed before the flags are cleared; mutants: skip (optimiser's order only)
+        for (std::int64_t i = 0; i < count; ++i) vc_[i] = w_.vcOf(w_.exponent(base + i, kDischarge), kDischarge);
+        if (!voFault_) {
+            for (std::int64_t i = 0; i < count; ++i) vo_[i] = w_.voOf(vc_[i], kDischarge);
+        }
+        fp::Pin(vc_);
+        fp::Pin(vo_);
+        return fp::RaisedFlags() == 0 && FiniteEnds(vc_, count) && (voFault_ || FiniteEnds(vo_, count)) &&
+               std::isfinite(w_.exponent(start, kDischarge)) && std::isfinite(w_.exponent(start + count - 1, kDischarge));
+    }
+
+    // The block sample by sample: throws at the first fault of vc, keeps the
+    // first of vo for the end of the pass.
+    void replayBlock(std::int64_t start, std::int64_t count) {
+        for (std::int64_t i = 0; i < count; ++i) vc_[i] = ExactVc(w_, start + i);
+        for (std::int64_t i = 0; i < count && !voFault_; ++i) {
+            try {
+                vo_[i] = ExactVo(w_, start + i, vc_[i]);
+            } catch (const Fault& fault) {
+                voFault_ = fault;
+            }
+        }
+    }
+
+    const PeriodWaveform& w_;
+    const std::function<void(const SampleBlock&)>& take_;
+    std::array<double, kBlock> vc_{};
+    std::array<double, kBlock> vo_{};
+    std::optional<Fault> voFault_;
+};
 
 }  // namespace
 
 double SampleStep(const Times& times, std::int32_t N) {
     const double n = N;
-    const fp::Checked step = fp::Evaluate([](double tc, double ts, double count) { return (tc + ts) / count; },
-                                          times.tc, times.ts, n);
+    const fp::Checked step =
+        fp::Evaluate([](auto tc, auto ts, auto count) { return (tc + ts) / count; }, times.tc, times.ts, n);
     if (!step.failed()) return step.value;
     throw Fault(std::string("Impossibile calcolare il passo di campionamento (tc + ts)/N: ") +
                 (n == 0 ? "il numero di campioni N è zero (divisione per zero)" : fp::DescribeFaults(step.faults)) + ".");
 }
 
-void SampleWaveforms(const CircuitParameters& p, double ts, double step, std::span<double> vc,
-                     std::span<double> vo) {
-    if (p.N < 0) return;
-    RequireBuffers(vc, vo, p.N);
-    ClearVectorUpperState();  // every sample calls libm's exp
-    const Sampling sampling{p, ts, step, vc, vo};
-    const std::optional<Invariants> invariants = CleanInvariants(sampling);
-    if (!invariants) {
-        SampleExactly(sampling);
-        return;
-    }
-    const std::int64_t lastDischarge = LastDischargeSample(invariants->phase, p.N);
-    SampleVcFast(sampling, *invariants, lastDischarge);
-    SampleVoFast(sampling, *invariants, lastDischarge);
+void RequireSampleCount(std::int32_t N) {
+    if (N < std::numeric_limits<std::int32_t>::max()) return;
+    throw Fault("Impossibile disegnare il grafico con N = " + std::to_string(N) +
+                " campioni per periodo: N + 1 supera il massimo numero intero a 32 bit (2147483647).");
+}
+
+PeriodWaveform::PeriodWaveform(const CircuitParameters& p, double ts, double step)
+    : p_(p), ts_(ts), step_(step), v_(InvariantsOf(p, ts, step)), lastDischarge_(LastDischargeSample(v_.phase, p.N)) {}
+
+double PeriodWaveform::vcOf(double exponentValue, bool discharge) const {
+    return discharge ? p_.Vd + v_.dischargeSpan * std::exp(exponentValue)
+                     : v_.chargeAsymptote + v_.chargeSpan * std::exp(exponentValue);
+}
+
+Sample PeriodWaveform::at(std::int64_t k) const {
+    if (k > p_.N) return {};
+    const bool discharge = k <= lastDischarge_;
+    const double vc = vcOf(exponent(k, discharge), discharge);
+    return {vc, voOf(vc, discharge)};
+}
+
+void SampleWaveforms(const PeriodWaveform& waveform, const std::function<void(const SampleBlock&)>& take) {
+    ClearVectorUpperState();  // every sample calls libm's exp; mutants: skip (speed only)
+    SamplingPass(waveform, take).run();
 }
 
 }  // namespace ostrevo

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "circuit.h"
@@ -9,12 +10,81 @@ namespace ostrevo {
 // The sampling step (tc + ts) / N of one period. Stops when it cannot be computed.
 double SampleStep(const Times& times, std::int32_t N);
 
-// Samples k = 0..N of one period into vc and vo (at least N + 2 elements;
-// nothing happens for N < 0): the capacitor discharges while ts / step >= k
-// and charges after. Stops at the first sample that cannot be computed, with
-// the samples before it stored, as a loop over k computing every sample in
-// turn would; the result is that loop's to the last bit.
-void SampleWaveforms(const CircuitParameters& p, double ts, double step, std::span<double> vc,
-                     std::span<double> vo);
+// Stops an N whose N + 1, the last sample index of the vo trace, does not fit 32 bits.
+void RequireSampleCount(std::int32_t N);
+
+// Both traces at one sample index.
+struct Sample {
+    double vc = 0;
+    double vo = 0;
+};
+
+// The subexpressions every sample repeats, each the value the formulas
+// evaluate first (sums, products and differences taken left to right), so
+// that using it leaves every rounding in its place.
+struct SampleInvariants {
+    double phase;             // ts / step
+    double dischargeTau;      // (Ci + C) * (Rs + RoL)
+    double chargeTau;         // (Rc + RoH) * (Ci + C)
+    double dischargeSpan;     // v+ - Vd
+    double chargeAsymptote;   // Vcc - Vd
+    double chargeSpan;        // v- - Vcc + Vd
+    double dischargeDivisor;  // Rs + RoL
+    double chargeDivisor;     // Rc + RoH
+    bool clean;               // computed without fault
+};
+
+// One period of the steady state, each sample a closed formula of its index
+// k = 0..N: the capacitor discharges while ts / step >= k and charges after.
+// Within each phase both traces are monotone in k (the exponent is linear in
+// k, every other step a monotone function of the one before).
+class PeriodWaveform {
+public:
+    PeriodWaveform(const CircuitParameters& p, double ts, double step);
+
+    const CircuitParameters& parameters() const { return p_; }
+    double ts() const { return ts_; }
+    double step() const { return step_; }
+    const SampleInvariants& invariants() const { return v_; }
+    // The last discharge sample; -1 when the period starts charging.
+    std::int64_t lastDischarge() const { return lastDischarge_; }
+
+    // Sample k, to the last bit what the loop computing every sample in turn
+    // gives. k = N + 1 gives zeros: the point each period of vo ends on.
+    Sample at(std::int64_t k) const;
+
+    // The pieces of the formulas, for the sampling's blocks.
+    double exponent(std::int64_t k, bool discharge) const {
+        return discharge ? (-static_cast<double>(k)) * step_ / v_.dischargeTau
+                         : -(static_cast<double>(k) - v_.phase) * step_ / v_.chargeTau;
+    }
+    double vcOf(double exponentValue, bool discharge) const;
+    double voOf(double vc, bool discharge) const {
+        return discharge ? (vc - p_.Vd) * p_.RoL / v_.dischargeDivisor
+                         : p_.Vcc - p_.RoH * ((v_.chargeAsymptote - vc) / v_.chargeDivisor);
+    }
+
+private:
+    CircuitParameters p_;
+    double ts_;
+    double step_;
+    SampleInvariants v_;
+    std::int64_t lastDischarge_;
+};
+
+// Consecutive samples first, first + 1, ... of both traces, all of one phase.
+struct SampleBlock {
+    std::int64_t first = 0;
+    std::span<const double> vc;
+    std::span<const double> vo;
+};
+
+// Computes samples 0..N of the period in one pass (nothing for N < 0), a
+// block at a time, and hands each block to `take` in the order of k; no
+// memory grows with N. Stops at the first sample of vc that cannot be
+// computed, else at the first of vo, with the message of the loop that
+// computes every sample of vc and then every sample of vo; blocks from the
+// one with that vo sample on are not handed over.
+void SampleWaveforms(const PeriodWaveform& waveform, const std::function<void(const SampleBlock&)>& take);
 
 }  // namespace ostrevo

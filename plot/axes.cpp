@@ -50,7 +50,7 @@ void DrawAxes(PlotWindow& plot) {
 
 void LabelAxes(PlotWindow& plot, const PlotScale& scale, std::string_view decimalSeparator) {
     const fp::Checked duration = fp::Evaluate(
-        [](double t1, double t2, double periods) { return (t1 + t2) * periods; }, scale.ts, scale.tc,
+        [](auto t1, auto t2, auto periods) { return (t1 + t2) * periods; }, scale.ts, scale.tc,
         static_cast<double>(scale.NP));
     if (duration.failed()) throw CannotLabel(duration.faults);
 
@@ -59,7 +59,7 @@ void LabelAxes(PlotWindow& plot, const PlotScale& scale, std::string_view decima
     };
     placeTime(form2::Label1, duration.value / 2, 49);
     placeTime(form2::Label2, duration.value / 4, 24);
-    const fp::Checked threeQuarters = fp::Evaluate([](double d) { return d * 3 / 4; }, duration.value);
+    const fp::Checked threeQuarters = fp::Evaluate([](auto d) { return d * 3 / 4; }, duration.value);
     if (threeQuarters.failed()) throw CannotLabel(threeQuarters.faults);
     placeTime(form2::Label3, threeQuarters.value, 74);
 

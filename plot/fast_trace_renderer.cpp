@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <span>
-#include <vector>
 
 #include "plot_mapping.h"
 #include "trace_renderer.h"
@@ -13,98 +11,6 @@
 
 namespace ostrevo {
 namespace {
-
-struct Extrema {
-    double min = 0;
-    double max = 0;
-};
-
-// min and max that let a NaN through, so that one NaN sample shows in every
-// block above it.
-double lower(double kept, double next) { return (next < kept || std::isnan(next)) ? next : kept; }
-double higher(double kept, double next) { return (next > kept || std::isnan(next)) ? next : kept; }
-
-Extrema extremaOf(double sample) { return {sample, sample}; }
-Extrema extremaOf(const Extrema& block) { return block; }
-
-void include(Extrema& into, const Extrema& more) {
-    into.min = lower(into.min, more.min);
-    into.max = higher(into.max, more.max);
-}
-
-// The same for values known to be numbers: plain, branch-free comparisons.
-void includeNumbers(Extrema& into, const Extrema& more) {
-    into.min = std::min(into.min, more.min);
-    into.max = std::max(into.max, more.max);
-}
-
-// The smallest and the largest sample of any index range of a buffer, read
-// from a pyramid: each level holds the extrema of blocks of entries of the
-// level below. The blocks of samples are long, so that the pyramid takes about
-// 2 / kSampleBlock of the buffer's own memory; the blocks above are short,
-// so that a range costs few reads: at most 2 * kSampleBlock samples and
-// 2 * kUpperBlock entries per level above.
-class RangeExtrema {
-public:
-    explicit RangeExtrema(std::span<const double> samples) : samples_(samples) {
-        levels_.push_back(blockExtrema(samples, kSampleBlock));
-        while (levels_.back().size() > 1) {
-            levels_.push_back(blockExtrema(std::span<const Extrema>(levels_.back()), kUpperBlock));
-        }
-    }
-
-    bool hasNaN() const { return !levels_.back().empty() && std::isnan(levels_.back().front().min); }
-
-    // Extrema of the samples first..last, both included; only for a buffer without NaN.
-    Extrema of(std::int64_t first, std::int64_t last) const {
-        Extrema result = extremaOf(samples_[first]);
-        for (std::size_t level = 0; first <= last; ++level) {
-            if (level == levels_.size()) {  // the top: one entry, nothing to climb to
-                includeEach(result, level, first, last);
-                break;
-            }
-            // Take the loose entries at both ends; what remains is whole blocks of the level above.
-            const std::int64_t block = level == 0 ? kSampleBlock : kUpperBlock;
-            const std::int64_t alignedFirst = std::min((first + block - 1) / block * block, last + 1);
-            includeEach(result, level, first, alignedFirst - 1);
-            first = alignedFirst;
-            const std::int64_t alignedEnd = std::max((last + 1) / block * block, first);
-            includeEach(result, level, alignedEnd, last);
-            last = alignedEnd - 1;
-            first /= block;
-            last = (last + 1) / block - 1;
-        }
-        return result;
-    }
-
-private:
-    static constexpr std::int64_t kSampleBlock = 64;
-    static constexpr std::int64_t kUpperBlock = 8;
-
-    template <typename Entry>
-    static std::vector<Extrema> blockExtrema(std::span<const Entry> entries, std::int64_t length) {
-        std::vector<Extrema> blocks;
-        const auto blockLength = static_cast<std::size_t>(length);
-        blocks.reserve((entries.size() + blockLength - 1) / blockLength);
-        for (std::size_t start = 0; start < entries.size(); start += blockLength) {
-            const auto block = entries.subspan(start, std::min(blockLength, entries.size() - start));
-            Extrema extrema = extremaOf(block.front());
-            for (const Entry& entry : block) include(extrema, extremaOf(entry));
-            blocks.push_back(extrema);
-        }
-        return blocks;
-    }
-
-    // Level 0 is the samples themselves; level n is levels_[n - 1].
-    void includeEach(Extrema& into, std::size_t level, std::int64_t first, std::int64_t last) const {
-        for (std::int64_t index = first; index <= last; ++index) {
-            includeNumbers(into, level == 0 ? extremaOf(samples_[index]) : levels_[level - 1][index]);
-        }
-    }
-
-    std::span<const double> samples_;
-    std::vector<std::vector<Extrema>> levels_;
-};
 
 // Narrows inside < beyond, where valueAt(inside) == value and valueAt(beyond)
 // differs (or beyond is past the end), down to the last index with `value`.
@@ -176,10 +82,10 @@ private:
     std::int32_t N_;
 };
 
-// One trace: its samples, their extrema and how a sample becomes a row.
+// One trace: its samples and how a sample becomes a row.
 struct DrawnTrace {
-    std::span<const double> samples;
-    RangeExtrema extrema;
+    const PeriodSamples& samples;
+    Trace which;
     double (*toY)(double sample, double fullScale);
     double fullScale;
     std::uint32_t colour;
@@ -198,7 +104,9 @@ void drawTraceOfPeriod(PlotCanvas& canvas, const PlotGeometry& plot, const Drawn
                        std::int64_t lastSegment) {
     const std::int64_t lastSample = lastSegment + 1;
     const auto columnOf = [&](std::int64_t k) { return plot.column(p, k); };
-    const auto pointAt = [&](std::int64_t k) { return DevicePixel{columnOf(k), trace.row(canvas, trace.samples[k])}; };
+    const auto pointAt = [&](std::int64_t k) {
+        return DevicePixel{columnOf(k), trace.row(canvas, trace.samples.sample(trace.which, k))};
+    };
     std::int64_t k = 1;
     while (k <= lastSample && lastSegment >= 1) {
         const std::int64_t column = columnOf(k);
@@ -206,9 +114,8 @@ void drawTraceOfPeriod(PlotCanvas& canvas, const PlotGeometry& plot, const Drawn
             lastWithValueNear(k, lastSample, column, plot.lastSampleGuess(p, column, k, lastSample), columnOf);
         if (k > 1) canvas.drawSegment(pointAt(k - 1), pointAt(k), trace.colour);
         if (end > k) {
-            const Extrema extrema = trace.extrema.of(k, end);
-            canvas.drawColumnRun(column, trace.row(canvas, extrema.min), trace.row(canvas, extrema.max),
-                                 trace.colour);
+            const SampleRange range = trace.samples.range(trace.which, k, end);
+            canvas.drawColumnRun(column, trace.row(canvas, range.min), trace.row(canvas, range.max), trace.colour);
         }
         k = end + 1;
     }
@@ -232,14 +139,14 @@ std::int64_t lastRepeatOf(const PlotGeometry& plot, std::int64_t p) {
 
 void DrawTracesAggregated(PlotCanvas& canvas, const TraceRequest& request) {
     if (request.NP < 1 || request.N < 1) return;
-    ClearVectorUpperState();  // the pyramid and the columns run over millions of samples
-    const auto count = static_cast<std::size_t>(request.N) + 2;
-    const auto vcSamples = request.vcSamples.first(count);
-    const auto voSamples = request.voSamples.first(count);
-    const DrawnTrace vc{vcSamples, RangeExtrema(vcSamples), VcToY, request.VPlus, Argb(TraceColour(Trace::Vc))};
-    const DrawnTrace vo{voSamples, RangeExtrema(voSamples), VoToY, request.Vcc, Argb(TraceColour(Trace::Vo))};
-    // A NaN breaks the order of the samples that the extrema rely on.
-    if (vc.extrema.hasNaN() || vo.extrema.hasNaN()) {
+    ClearVectorUpperState();  // the columns call exp, Qt may have dirtied the state; mutants: skip (speed only)
+    const PeriodSamples& samples = *request.samples;
+    const DrawnTrace vc{samples, Trace::Vc, VcToY<double>, request.VPlus, Argb(TraceColour(Trace::Vc))};
+    const DrawnTrace vo{samples, Trace::Vo, VoToY<double>, request.Vcc, Argb(TraceColour(Trace::Vo))};
+    // A NaN breaks the order of the samples that the ranges of the columns rely on.
+    const std::int64_t lastSample = std::int64_t{request.N} + 1;
+    const auto hasNaN = [&](Trace trace) { return std::isnan(samples.range(trace, 0, lastSample).min); };
+    if (hasNaN(Trace::Vc) || hasNaN(Trace::Vo)) {
         DrawTracesPerSegment(canvas, request);
         return;
     }

@@ -25,9 +25,12 @@ inline double PlotX(std::int32_t p, std::int32_t k, std::int32_t NP, std::int32_
     return periodWidth * (p - 1) + periodWidth * k / N;
 }
 
-inline double VcToY(double vc, double VPlus) { return vc * kFullScaleHeight / VPlus + kVcZeroY; }
+// Also for fp::Tracked numbers, whose faults the trace stop reads.
+template <typename Number>
+inline Number VcToY(Number vc, Number VPlus) { return vc * kFullScaleHeight / VPlus + kVcZeroY; }
 
-inline double VoToY(double vo, double Vcc) { return vo * kFullScaleHeight / Vcc; }
+template <typename Number>
+inline Number VoToY(Number vo, Number Vcc) { return vo * kFullScaleHeight / Vcc; }
 
 // ---- user coordinates to values
 

@@ -1,7 +1,10 @@
 #pragma once
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
+#include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,12 +29,37 @@ struct TraceStop {
     friend bool operator==(const TraceStop&, const TraceStop&) = default;
 };
 
+// The smallest and the largest of some samples; both NaN when one of them is.
+struct SampleRange {
+    double min = 0;
+    double max = 0;
+
+    static SampleRange Of(double sample) { return {sample, sample}; }
+    void include(double sample) {
+        if (std::isnan(sample) || std::isnan(min)) {
+            min = max = std::numeric_limits<double>::quiet_NaN();
+        } else {
+            min = std::min(min, sample);
+            max = std::max(max, sample);
+        }
+    }
+};
+
+// The samples of one period, k = 0..N + 1 of each trace, as the renderers
+// read them: one at a time, or the range of a run of them.
+class PeriodSamples {
+public:
+    virtual ~PeriodSamples() = default;
+    virtual double sample(Trace trace, std::int64_t k) const = 0;
+    // The range of samples first..last (first <= last) of `trace`.
+    virtual SampleRange range(Trace trace, std::int64_t first, std::int64_t last) const = 0;
+};
+
 // The traces of one plot: one sampled period repeated NP times. In period p
 // (from 1) the vc trace joins samples 1..N, the vo trace samples 1..N+1, each
 // in its colour, through the mapping of plot_mapping.h.
 struct TraceRequest {
-    std::span<const double> vcSamples;  // N + 2 elements
-    std::span<const double> voSamples;  // N + 2 elements
+    std::shared_ptr<const PeriodSamples> samples;
     std::int32_t N = 0;
     std::int32_t NP = 0;
     double VPlus = 0;

@@ -7,15 +7,14 @@ namespace {
 
 // Segments 1..last of one trace of period p; segment k joins samples k and k + 1.
 template <typename ToY>
-void drawTrace(PlotCanvas& canvas, const TraceRequest& request, Trace trace, std::int32_t p,
-               std::span<const double> samples, ToY toY) {
+void drawTrace(PlotCanvas& canvas, const TraceRequest& request, Trace trace, std::int32_t p, ToY toY) {
     const std::uint32_t colour = Argb(TraceColour(trace));
     const std::int32_t last = request.lastSegment(trace);
     for (std::int32_t k = 1; k <= last; ++k) {
         const PlotPoint from{static_cast<float>(PlotX(p, k, request.NP, request.N)),
-                             static_cast<float>(toY(samples[k]))};
+                             static_cast<float>(toY(request.samples->sample(trace, k)))};
         const PlotPoint to{static_cast<float>(PlotX(p, k + 1, request.NP, request.N)),
-                           static_cast<float>(toY(samples[k + 1]))};
+                           static_cast<float>(toY(request.samples->sample(trace, k + 1)))};
         canvas.drawSegment(canvas.toDevice(from), canvas.toDevice(to), colour);
     }
 }
@@ -26,9 +25,9 @@ void DrawTracesPerSegment(PlotCanvas& canvas, const TraceRequest& request) {
     const auto vcToY = [&](double vc) { return VcToY(vc, request.VPlus); };
     const auto voToY = [&](double vo) { return VoToY(vo, request.Vcc); };
     for (std::int32_t p = 1; p <= request.NP; ++p) {
-        drawTrace(canvas, request, Trace::Vc, p, request.vcSamples, vcToY);
+        drawTrace(canvas, request, Trace::Vc, p, vcToY);
         if (request.stopsIn(Trace::Vc)) return;
-        drawTrace(canvas, request, Trace::Vo, p, request.voSamples, voToY);
+        drawTrace(canvas, request, Trace::Vo, p, voToY);
         if (request.stopsIn(Trace::Vo)) return;
     }
 }

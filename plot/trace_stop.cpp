@@ -1,7 +1,6 @@
 #include "trace_stop.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cfloat>
 #include <cmath>
 #include <span>
@@ -21,45 +20,54 @@ bool CanDraw(ToY toY, double sample, double fullScale) {
     return !y.failed() && std::fabs(y.value) <= FLT_MAX;
 }
 
-// Whether every sample 1..last has a drawable y, with one status test for the
-// whole trace rather than one per sample.
+// The same in plain arithmetic, where a fault of the mapping shows in its
+// result: every fault of its three steps leaves a y that is not finite.
 template <typename ToY>
-bool AllDrawable(std::span<const double> samples, std::int32_t last, ToY toY, double fullScale) {
-    std::feclearexcept(fp::kFaultFlags);
-    fp::Pin(fullScale);
-    bool fits = true;
-    for (std::size_t k = 1; k <= static_cast<std::size_t>(last); ++k) {
-        fits &= std::fabs(toY(samples[k], fullScale)) <= FLT_MAX;  // false for a NaN too
-    }
-    fp::Pin(fits);
-    return fits && std::fetestexcept(fp::kFaultFlags) == 0;
+bool Fits(ToY toY, double sample, double fullScale) {
+    return std::fabs(toY(sample, fullScale)) <= FLT_MAX;  // false for a NaN too
 }
 
-// First segment of period 1 that reaches a sample (of 1..last) with no
-// drawable y; segment k joins samples k and k + 1. 0 when all can be drawn.
+// The first sample of first..last (samples[k - blockFirst]) without a
+// drawable y, for samples monotone in k: the block's ends tell whether there is one.
 template <typename ToY>
-std::int32_t FirstUndrawableSegment(std::span<const double> samples, std::int32_t last, ToY toY, double fullScale) {
-    if (AllDrawable(samples, last, toY, fullScale)) return 0;
-    for (std::int32_t k = 1; k <= last; ++k) {
-        if (!CanDraw(toY, samples[static_cast<std::size_t>(k)], fullScale)) return std::max(1, k - 1);
+std::optional<std::int64_t> FirstUndrawable(std::span<const double> samples, std::int64_t blockFirst,
+                                            std::int64_t first, std::int64_t last, ToY toY, double fullScale) {
+    const auto at = [&](std::int64_t k) { return samples[static_cast<std::size_t>(k - blockFirst)]; };
+    if (first > last || (Fits(toY, at(first), fullScale) && Fits(toY, at(last), fullScale))) return std::nullopt;
+    for (std::int64_t k = first; k <= last; ++k) {
+        if (!CanDraw(toY, at(k), fullScale)) return k;
     }
-    return 0;
+    return std::nullopt;
 }
+
+// Segment k joins samples k and k + 1; a sample without y stops the segment
+// that reaches it.
+TraceStop StopAt(Trace trace, std::int64_t sample) {
+    return {trace, static_cast<std::int32_t>(std::max<std::int64_t>(1, sample - 1))};
+}
+
+const auto kVcToY = [](auto vc, auto vPlus) { return VcToY(vc, vPlus); };
+const auto kVoToY = [](auto vo, auto vcc) { return VoToY(vo, vcc); };
 
 }  // namespace
 
-std::optional<TraceStop> FindTraceStop(const TraceRequest& request) {
-    if (request.NP < 1) return std::nullopt;
-    const auto vcToY = [](double vc, double vPlus) { return VcToY(vc, vPlus); };
-    const auto voToY = [](double vo, double vcc) { return VoToY(vo, vcc); };
-    if (request.N >= 2) {
-        const std::int32_t segment = FirstUndrawableSegment(request.vcSamples, request.N, vcToY, request.VPlus);
-        if (segment > 0) return TraceStop{Trace::Vc, segment};
-    }
-    if (request.N >= 1) {
-        const std::int32_t segment = FirstUndrawableSegment(request.voSamples, request.N + 1, voToY, request.Vcc);
-        if (segment > 0) return TraceStop{Trace::Vo, segment};
-    }
+TraceStopFinder::TraceStopFinder(std::int32_t N, std::int32_t NP, double VPlus, double Vcc)
+    : N_(N), NP_(NP), VPlus_(VPlus), Vcc_(Vcc) {}
+
+void TraceStopFinder::take(const SampleBlock& block) {
+    if (NP_ < 1 || vcSample_) return;
+    const std::int64_t first = std::max<std::int64_t>(block.first, 1);
+    const std::int64_t last = block.first + static_cast<std::int64_t>(block.vc.size()) - 1;
+    if (N_ >= 2) vcSample_ = FirstUndrawable(block.vc, block.first, first, last, kVcToY, VPlus_);
+    if (N_ >= 1 && !voSample_) voSample_ = FirstUndrawable(block.vo, block.first, first, last, kVoToY, Vcc_);
+}
+
+std::optional<TraceStop> TraceStopFinder::stop() const {
+    if (NP_ < 1) return std::nullopt;
+    if (vcSample_) return StopAt(Trace::Vc, *vcSample_);
+    if (voSample_) return StopAt(Trace::Vo, *voSample_);
+    // Sample N + 1 of vo, the zero each period ends on.
+    if (N_ >= 1 && !CanDraw(kVoToY, 0.0, Vcc_)) return StopAt(Trace::Vo, std::int64_t{N_} + 1);
     return std::nullopt;
 }
 

@@ -22,12 +22,12 @@ std::string FaultOf(const fp::Checked& result) { return result.failed() ? fp::De
 // The evaluations run in the order of the table: the same division twice in
 // a row must not be merged, and a clean one after faulty ones reports nothing.
 TEST(FpStatusTest, EachEvaluationReportsExactlyItsOwnFault) {
-    const auto divide = [](double x, double y) { return x / y; };
+    const auto divide = [](auto x, auto y) { return x / y; };
     // The library's functions: their faults are seen whether they raise a flag,
     // set errno or only return the result.
-    const auto exp = [](double x) { return std::exp(x); };
-    const auto log = [](double x) { return std::log(x); };
-    const auto scaledExp = [](double span, double x) { return span * std::exp(x); };
+    const auto exp = [](auto x) { return fp::Exp(x); };
+    const auto log = [](auto x) { return fp::Log(x); };
+    const auto scaledExp = [](auto span, auto x) { return span * fp::Exp(x); };
     const struct {
         const char* what;
         fp::Checked result;
@@ -38,7 +38,7 @@ TEST(FpStatusTest, EachEvaluationReportsExactlyItsOwnFault) {
         {"-1/0", fp::Evaluate(divide, -1.0, 0.0), kDivision},
         {"0/0", fp::Evaluate(divide, 0.0, 0.0), kInvalid},
         {"overflowing quotient", fp::Evaluate(divide, DBL_MAX, 1e-10), kOverflow},
-        {"overflowing product", fp::Evaluate([](double x) { return x * 2; }, DBL_MAX), kOverflow},
+        {"overflowing product", fp::Evaluate([](auto x) { return x * 2; }, DBL_MAX), kOverflow},
         {"exp overflow", fp::Evaluate(exp, 1000.0), kOverflow},
         {"exp overflow times zero", fp::Evaluate(scaledExp, 0.0, 1000.0), kOverflow},
         {"log -1", fp::Evaluate(log, -1.0), kInvalid},
@@ -50,6 +50,27 @@ TEST(FpStatusTest, EachEvaluationReportsExactlyItsOwnFault) {
     };
     for (const auto& c : cases) EXPECT_EQ(FaultOf(c.result), c.fault) << c.what;
     EXPECT_EQ(cases[std::size(cases) - 1].result.value, 2);
+}
+
+// The hardware flags, mapped to the program's own bits, where the build reads
+// them; nothing at all in a build without them, as on WebAssembly.
+TEST(FpStatusTest, HardwareFlagsOnlyWhereTheBuildReadsThem) {
+    const struct {
+        double x, y;
+        int flag;
+    } cases[] = {{1, 0, fp::kDivisionByZero}, {0, 0, fp::kInvalid}, {DBL_MAX, 0.5, fp::kOverflow}, {1, 2, 0}};
+    for (const auto& c : cases) {
+        double x = c.x, y = c.y;
+        fp::ClearFlags();
+        fp::Pin(x), fp::Pin(y);
+        double quotient = x / y;
+        fp::Pin(quotient);
+#ifdef OSTREVO_WITHOUT_FP_FLAGS
+        EXPECT_EQ(fp::RaisedFlags(), 0) << c.x << " / " << c.y;
+#else
+        EXPECT_EQ(fp::RaisedFlags(), c.flag) << c.x << " / " << c.y;
+#endif
+    }
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ TEST(SamplingTest, RealExample) {
                              period.vc[177],  period.vo[0],    period.vo[176], period.vo[177]};
     for (int i = 0; i < 9; ++i) EXPECT_NEAR(actual[i], quoted[i], 5e-6 * quoted[i]) << i;
     EXPECT_THROW(SampleStep({1, 2}, 0), Fault);
-    std::vector<double> vc(1003), vo(1001);
-    EXPECT_THROW(SampleWaveforms(kReal, 1, 1, vc, vo), Fault);  // buffers shorter than N + 2
+    EXPECT_THROW(RequireSampleCount(2147483647), Fault);
+    EXPECT_NO_THROW(RequireSampleCount(2147483646));
 }
 
 // The loop as the formulas read, nothing taken out of it.
@@ -50,16 +50,15 @@ struct SamplingCase {
     CircuitParameters p;
     double ts = NAN;    // computed from p when not given
     double step = NAN;  // (tc + ts) / N when not given
-    std::int64_t fault = -1;  // the vc sample where the sampling stops
+    std::int64_t fault = -1;  // the sample where the sampling stops
     const char* reason = "";
+    const char* trace = "vc(t)";
 };
 
 CircuitParameters With(CircuitParameters p, std::int32_t N, double Rc, double Rs) {
     std::tie(p.N, p.Rc, p.Rs) = std::tuple(N, Rc, Rs);
     return p;
 }
-
-constexpr double kStale = 7.25;  // earlier contents, so that a sample left unwritten shows
 
 TEST(SamplingTest, FastPathMatchesThePlainLoop) {
     const char* overflow = "il risultato supera il massimo numero rappresentabile";
@@ -68,7 +67,7 @@ TEST(SamplingTest, FastPathMatchesThePlainLoop) {
         {"ideal", kIdeal}, {"real", kReal}, {"many samples", With(kReal, 1'000'000, 22, 4.7)},
         {"N = 4099", With(kIdeal, 4099, 22, 4.7)}, {"v+ below v-", {12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0, 5, 1000}},
         {"whole phase quotient", With(kIdeal, 4, 22, 4.7), 10, 10}, {"N = 0", With(kIdeal, 0, 22, 4.7), 10, 10},
-        {"N = 1, phase below 1", With(kReal, 1, 22, 4.7), 0.5, 1}, {"N = -1", With(kIdeal, -1, 22, 4.7), 10, 10},
+        {"N = 1, phase below 1", With(kReal, 1, 22, 4.7), 0.5, 1}, {"phase 0", With(kReal, 3, 22, 4.7), 0, 1}, {"N = -1", With(kIdeal, -1, 22, 4.7), 10, 10},
         {"all discharge", With(kReal, 5000, 22, 4.7), 1e9, 1}, {"all charge", With(kReal, 5000, 22, 4.7), -1, 1},
         {"zero step", With(kIdeal, 10, 22, 4.7), 10, 0, 0, "il passo di campionamento (tc + ts)/N è zero"},
         {"no discharge resistance", With(kIdeal, 10, 22, 0), 10, 10, 0, noDischarge},
@@ -84,30 +83,42 @@ TEST(SamplingTest, FastPathMatchesThePlainLoop) {
         {"fault alone in its block", With(kIdeal, 10, 22, 0), 0, 1, 0, noDischarge},
         {"Rc = RoH, Ci = C", {12, 0.195, 4.7, 0.195, 0.075, 1, 1, 6.7, 5.33, 0.6, 5, 10}, 0, 1e308, 2, overflow},
         {"Ci = C, Rs = RoL", {12, 22, 0.001, 0, 0.001, 1, 1, 8, 4, 0, 5, 10}, 1e308, 1e308, 1, overflow},
+        {"vo overflows", {12, 22, 0, 0, 1e308, 0, 1, 8, 4, 0, 5, 5000}, 100, 1, 0, overflow, "vo(t)"},
+        {"vo fault, then vc fault", {12, -1, 0, 0, 1e308, 0, 1, 8, 11.5, 0, 5, 5000}, 100, 1, 810, overflow},
     };
     for (const SamplingCase& c : cases) {
         SCOPED_TRACE(c.name);
         const double ts = std::isnan(c.ts) ? DischargeTime(c.p) : c.ts;
         const double step = std::isnan(c.step) ? (ChargeTime(c.p) + ts) / c.p.N : c.step;
-        const auto length = static_cast<std::size_t>(std::max(c.p.N + 2, 1));
-        std::vector<double> vc(length, kStale), vo(length, kStale);
+        const PeriodWaveform waveform(c.p, ts, step);
+        std::vector<double> vc, vo;
         std::string message;
         try {
-            SampleWaveforms(c.p, ts, step, vc, vo);
+            SampleWaveforms(waveform, [&](const SampleBlock& block) {
+                ASSERT_EQ(block.first, static_cast<std::int64_t>(vc.size()));
+                vc.insert(vc.end(), block.vc.begin(), block.vc.end());
+                vo.insert(vo.end(), block.vo.begin(), block.vo.end());
+            });
         } catch (const Fault& fault) {
             message = fault.what();
         }
         const bool faulted = c.fault >= 0;
-        EXPECT_EQ(message, faulted ? "Impossibile calcolare il campione " + std::to_string(c.fault) + " di vc(t): " +
-                                         c.reason + "."
+        EXPECT_EQ(message, faulted ? "Impossibile calcolare il campione " + std::to_string(c.fault) + " di " +
+                                         c.trace + ": " + c.reason + "."
                                    : "");
-        for (std::int64_t k = 0; k + 1 < static_cast<std::int64_t>(length); ++k) {
-            const double plain = PlainVc(c.p, ts / step, step, k);
-            if (!faulted || k < c.fault) { ASSERT_TRUE(SameBits(vc[k], plain)) << k; }
-            if (faulted && k > c.fault) { ASSERT_EQ(vc[k], kStale) << k; }
-            ASSERT_TRUE(SameBits(vo[k], faulted ? kStale : PlainVo(c.p, ts / step, plain, k))) << k;
+        const auto handedOver = static_cast<std::int64_t>(vc.size());
+        EXPECT_EQ(handedOver == std::max(c.p.N + 1, 0), !faulted);
+        if (faulted) { EXPECT_LE(handedOver, c.fault); }
+        for (std::int64_t k = 0; k <= c.p.N; ++k) {
+            const double plainVc = PlainVc(c.p, ts / step, step, k);
+            const double plainVo = PlainVo(c.p, ts / step, plainVc, k);
+            if (k < handedOver) { ASSERT_TRUE(SameBits(vc[k], plainVc) && SameBits(vo[k], plainVo)) << k; }
+            if (faulted) continue;
+            const Sample sample = waveform.at(k);  // the closed formula the drawing reads
+            ASSERT_TRUE(SameBits(sample.vc, plainVc) && SameBits(sample.vo, plainVo)) << k;
         }
-        EXPECT_EQ(std::tie(vc.back(), vo.back()), std::tie(kStale, kStale));
+        const Sample afterLast = waveform.at(c.p.N + 1);
+        EXPECT_EQ(std::tie(afterLast.vc, afterLast.vo), std::tuple(0.0, 0.0));
     }
 }
 

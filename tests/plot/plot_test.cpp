@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -125,7 +126,17 @@ TEST(LabelAxes, TimesAtTheQuartersUpToTheLargestDouble) {
     }
 }
 
-TEST(FindTraceStop, FirstSegmentThatReachesAnUndrawableSample) {
+// The stop of samples 0..N of any shape, each handed over in a block of its own.
+std::optional<TraceStop> StopOf(std::span<const double> vc, std::span<const double> vo, std::int32_t N,
+                                std::int32_t NP, double VPlus, double Vcc) {
+    TraceStopFinder finder(N, NP, VPlus, Vcc);
+    for (std::size_t k = 0; k <= static_cast<std::size_t>(N); ++k) {
+        finder.take({static_cast<std::int64_t>(k), vc.subspan(k, 1), vo.subspan(k, 1)});
+    }
+    return finder.stop();
+}
+
+TEST(TraceStopFinder, FirstSegmentThatReachesAnUndrawableSample) {
     const char* kZeroVPlus = "la tensione di soglia superiore v+ è zero (divisione per zero)";
     const char* kZeroVcc = "la tensione di alimentazione Vcc è zero (divisione per zero)";
     const char* kOffScale =
@@ -144,9 +155,9 @@ TEST(FindTraceStop, FirstSegmentThatReachesAnUndrawableSample) {
         {"all drawable", true, 5, 1, 10, 5, 8, 12, std::nullopt, ""},
         {"vc NaN at sample 1", true, 1, NAN, 10, 1, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
         {"vc infinite at sample 10", true, 10, -INFINITY, 10, 5, 8, 12, TraceStop{Trace::Vc, 9}, kOffScale},
-        {"vc beyond its trace", true, 11, NAN, 10, 5, 8, 12, std::nullopt, ""},
         {"vc of one sample draws no segment", true, 1, NAN, 1, 5, 8, 12, std::nullopt, ""},
-        {"vo NaN at sample 11", false, 11, NAN, 10, 5, 8, 12, TraceStop{Trace::Vo, 10}, kOffScale},
+        {"vo NaN at sample 10", false, 10, NAN, 10, 5, 8, 12, TraceStop{Trace::Vo, 9}, kOffScale},
+        {"vo NaN at sample 0, not drawn", false, 0, NAN, 10, 5, 8, 12, std::nullopt, ""},
         {"vo above single precision", false, 4, 1E39, 10, 5, 8, 45, TraceStop{Trace::Vo, 3}, kOffScale},
         {"vo just within it", false, 4, 3E38, 10, 5, 8, 45, std::nullopt, ""},
         {"vc overflows", true, 3, 1E308, 10, 5, 1E-10, 12, TraceStop{Trace::Vc, 2}, kOffScale},
@@ -160,8 +171,7 @@ TEST(FindTraceStop, FirstSegmentThatReachesAnUndrawableSample) {
         SCOPED_TRACE(c.what);
         std::vector<double> vc = period.vc, vo = period.vo;
         (c.vc ? vc : vo)[c.index] = c.value;
-        TraceRequest request{vc, vo, c.N, c.NP, c.VPlus, c.Vcc, std::nullopt};
-        request.stop = FindTraceStop(request);
+        TraceRequest request{nullptr, c.N, c.NP, c.VPlus, c.Vcc, StopOf(vc, vo, c.N, c.NP, c.VPlus, c.Vcc)};
         EXPECT_EQ(request.stop, c.stop);
         if (!request.stop) continue;
         const std::string trace = request.stop->trace == Trace::Vc ? "vc(t)" : "vo(t)";
@@ -170,7 +180,7 @@ TEST(FindTraceStop, FirstSegmentThatReachesAnUndrawableSample) {
     // A y of exactly the largest float is drawn: the stop comes after it.
     std::vector<double> vo = period.vo;
     vo[4] = FLT_MAX, vo[6] = NAN;
-    EXPECT_EQ(FindTraceStop({period.vc, vo, 10, 5, 8, 45, std::nullopt}), (TraceStop{Trace::Vo, 5}));
+    EXPECT_EQ(StopOf(period.vc, vo, 10, 5, 8, 45), (TraceStop{Trace::Vo, 5}));
 }
 
 }  // namespace

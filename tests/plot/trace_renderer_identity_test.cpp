@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -33,22 +34,27 @@ constexpr CircuitParameters kRealExample{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.
 constexpr CircuitParameters kSwappedThresholds{12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0, 1, 1};
 
 // One period of samples with their full scales, NP left 1.
-using Waveforms = testing::SampledPeriod;
+struct Waveforms {
+    CircuitParameters p;
+    std::shared_ptr<const PeriodSamples> samples;
+};
 
+// The circuit's samples as "Grafici" draws them: from the closed formula.
 Waveforms circuitWaveforms(CircuitParameters parameters, std::int32_t N) {
     parameters.N = N;
-    return testing::SamplePeriod(parameters);
+    return {parameters, testing::SamplePeriod(parameters, false).waveform};
 }
 
-// Samples from a rule, element N + 1 left 0 as the plot allocates it.
+// Samples from a rule, sample N + 1 0 as the circuit's.
 Waveforms syntheticWaveforms(std::int32_t N, double VPlus, double Vcc, const std::function<double(std::int32_t)>& vc,
                              const std::function<double(std::int32_t)>& vo) {
-    Waveforms w{{.Vcc = Vcc, .VPlus = VPlus, .NP = 1, .N = N}, {}, 0, std::vector<double>(N + 2), std::vector<double>(N + 2)};
+    auto samples = std::make_shared<testing::BufferSamples>();
     for (std::int32_t k = 0; k <= N; ++k) {
-        w.vc[k] = vc(k);
-        w.vo[k] = vo(k);
+        samples->vc.push_back(vc(k));
+        samples->vo.push_back(vo(k));
     }
-    return w;
+    samples->vc.push_back(0), samples->vo.push_back(0);
+    return {{.Vcc = Vcc, .VPlus = VPlus, .NP = 1, .N = N}, samples};
 }
 
 // Jumps over nearly the whole height about 200 times a period (at every
@@ -80,7 +86,7 @@ Waveforms waveformsOf(Shape shape, std::int32_t N) {
 }
 
 TraceRequest requestFor(const Waveforms& w, std::int32_t NP, std::optional<TraceStop> stop = {}) {
-    return TraceRequest{w.vc, w.vo, w.p.N, NP, w.p.VPlus, w.p.Vcc, stop};
+    return TraceRequest{w.samples, w.p.N, NP, w.p.VPlus, w.p.Vcc, stop};
 }
 
 std::vector<std::uint32_t> render(void (*renderer)(PlotCanvas&, const TraceRequest&), const TraceRequest& request,
@@ -140,17 +146,20 @@ TEST(AggregatedRenderer, MatchesReferenceWithPeriodsNarrowerThanAPixel) {
 
 TEST(AggregatedRenderer, MatchesReferenceOnSamplesThatAreNotFinite) {
     for (const double odd : {std::numeric_limits<double>::infinity(), std::nan("")}) {
-        Waveforms w = waveformsOf(Shape::Real, 999);
-        w.vc[600] = -odd;
-        w.vo[30] = odd;
-        expectIdentical(requestFor(w, 5), kRatio1);
+        const Waveforms real = waveformsOf(Shape::Real, 999);
+        auto samples = std::make_shared<testing::BufferSamples>();
+        samples->vc = testing::SamplesOf(requestFor(real, 1), Trace::Vc);
+        samples->vo = testing::SamplesOf(requestFor(real, 1), Trace::Vo);
+        samples->vc[600] = -odd;
+        samples->vo[30] = odd;
+        expectIdentical(requestFor({real.p, samples}, 5), kRatio1);
     }
 }
 
 TEST(AggregatedRenderer, DrawsNothingWithoutPeriodsOrSamples) {
     const Waveforms w = waveformsOf(Shape::Ideal, 10);
     for (const auto& [N, NP] : {std::pair{10, 0}, std::pair{10, -3}, std::pair{0, 5}, std::pair{-1, 5}}) {
-        const auto pixels = render(DrawTracesAggregated, {w.vc, w.vo, N, NP, 8, 12, std::nullopt}, CanvasSize{7, 5});
+        const auto pixels = render(DrawTracesAggregated, {w.samples, N, NP, 8, 12, std::nullopt}, CanvasSize{7, 5});
         EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kBackground), 35);
     }
 }

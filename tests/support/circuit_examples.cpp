@@ -1,6 +1,5 @@
 #include "circuit_examples.h"
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -37,12 +36,16 @@ void TypeCircuit(FakeForm& form, std::string_view texts) {
     }
 }
 
-SampledPeriod SamplePeriod(const CircuitParameters& p) {
-    SampledPeriod period{p, {DischargeTime(p), ChargeTime(p)}, 0, {}, {}};
+SampledPeriod SamplePeriod(const CircuitParameters& p, bool keepSamples) {
+    SampledPeriod period{p, {DischargeTime(p), ChargeTime(p)}, 0, {}, {}, {}};
     period.step = SampleStep(period.times, p.N);
-    period.vc.assign(static_cast<std::size_t>(std::max(p.N + 2, 1)), 0.0);
-    period.vo = period.vc;
-    SampleWaveforms(p, period.times.ts, period.step, period.vc, period.vo);
+    period.waveform = std::make_shared<WaveformSamples>(PeriodWaveform(p, period.times.ts, period.step));
+    SampleWaveforms(period.waveform->waveform(), [&](const SampleBlock& block) {
+        if (!keepSamples) return;
+        period.vc.insert(period.vc.end(), block.vc.begin(), block.vc.end());
+        period.vo.insert(period.vo.end(), block.vo.begin(), block.vo.end());
+    });
+    if (keepSamples) period.vc.push_back(0), period.vo.push_back(0);
     return period;
 }
 

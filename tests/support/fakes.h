@@ -49,18 +49,19 @@ public:
     void show(const std::string& utf8Message) override { shown.push_back(utf8Message); }
 };
 
-// A trace request, its spans on copies of the samples.
-struct TracesCall {
-    std::vector<double> vc, vo;
-    TraceRequest request;
-};
+// Samples 0..N + 1 of one trace of a request, in a buffer.
+inline std::vector<double> SamplesOf(const TraceRequest& request, Trace trace) {
+    std::vector<double> samples;
+    for (std::int64_t k = 0; k <= std::int64_t{request.N} + 1; ++k) samples.push_back(request.samples->sample(trace, k));
+    return samples;
+}
 
 // What the plot command asked of the waveform window.
 class FakePlotWindow : public PlotWindow {
 public:
     std::string log;  // a letter a call: Created, Erased, Shown, line, Label, remembered, traces
     std::vector<PlotScale> remembered;
-    std::vector<TracesCall> traces;
+    std::vector<TraceRequest> traces;  // each keeps its samples
     std::function<void()> whenShown;  // called from show(), when set
 
     void clear() { log.clear(), remembered.clear(), traces.clear(); }
@@ -78,10 +79,7 @@ public:
     }
     void drawTraces(const TraceRequest& r) override {
         log += 't';
-        TracesCall& call = traces.emplace_back(TracesCall{{r.vcSamples.begin(), r.vcSamples.end()}, {}, r});
-        call.vo.assign(r.voSamples.begin(), r.voSamples.end());
-        call.request.vcSamples = call.vc;
-        call.request.voSamples = call.vo;
+        traces.push_back(r);
     }
 };
 

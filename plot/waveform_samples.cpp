@@ -1,0 +1,23 @@
+#include "waveform_samples.h"
+
+namespace ostrevo {
+
+double WaveformSamples::sample(Trace trace, std::int64_t k) const {
+    const Sample both = waveform_.at(k);
+    return trace == Trace::Vc ? both.vc : both.vo;
+}
+
+SampleRange WaveformSamples::range(Trace trace, std::int64_t first, std::int64_t last) const {
+    SampleRange range = SampleRange::Of(sample(trace, first));
+    range.include(sample(trace, last));
+    // The last sample of each phase and the first of the next: discharge,
+    // charge, and the zero after sample N.
+    const std::int64_t lastDischarge = waveform_.lastDischarge();
+    const std::int64_t n = waveform_.parameters().N;
+    for (const std::int64_t k : {lastDischarge, lastDischarge + 1, n, n + 1}) {
+        if (k > first && k < last) range.include(sample(trace, k));
+    }
+    return range;
+}
+
+}  // namespace ostrevo
