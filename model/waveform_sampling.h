@@ -31,7 +31,7 @@ struct SampleInvariants {
     double chargeSpan;        // v- - Vcc + Vd
     double dischargeDivisor;  // Rs + RoL
     double chargeDivisor;     // Rc + RoH
-    bool clean;               // computed without fault
+    bool clean = false;       // computed without fault
 };
 
 // One period of the steady state, each sample a closed formula of its index

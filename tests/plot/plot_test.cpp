@@ -192,6 +192,7 @@ TEST(TraceStopFinder, FirstSegmentThatReachesAnUndrawableSample) {
         {"v+ zero", true, 0, 0, 10, 5, 0, 12, TraceStop{Trace::Vc, 1}, kZeroVPlus},
         {"Vcc zero", true, 0, 0, 10, 5, 8, 0, TraceStop{Trace::Vo, 1}, kZeroVcc},
         {"Vcc zero, vo of one sample", true, 0, 0, 1, 5, 8, 0, TraceStop{Trace::Vo, 1}, kZeroVcc},
+        {"Vcc zero, no sample drawn", true, 0, 0, 0, 5, 8, 0, std::nullopt, ""},
         {"no period", true, 3, NAN, 10, 0, 8, 12, std::nullopt, ""},
     };
     testing::SampledPeriod period = testing::SamplePeriod({12, 22, 4.7, 0, 0, 0, 1, 8, 4, 0, 5, 10});
