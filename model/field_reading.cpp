@@ -21,8 +21,7 @@ struct NumberPieces {
     bool negative = false;
     std::string integerDigits;
     std::string fractionDigits;
-    bool negativeExponent = false;
-    std::string exponentDigits = "0";  // when none is written
+    std::string exponent = "0";  // its digits, after a "-" when negative; "0" when none is written
 
     bool empty() const { return integerDigits.empty() && fractionDigits.empty(); }
 };
@@ -52,22 +51,21 @@ private:
     void scanExponent(NumberPieces& pieces) {
         if (!atChar(u'e') && !atChar(u'E')) return;
         const std::size_t letter = position_++;
-        const bool negative = atChar(u'-');
+        std::string exponent(atChar(u'-') ? "-" : "");
         if (at(IsSign)) ++position_;
-        std::string digits = takeDigits();
+        const std::string digits = takeDigits();
         if (digits.empty()) {
             position_ = letter;
             return;
         }
-        pieces.negativeExponent = negative;
-        pieces.exponentDigits = std::move(digits);
+        pieces.exponent = exponent.append(digits);
     }
 
     template <typename Predicate>
     bool at(Predicate predicate) const {
-        return position_ < compact_.size() && predicate(compact_[position_]);
+        return position_ != compact_.size() && predicate(compact_[position_]);
     }
-    bool atChar(char16_t wanted) const { return position_ < compact_.size() && compact_[position_] == wanted; }
+    bool atChar(char16_t wanted) const { return position_ != compact_.size() && compact_[position_] == wanted; }
 
     std::string takeDigits() {
         std::string digits;
@@ -82,19 +80,17 @@ private:
 std::string ToAscii(const NumberPieces& pieces) {
     std::string text(pieces.negative ? "-" : "");
     text.append(pieces.integerDigits).append(".").append(pieces.fractionDigits).append("e");
-    return text.append(pieces.negativeExponent ? "-" : "").append(pieces.exponentDigits);
+    return text.append(pieces.exponent);
 }
 
 // Decimal exponent of the leading non-zero digit, give or take one, saturated
 // far beyond the range of a double: its sign tells a number too large from
 // one too small, both hundreds of powers of ten away from 1.
 long long MagnitudeOf(const NumberPieces& pieces) {
-    constexpr long long kSaturation = std::numeric_limits<std::int32_t>::max();
-    const std::string& digits = pieces.exponentDigits;
-    long long exponent = kSaturation;  // kept where the digits say more than a long long holds
-    std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
-    exponent = std::min(exponent, kSaturation);
-    if (pieces.negativeExponent) exponent = -exponent;
+    constexpr std::int32_t kSaturation = std::numeric_limits<std::int32_t>::max();
+    const std::string& written = pieces.exponent;
+    std::int32_t exponent = written.front() == '-' ? -kSaturation : kSaturation;  // kept where it does not fit
+    std::from_chars(written.data(), written.data() + written.size(), exponent);
     const auto firstInteger = pieces.integerDigits.find_first_not_of('0');
     if (firstInteger != std::string::npos) {
         return exponent + static_cast<long long>(pieces.integerDigits.size() - firstInteger);

@@ -34,10 +34,10 @@ DecimalDigits ToDecimalDigits(double value) {
 
 // Keeps the first `keep` digits, rounding the rest half away from zero; a carry
 // out of the first digit prepends a 1 and moves the exponent. keep 0 rounds to one unit of the
-// place just before the first digit.
+// place just before the first digit; below 0 no digit is left, the value rounds to zero.
 void KeepDigits(DecimalDigits& decimal, int keep) {
     if (keep < 0) {
-        decimal.digits.assign(1, '0');
+        decimal.digits.clear();
         return;
     }
     if (keep >= static_cast<int>(decimal.digits.size())) return;

@@ -41,7 +41,7 @@ TEST(ParseLeadingNumberTest, TakesTheLongestLeadingNumber) {
         {u"1.5E+2x", 150}, {u"1D3", 1},        {u"1e-400", 0},  {u"0e999999", 0},  {u"-1e-400", -0.0},
         {u"1\uFF12", 1},   {u"3\u00A04", 3},  // digits of other scripts and the no-break space end it
         {std::u16string(500, u'0') + u"1e-400", 0}, {u"0." + std::u16string(500, u'0') + u"1e-100", 0},
-        {u"0." + std::u16string(400, u'0') + u"1e10", 0},
+        {u"0." + std::u16string(400, u'0') + u"1e10", 0}, {u"1e-99999999999999999999", 0},
     };
     for (const auto& c : cases) {
         const double value = ParseLeadingNumber(c.text);
