@@ -97,7 +97,7 @@ bool CircuitCommands::runButton(Command command, PlotWindow& plot) {
         case Command::DesignResistors: designResistors(); return true;
         case Command::FillIdealExample: fillExample(Example::Ideal); return true;
         case Command::FillRealExample: fillExample(Example::Real); return true;
-        case Command::None:
+        case Command::None: return true;
         case Command::ExitProgram:
         case Command::CloseWindow: return false;
     }

@@ -35,7 +35,7 @@ public:
     void fillExample(Example example);
 
     // What a button of the main window runs, by its Command. False for a
-    // command that is not the circuit's (ExitProgram): the face carries it out.
+    // command the face carries out itself (ExitProgram).
     bool runButton(Command command, PlotWindow& plot);
 
 private:

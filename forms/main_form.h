@@ -5,6 +5,7 @@
 
 #include "fields.h"
 #include "form_types.h"
+#include "looks.h"
 
 // The main window, Form1: the fields of the real circuit under "Verifica", the
 // design block "Progetto" framed in red, the results, the schematic and the
@@ -82,22 +83,6 @@ OSTREVO_CONTROL_NAME(Command6)
 
 // The colour "Calcola Rc e Rs" writes the designed values into the fields with.
 inline constexpr Rgb kDesignedFieldColour{0, 0, 255};
-
-namespace looks {
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kLightCyan{192, 255, 255};
-inline constexpr Looks kPlain{.wraps = true};
-inline constexpr Looks kRightJustified{.alignment = Alignment::Right, .wraps = true};
-inline constexpr Looks kResult{.fill = Fill::Colour, .background = kWhite, .text = kBlack, .border = Border::Single,
-                               .alignment = Alignment::Right, .wraps = true};
-inline constexpr Looks kCredit{.fill = Fill::Colour, .background = kLightCyan, .text = kBlack,
-                               .border = Border::Single, .wraps = true, .weight = FontWeight::Regular};
-inline constexpr Looks kField{.fill = Fill::Colour, .background = kFieldGround, .text = kFieldText, .border = Border::Standard,
-                              .alignment = Alignment::Right};
-inline constexpr Looks kButton{.border = Border::Standard, .alignment = Alignment::Center, .wraps = true};
-inline constexpr Looks kDesignFrame{.text = Rgb{255, 0, 0}, .lineWidth = 2};
-}  // namespace looks
 
 namespace detail {
 using K = ControlKind;

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "form_types.h"
+#include "looks.h"
 
 // The waveform window, Form2: the plot Picture1 with its time labels, the
 // voltage scale Picture3, the readout of the trace under the pointer and "Esci".
@@ -44,24 +45,6 @@ OSTREVO_CONTROL_NAME(Label67)
 // and their readouts share: vc(t) red, vo(t) blue.
 inline constexpr Rgb kVcColour{255, 0, 0};
 inline constexpr Rgb kVoColour{0, 0, 255};
-
-namespace looks {
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kLightYellow{255, 255, 192};
-inline constexpr Rgb kLightCyan{192, 255, 255};
-inline constexpr Looks kPlain{.wraps = true};
-// On the plot's colour, without a border.
-inline constexpr Looks kOnPlot{.fill = Fill::Colour, .background = kLightYellow, .text = kBlack, .wraps = true};
-inline constexpr Looks kValueBox{.fill = Fill::Colour, .background = kLightYellow, .text = kBlack,
-                                 .border = Border::Single, .alignment = Alignment::Right, .wraps = true};
-inline constexpr Looks kCredit{.fill = Fill::Colour, .background = kLightCyan, .text = kBlack,
-                               .border = Border::Single, .wraps = true, .weight = FontWeight::Regular};
-inline constexpr Looks kPlot{.fill = Fill::Colour, .background = kLightYellow, .border = Border::Sunken};
-inline constexpr Looks kSunken{.border = Border::Sunken};
-// The designed red and blue need the light face behind them.
-constexpr Looks Option(Rgb colour) { return {.fill = Fill::LightFace, .text = colour}; }
-inline constexpr Looks kButton{.border = Border::Standard, .alignment = Alignment::Center, .wraps = true};
-}  // namespace looks
 
 namespace detail {
 using K = ControlKind;

@@ -16,10 +16,10 @@ EntryVerdict CheckEntry(std::u16string_view text) {
     return std::all_of(text.begin(), text.end(), IsAccepted) ? EntryVerdict::Accepted : EntryVerdict::Invalid;
 }
 
-std::optional<std::string_view> FirstEntryMessage(const FieldTexts& form, std::span<const FieldId> chain) {
+std::optional<std::string_view> FirstEntryMessage(const FieldTexts& texts, std::span<const FieldId> chain) {
     for (const FieldId id : chain) {
         const Field& field = FieldOf(id);
-        switch (CheckEntry(form.fieldText(id))) {
+        switch (CheckEntry(texts.fieldText(id))) {
             case EntryVerdict::Accepted: break;
             case EntryVerdict::Missing: return field.missingMessage;
             case EntryVerdict::Invalid: return field.invalidMessage;

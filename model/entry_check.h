@@ -19,6 +19,6 @@ EntryVerdict CheckEntry(std::u16string_view text);
 
 // The message of the first field of `chain` whose text the check refuses;
 // none when every field passes.
-std::optional<std::string_view> FirstEntryMessage(const FieldTexts& form, std::span<const FieldId> chain);
+std::optional<std::string_view> FirstEntryMessage(const FieldTexts& texts, std::span<const FieldId> chain);
 
 }  // namespace ostrevo

@@ -152,27 +152,27 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-double ReadField(const FieldTexts& form, FieldId id) {
+double ReadField(const FieldTexts& texts, FieldId id) {
     const Field& field = FieldOf(id);
     try {
-        return Scaled(field.scale, ParseLeadingNumber(form.fieldText(id)));
+        return Scaled(field.scale, ParseLeadingNumber(texts.fieldText(id)));
     } catch (const Fault& cause) {
         throw Fault(std::string("Impossibile leggere ") + field.readSubject + ". " + cause.what());
     }
 }
 
-CircuitParameters ReadCircuit(const FieldTexts& form, std::span<const FieldId, 12> order) {
+CircuitParameters ReadCircuit(const FieldTexts& texts, std::span<const FieldId, 12> order) {
     CircuitParameters parameters;
-    for (const FieldId id : order) Store(parameters, id, ReadField(form, id));
+    for (const FieldId id : order) Store(parameters, id, ReadField(texts, id));
     return parameters;
 }
 
-DesignTargets ReadDesignTargets(const FieldTexts& form) {
+DesignTargets ReadDesignTargets(const FieldTexts& texts) {
     DesignTargets targets;
-    targets.Vcc = ReadField(form, FieldId::Vcc);
-    targets.C = ReadField(form, FieldId::DesignC);
-    targets.tc = ReadField(form, FieldId::DesignTc);
-    targets.ts = ReadField(form, FieldId::DesignTs);
+    targets.Vcc = ReadField(texts, FieldId::Vcc);
+    targets.C = ReadField(texts, FieldId::DesignC);
+    targets.tc = ReadField(texts, FieldId::DesignTc);
+    targets.ts = ReadField(texts, FieldId::DesignTs);
     return targets;
 }
 

@@ -19,13 +19,13 @@ std::int32_t RoundToInt32(double value);
 
 // The number in a field, scaled as the field says. A number that cannot be
 // read stops with "Impossibile leggere <its subject>. <why>".
-double ReadField(const FieldTexts& form, FieldId id);
+double ReadField(const FieldTexts& texts, FieldId id);
 
 // The circuit fields one after the other in `order`: the first that cannot be
 // read stops the reading.
-CircuitParameters ReadCircuit(const FieldTexts& form, std::span<const FieldId, 12> order);
+CircuitParameters ReadCircuit(const FieldTexts& texts, std::span<const FieldId, 12> order);
 
 // The four fields of the design block, in the order of kDesignFields.
-DesignTargets ReadDesignTargets(const FieldTexts& form);
+DesignTargets ReadDesignTargets(const FieldTexts& texts);
 
 }  // namespace ostrevo

@@ -34,7 +34,6 @@ public:
     void readOutAt(double deviceX, double deviceY);
     // "Esci" of the window, or its close box: gone with everything it showed.
     void unload();
-    bool exists() const { return created_; }
 
     // The raster as bytes red, green, blue, alpha, row after row.
     const std::vector<std::uint8_t>& rgbaPixels();

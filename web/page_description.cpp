@@ -199,6 +199,17 @@ void WriteLabelledValues(Json& json) {
     json.close(']');
 }
 
+// The headings of the list's sections and the controls under each.
+void WriteListSections(Json& json) {
+    json.key("listSections").open('[');
+    for (const form1::ListSection& section : form1::kListSections) {
+        json.open('{').field("heading", section.heading.text());
+        WriteNames(json, "controls", section.controls);
+        json.close('}');
+    }
+    json.close(']');
+}
+
 void WriteFont(Json& json) {
     json.key("font").open('{');
     json.field("family", kControlFont.family);
@@ -222,6 +233,7 @@ std::string DescribeWindows() {
     json.key("windows").open('{');
     WriteForm(json, form1::kForm);
     WriteLabelledValues(json);
+    WriteListSections(json);
     json.close('}');
     WriteForm(json, form2::kForm);
     json.close('}').close('}').close('}');  // Form2, the windows, the whole

@@ -201,6 +201,11 @@ TEST_F(PlotCommandTest, StopPoints) {
          {grafico + "2147483647 campioni per periodo: N + 1 supera il massimo numero intero a 32 bit (2147483647)."}},
         {"12 22 4.7 0 0 0 1 8 4 0 0 1000", Calls(10, "rt"), {}, 1000, {}},
         {"12 22 4.7 0 0 0 1 8 4 0 5 1", Calls(10, "rt"), {}, 1, {}},
+        // No charge resistance, ts / step just below N: exp(-inf) = 0 leaves sample N finite, the division before it faults.
+        {"12 0 22 0 0 0 1 8 4 0 5 7", Calls(10, "r"), {}, 0,
+         {"Impossibile calcolare il campione 7 di vc(t): la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero."}},
+        {"12 0 0 0 0 0 1 8 4 0 5 1000", Calls(10, "r"), {}, 0,
+         {"Impossibile calcolare il campione 0 di vc(t): il passo di campionamento (tc + ts)/N è zero."}},
         {"12 22 4.7 0 0 0 1 8 4 0 5 -5", Calls(10, "rt"), {}, -1, {}},
         {"12 22 4.7 0 0 0 1 8 0 0 5 1000", Calls(0, ""), {}, 0, {ts + "v- è uguale a Vd (divisione per zero)."}},
         // tc is about 6.9E+306 usec: (ts + tc) x NP, or three quarters of it, passes the largest double.

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
-#include <optional>
 
 #include "control_font.h"
 #include "form_types.h"

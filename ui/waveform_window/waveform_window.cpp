@@ -56,6 +56,8 @@ WaveformWindow::WaveformWindow() {
     connect(picture1_, &PictureArea::pointerMoved, this, &WaveformWindow::readOutAt);
 }
 
+QWidget* WaveformWindow::widget(ControlName name) const { return controls_.value(ToQString(name)); }
+
 QLabel* WaveformWindow::containedLabel(ControlName name) const {
     auto* label = control<QLabel>(name);
     return label != nullptr && label->parentWidget() != this ? label : nullptr;

@@ -43,8 +43,9 @@ protected:
 private:
     template <typename Widget>
     Widget* control(ControlName name) const {
-        return qobject_cast<Widget*>(controls_.value(QString::fromUtf8(name.text().data(), qsizetype(name.text().size()))));
+        return qobject_cast<Widget*>(widget(name));
     }
+    QWidget* widget(ControlName name) const;
     Trace selectedTrace() const;
     void showReadout(Trace trace, float x, float y);
 

@@ -23,9 +23,11 @@ function nearest(candidates, distance) {
 }
 
 class RowBuilder {
-  constructor(controls, labelledValues) {
+  constructor(controls, { labelledValues = [], listSections = [] }) {
     this.controls = controls;
+    this.sectionOf = new Map(listSections.flatMap((section) => section.controls.map((name) => [name, section])));
     this.labelledValues = new Map(labelledValues.map((row) => [row.value, row]));
+    this.headed = new Set();
     this.used = new Set();
     this.rows = [];
   }
@@ -45,6 +47,21 @@ class RowBuilder {
     const row = [name, control, unit];
     for (const c of row) if (c) this.used.add(c.name);
     return row;
+  }
+
+  // A section's heading stands before the first of its controls in the list.
+  headingFor(control) {
+    const section = this.sectionOf.get(control.name);
+    if (!section || !section.heading || this.headed.has(section)) return;
+    this.headed.add(section);
+    const named = (name) => this.controls.find((c) => c.name === name);
+    if (named(section.heading)) this.rows.push(this.take(named(section.heading)));
+    // A text that introduces the section (not a value) follows its heading.
+    for (const control of section.controls.map(named)) {
+      if (control && control.kind === 'label' && control.role === '' && !this.used.has(control.name)) {
+        this.rows.push(this.take(control));
+      }
+    }
   }
 
   take(control) {
@@ -99,7 +116,7 @@ class RowBuilder {
 // listed by its tab order, another in reading order.
 export function listRows(description, { first = [], byTabOrder = true } = {}) {
   const controls = description.controls.filter((c) => !c.container && !c.hidden);
-  const builder = new RowBuilder(controls, description.labelledValues || []);
+  const builder = new RowBuilder(controls, description);
   if (first.length > 0) {
     const group = first.flatMap((name) => builder.take(controls.find((c) => c.name === name)));
     group.group = true;
@@ -109,6 +126,7 @@ export function listRows(description, { first = [], byTabOrder = true } = {}) {
     for (const name of description.tabOrder) {
       const control = controls.find((c) => c.name === name);
       if (!control || builder.used.has(name)) continue;
+      builder.headingFor(control);
       builder.rows.push(control.kind === 'field' ? builder.labelledRow(control) : builder.take(control));
     }
     builder.resultsAfterNearestButtons();

@@ -16,9 +16,14 @@ function decimalSeparator() {
   return (parts.find((part) => part.type === 'decimal') || { value: '.' }).value;
 }
 
-// Resolves once the browser has painted what was changed before the call.
+// Resolves once the browser has painted what was changed before the call (a
+// page that is not shown paints no frame: then after a moment).
+const HIDDEN_PAGE_WAIT = 100;
 function afterPaint() {
-  return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+  return new Promise((resolve) => {
+    requestAnimationFrame(() => setTimeout(resolve, 0));
+    if (document.visibilityState === 'hidden') setTimeout(resolve, HIDDEN_PAGE_WAIT);
+  });
 }
 
 function pageText(id) {
