@@ -6,8 +6,6 @@ import { MessageBoxes } from './messages.js';
 import { PlotPicture } from './plot.js';
 import { PageWindow, setCaption } from './windows.js';
 
-const MAIN = 'Form1';
-const PLOT = 'Form2';
 
 // The decimal separator of the browser's first preferred language.
 function decimalSeparator() {
@@ -33,6 +31,10 @@ function pageText(id) {
 class Page {
   constructor(core, description) {
     this.description = description;
+    // The start-up window comes first; the plot's window holds the plot.
+    const names = Object.keys(description.windows);
+    this.main = names[0];
+    this.plotWindow = names.find((name) => description.windows[name].controls.some((c) => c.plot));
     this.desktop = new Desktop(document.getElementById('desktop'));
     this.messages = new MessageBoxes(description.messageTitle);
     this.windows = new Map();
@@ -44,10 +46,10 @@ class Page {
     document.documentElement.style.setProperty('--control-font', [...faces, 'sans-serif'].join(', '));
     document.documentElement.style.setProperty('--control-size', `${description.font.size}px`);
     this.program = new core.Program(this.face(), decimalSeparator());
-    this.open(MAIN);
+    this.open(this.main);
     this.desktop.arrange();
     this.listenToResizes();
-    this.windows.get(MAIN).focusTarget(description.windows[MAIN].tabOrder[0]).focus();
+    this.focusFirstControl(this.windows.get(this.main));
   }
 
   // What the program calls to reach the windows' controls.
@@ -87,14 +89,18 @@ class Page {
   // Creates a window hidden, in its designed state.
   open(name) {
     if (this.windows.has(name)) return;
-    const isPlot = name === PLOT;
+    const isPlot = name === this.plotWindow;
     const pageWindow = new PageWindow(name, this.description.windows[name], { closable: isPlot });
     pageWindow.frame.hidden = isPlot;
     this.windows.set(name, pageWindow);
     this.desktop.add(pageWindow);
     this.listenToButtons(pageWindow);
     if (isPlot) {
-      pageWindow.closeBox.addEventListener('click', () => this.guarded(() => this.program.closeWindow(name)));
+      pageWindow.closeBox.addEventListener('click', () => {
+        if (this.running) return;
+        this.guarded(() => this.program.closeWindow(name));
+        this.afterCommand();
+      });
       this.plot = new PlotPicture(pageWindow, this.program, { onFault: (error) => this.fault(error) });
     }
   }
@@ -106,7 +112,7 @@ class Page {
     pageWindow.listed = undefined;
     this.desktop.arrange();
     this.desktop.bringToFront(pageWindow);
-    if (name === PLOT) this.plot.fit();
+    if (name === this.plotWindow) this.plot.fit();
     // A list stands below the main window's: bring it into view.
     if (opening && pageWindow.listed) pageWindow.frame.scrollIntoView();
     if (opening) this.focusFirst = pageWindow;
@@ -118,7 +124,7 @@ class Page {
     const pageWindow = this.windows.get(name);
     this.desktop.remove(pageWindow);
     this.windows.delete(name);
-    if (name === PLOT) this.plot = null;
+    if (name === this.plotWindow) this.plot = null;
     this.open(name);
     this.refocusMain = true;
   }
@@ -133,7 +139,7 @@ class Page {
   listenToResizes() {
     const relayout = () => {
       this.desktop.arrange();
-      if (this.plot && !this.windows.get(PLOT).frame.hidden) this.plot.fit();
+      if (this.plot && !this.windows.get(this.plotWindow).frame.hidden) this.plot.fit();
     };
     window.addEventListener('resize', relayout);
     const watchRatio = () => {
@@ -173,14 +179,18 @@ class Page {
       return;
     }
     if (this.focusFirst) {
-      const first = this.focusFirst;
+      this.focusFirstControl(this.focusFirst);
       this.focusFirst = null;
-      first.focusTarget(first.description.tabOrder[0]).focus();
     }
     if (this.refocusMain) {
       this.refocusMain = false;
-      this.windows.get(MAIN).focusTarget(this.description.windows[MAIN].tabOrder[0]).focus();
+      this.focusFirstControl(this.windows.get(this.main));
     }
+  }
+
+  // A window opens with the focus on the first control of its tab order.
+  focusFirstControl(pageWindow) {
+    pageWindow.focusTarget(pageWindow.description.tabOrder[0]).focus();
   }
 
   takeExtraMessages() {
