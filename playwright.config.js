@@ -13,6 +13,8 @@ module.exports = defineConfig({
   fullyParallel: true,
   workers: 2,
   timeout: 60_000,
+  // The machine may be busy with other builds: a result may take longer than usual.
+  expect: { timeout: 10_000 },
   reporter: [['list']],
   use: {
     baseURL: `http://127.0.0.1:${port}/`,

@@ -14,8 +14,8 @@ OSTREVO_PACKAGES=(
   g++-mingw-w64-x86-64-posix googletest wine64
   emscripten node-acorn nodejs
 )
-# The browser page's tests: npm for Playwright, and the browser it drives.
-OSTREVO_PACKAGES+=(npm chromium)
+# The browser the page's tests drive.
+OSTREVO_PACKAGES+=(chromium)
 
 ostrevo_install_missing() {
   local missing=()

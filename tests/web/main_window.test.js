@@ -1,6 +1,6 @@
 // The main window's commands and message boxes, through the real page.
 const { test, expect } = require('@playwright/test');
-const { control, message, open, click, type, shown, takeMessages, messageText } = require('./page.js');
+const { control, message, open, click, type, shown, shows, takeMessages, messageText } = require('./page.js');
 
 const circuitFields = 'Text1 Text2 Text9 Text10 Text11 Text12 Text8 Text3 Text4 Text5 Text6 Text16';
 const examples = [
@@ -14,8 +14,8 @@ for (const [locale, separator] of [['en-US', '.'], ['it-IT', ',']]) {
       await open(page);
       for (const { button, fields, results } of examples) {
         await click(page, button, 'Command1');
-        expect(await shown(page, circuitFields)).toBe(fields);  // typed texts keep the point
-        expect(await shown(page, 'Label9 Label11')).toBe(results.replaceAll('.', separator));
+        await shows(page, circuitFields).toBe(fields);  // typed texts keep the point
+        await shows(page, 'Label9 Label11').toBe(results.replaceAll('.', separator));
       }
       await expect(message(page)).toHaveCount(0);
     });
@@ -29,7 +29,7 @@ test('the design writes Rc, Rs and C in blue and shows both warnings in order', 
   expect(await takeMessages(page, 2)).toEqual([
     "Controlla la corrente max fornita dall'uscita!",
     "I tempi di carica o scarica sono comparabili con i tempi di commutazione dell'integrato!"]);
-  expect(await shown(page, 'Label31 Label30 Text2 Text9 Text8')).toBe('1.443E-01 7.213E+00 1.443E-01 7.213E+00 1.000E+00');
+  await shows(page, 'Label31 Label30 Text2 Text9 Text8').toBe('1.443E-01 7.213E+00 1.443E-01 7.213E+00 1.000E+00');
   for (const name of ['Text2', 'Text9', 'Text8']) await expect(control(page, name)).toHaveCSS('color', 'rgb(0, 0, 255)');
 });
 
@@ -40,7 +40,7 @@ test('a fault ends in its message; what was shown and drawn stays', async ({ pag
   for (const command of ['Command1', 'Command2']) {
     await click(page, command);
     expect(await takeMessages(page, 1)).toEqual(['Impossibile calcolare ts: v- è uguale a Vd (divisione per zero).']);
-    expect(await shown(page, 'Label9 Label11 Text4')).toBe('1.221 5.706 0.6');
+    await shows(page, 'Label9 Label11 Text4').toBe('1.221 5.706 0.6');
   }
   await expect(page.locator('#Form2')).toBeVisible();  // "Grafici" had shown the window before the fault
 });
@@ -59,7 +59,7 @@ test('a message box is modal: Enter, Escape or OK close it, a click beside it or
     const behind = await control(page, 'Command6').boundingBox();
     await page.mouse.click(behind.x + behind.width / 2, behind.y + behind.height / 2);
     await expect(box.getByRole('button', { name: 'OK' })).toBeFocused();
-    expect(await shown(page, 'Text1')).toBe('');
+    await shows(page, 'Text1').toBe('');
     if (close === 'OK') await box.getByRole('button', { name: 'OK' }).click();
     else await page.keyboard.press(close);
     await expect(message(page)).toHaveCount(0);
@@ -110,7 +110,7 @@ test('Tab follows the designed order of both windows; Enter and Space press butt
   await page.keyboard.press('Enter');  // "Ostrevo reale, dati esempio"
   await control(page, 'Command1').focus();
   await page.keyboard.press(' ');
-  expect(await shown(page, 'Text3 Label9')).toBe('6.7 1.221');
+  await shows(page, 'Text3 Label9').toBe('6.7 1.221');
 
   await control(page, 'Command2').focus();
   await page.keyboard.press('Enter');
@@ -141,5 +141,5 @@ test('"Esci" of the waveform window hides it; "Esci" of the main window ends the
   await expect(again).toHaveCount(1);
   await again.click();
   await expect(control(page, 'Text16')).toHaveValue('1000');
-  expect(await shown(page, 'Text1 Text6')).toBe(' 5');
+  await shows(page, 'Text1 Text6').toBe(' 5');
 });

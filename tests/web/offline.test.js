@@ -6,7 +6,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { serve } = require('../../scripts/static_server.js');
-const { click, shown } = require('./page.js');
+const { click, shows } = require('./page.js');
 
 const site = path.resolve(__dirname, '../../build/web');
 
@@ -29,7 +29,7 @@ test('installable, and after one visit it opens and computes with the server gon
     server.closeAllConnections();
     await page.reload();
     await click(page, 'Command6', 'Command1');
-    expect(await shown(page, 'Label9 Label11')).toBe('1.221 5.706');
+    await shows(page, 'Label9 Label11').toBe('1.221 5.706');
   } finally {
     server.close();
     server.closeAllConnections();

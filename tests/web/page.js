@@ -32,6 +32,9 @@ function shown(page, names, form = 'Form1') {
   }).join(' '), [names, form]);
 }
 
+// The same texts, awaited until they match: a command shows its results after the frame of its busy sign.
+const shows = (page, names, form) => expect.poll(() => shown(page, names, form));
+
 // The messages shown, in order, each closed with Enter.
 async function takeMessages(page, count) {
   const texts = [];
@@ -49,4 +52,4 @@ async function messageText(page) {
   return (await page.locator(`[id="${id}"]`).textContent()).trim();
 }
 
-module.exports = { control, message, open, click, type, shown, takeMessages, messageText };
+module.exports = { control, message, open, click, type, shown, shows, takeMessages, messageText };

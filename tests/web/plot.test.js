@@ -4,7 +4,7 @@ const { test, expect } = require('@playwright/test');
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const path = require('node:path');
-const { control, open, click, shown } = require('./page.js');
+const { control, open, click, shows } = require('./page.js');
 
 const desktopRaster = process.env.OSTREVO_DESKTOP_RASTER ??
   path.resolve(__dirname, '../../build/release/tests/web/ostrevo_desktop_raster');
@@ -14,6 +14,7 @@ async function plotRealExample(page) {
   await open(page);
   await click(page, 'Command6', 'Command2');
   await expect(page.locator('#Form2')).toBeVisible();
+  await expect(page.locator('#Form1')).not.toHaveAttribute('aria-busy', 'true');
 }
 
 // The canvas's pixels as RGBA bytes, whatever context the page draws with.
@@ -55,10 +56,10 @@ test.describe('at the designed size', () => {
     // Half the plot's 5 periods of 6.92644 usec; a quarter down is user y 75,
     // 25/45 of v+ = 6.7 V on vc; three quarters down, user y 25, 25/45 of Vcc on vo.
     await page.mouse.move(box.x + box.width / 2, box.y + box.height / 4);
-    expect(await shown(page, 'Label16 Label17', 'Form2')).toMatch(/^17\.3\d\d 3\.7\d$/);
+    await shows(page, 'Label16 Label17', 'Form2').toMatch(/^17\.3\d\d 3\.7\d$/);
     await expect(control(page, 'Option1', 'Form2').locator('input')).toBeChecked();
     await page.mouse.move(box.x + box.width / 4, box.y + box.height * 3 / 4);
-    expect(await shown(page, 'Label29 Label32', 'Form2')).toMatch(/^8\.6\d\d 6\.6\d$/);
+    await shows(page, 'Label29 Label32', 'Form2').toMatch(/^8\.6\d\d 6\.6\d$/);
     await expect(control(page, 'Option3', 'Form2').locator('input')).toBeChecked();
   });
 });
@@ -92,9 +93,9 @@ test.describe('on a phone', () => {
       { type, touchPoints: type === 'touchEnd' ? [] : [{ x: box.x + box.width * x, y: box.y + box.height * y }] });
     await touch('touchStart', 0.5, 0.25);
     await touch('touchMove', 0.5, 0.26);
-    expect(await shown(page, 'Label16', 'Form2')).toMatch(/^17\.\d{3}$/);
+    await shows(page, 'Label16', 'Form2').toMatch(/^17\.\d{3}$/);
     await touch('touchMove', 0.25, 0.75);
     await touch('touchEnd');
-    expect(await shown(page, 'Label29 Label32', 'Form2')).toMatch(/^8\.\d{3} 6\.\d\d$/);
+    await shows(page, 'Label29 Label32', 'Form2').toMatch(/^8\.\d{3} 6\.\d\d$/);
   });
 });
