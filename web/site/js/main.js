@@ -91,19 +91,26 @@ class Page {
   open(name) {
     if (this.windows.has(name)) return;
     const isPlot = name === this.plotWindow;
-    const pageWindow = new PageWindow(name, this.description.windows[name], { closable: isPlot });
+    const pageWindow = new PageWindow(name, this.description.windows[name]);
     pageWindow.frame.hidden = isPlot;
     this.windows.set(name, pageWindow);
     this.desktop.add(pageWindow);
     this.listenToButtons(pageWindow);
-    if (isPlot) {
-      pageWindow.closeBox.addEventListener('click', () => {
-        if (this.running) return;
-        this.guarded(() => this.program.closeWindow(name));
-        this.afterCommand();
-      });
-      this.plot = new PlotPicture(pageWindow, this.program, { onFault: (error) => this.fault(error) });
-    }
+    pageWindow.closeBox.addEventListener('click', () => this.closeByFrame(name));
+    if (isPlot) this.plot = new PlotPicture(pageWindow, this.program, { onFault: (error) => this.fault(error) });
+  }
+
+  // The close box of a frame closes that window only; the program ends once
+  // no window is left on the page.
+  closeByFrame(name) {
+    if (this.running) return;
+    if (name === this.main) this.windows.get(name).frame.hidden = true;
+    else this.guarded(() => this.program.closeWindow(name));
+    this.afterCommand();
+  }
+
+  noWindowShown() {
+    return [...this.windows.values()].every((pageWindow) => pageWindow.frame.hidden);
   }
 
   show(name) {
@@ -181,7 +188,7 @@ class Page {
   }
 
   afterCommand() {
-    if (this.ended) {
+    if (this.ended || this.noWindowShown()) {
       this.endProgram();
       return;
     }
@@ -189,10 +196,9 @@ class Page {
       this.focusFirstControl(this.focusFirst);
       this.focusFirst = null;
     }
-    if (this.refocusMain) {
-      this.refocusMain = false;
-      this.focusFirstControl(this.windows.get(this.main));
-    }
+    const main = this.windows.get(this.main);
+    if (this.refocusMain && !main.frame.hidden) this.focusFirstControl(main);
+    this.refocusMain = false;
   }
 
   // A window opens with the focus on the first control of its tab order.

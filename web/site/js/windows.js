@@ -124,7 +124,7 @@ function fillControl(element, control, window) {
 // One window of the description, as an element whose id is its name, inside
 // a frame with its caption bar.
 export class PageWindow {
-  constructor(name, description, { closable }) {
+  constructor(name, description) {
     this.name = name;
     this.description = description;
     this.plotName = (description.controls.find((c) => c.plot) || {}).name;
@@ -145,15 +145,14 @@ export class PageWindow {
       title.prepend(icon);
     }
     bar.append(title);
-    if (closable) {
-      this.closeBox = document.createElement('button');
-      this.closeBox.type = 'button';
-      this.closeBox.className = 'close-box';
-      this.closeBox.textContent = '×';
-      this.closeBox.tabIndex = -1;
-      this.closeBox.setAttribute('aria-hidden', 'true');
-      bar.append(this.closeBox);
-    }
+    // The frame's close box; the keyboard closes a window by its own "Esci".
+    this.closeBox = document.createElement('button');
+    this.closeBox.type = 'button';
+    this.closeBox.className = 'close-box';
+    this.closeBox.textContent = '×';
+    this.closeBox.tabIndex = -1;
+    this.closeBox.setAttribute('aria-hidden', 'true');
+    bar.append(this.closeBox);
     this.captionBar = bar;
     this.element = document.createElement('div');
     this.element.id = name;
