@@ -61,15 +61,15 @@ void TraceStopFinder::take(const SampleBlock& block) {
     const std::int64_t first = std::max<std::int64_t>(block.first, 1);
     const std::int64_t last = block.first + static_cast<std::int64_t>(block.vc.size()) - 1;
     if (N_ >= 2) vcSample_ = FirstUndrawable(block.vc, block.first, first, last, kVcToY, VPlus_);
-    if (N_ >= 1 && !voSample_) voSample_ = FirstUndrawable(block.vo, block.first, first, last, kVoToY, Vcc_);
+    if (!voSample_) voSample_ = FirstUndrawable(block.vo, block.first, first, last, kVoToY, Vcc_);
 }
 
 std::optional<TraceStop> TraceStopFinder::stop() const {
     if (NP_ < 1) return std::nullopt;
     if (vcSample_) return StopAt(Trace::Vc, *vcSample_);
+    // Sample N + 1 of vo, the zero each period ends on, has no y only where
+    // Vcc is zero, and then sample 1 has none either.
     if (voSample_) return StopAt(Trace::Vo, *voSample_);
-    // Sample N + 1 of vo, the zero each period ends on.
-    if (N_ >= 1 && !CanDraw(kVoToY, 0.0, Vcc_)) return StopAt(Trace::Vo, std::int64_t{N_} + 1);
     return std::nullopt;
 }
 

@@ -10,11 +10,10 @@ double WaveformSamples::sample(Trace trace, std::int64_t k) const {
 SampleRange WaveformSamples::range(Trace trace, std::int64_t first, std::int64_t last) const {
     SampleRange range = SampleRange::Of(sample(trace, first));
     range.include(sample(trace, last));
-    // The last sample of each phase and the first of the next: discharge,
-    // charge, and the zero after sample N.
+    // The last sample of each phase inside the run and the first of the next:
+    // discharge, charge, and the zero after sample N (never inside: the last).
     const std::int64_t lastDischarge = waveform_.lastDischarge();
-    const std::int64_t n = waveform_.parameters().N;
-    for (const std::int64_t k : {lastDischarge, lastDischarge + 1, n, n + 1}) {
+    for (const std::int64_t k : {lastDischarge, lastDischarge + 1, std::int64_t{waveform_.parameters().N}}) {
         if (k > first && k < last) range.include(sample(trace, k));
     }
     return range;

@@ -154,12 +154,14 @@ TEST(LabelAxes, TimesAtTheQuartersUpToTheLargestDouble) {
     }
 }
 
-// The stop of samples 0..N of any shape, each handed over in a block of its own.
+// The stop of samples 0..N, handed over in blocks of `length` (samples of any
+// shape in blocks of one; a longer block is searched once an end has no y).
 std::optional<TraceStop> StopOf(std::span<const double> vc, std::span<const double> vo, std::int32_t N,
-                                std::int32_t NP, double VPlus, double Vcc) {
+                                std::int32_t NP, double VPlus, double Vcc, std::size_t length = 1) {
     TraceStopFinder finder(N, NP, VPlus, Vcc);
-    for (std::size_t k = 0; k <= static_cast<std::size_t>(N); ++k) {
-        finder.take({static_cast<std::int64_t>(k), vc.subspan(k, 1), vo.subspan(k, 1)});
+    for (std::size_t k = 0; k <= static_cast<std::size_t>(N); k += length) {
+        const std::size_t size = std::min(length, static_cast<std::size_t>(N) + 1 - k);
+        finder.take({static_cast<std::int64_t>(k), vc.subspan(k, size), vo.subspan(k, size)});
     }
     return finder.stop();
 }
@@ -210,6 +212,8 @@ TEST(TraceStopFinder, FirstSegmentThatReachesAnUndrawableSample) {
     std::vector<double> vo = period.vo;
     vo[4] = FLT_MAX, vo[6] = NAN;
     EXPECT_EQ(StopOf(period.vc, vo, 10, 5, 8, 45), (TraceStop{Trace::Vo, 5}));
+    vo[6] = 0, vo[10] = NAN;
+    EXPECT_EQ(StopOf(period.vc, vo, 10, 5, 8, 45, 11), (TraceStop{Trace::Vo, 9}));
 }
 
 }  // namespace
