@@ -49,14 +49,14 @@ inline constexpr Rgb kVoColour{0, 0, 255};
 namespace detail {
 using K = ControlKind;
 
-constexpr Control Label(ControlName name, const char* caption, Twips place, Looks looks = looks::kPlain,
+constexpr Control Label(ControlName name, const char* caption, Twips place, Looks look = looks::kPlain,
                         ControlName container = {}) {
-    return {.name = name, .caption = caption, .place = place, .container = container, .looks = looks};
+    return {.name = name, .caption = caption, .place = place, .container = container, .looks = look};
 }
 // A label the plot command writes and places, inside a picture area.
 constexpr Control Placed(ControlName name, ControlName container, const char* caption, Twips place,
-                         Looks looks = looks::kPlain) {
-    return Label(name, caption, place, looks, container);
+                         Looks look = looks::kPlain) {
+    return Label(name, caption, place, look, container);
 }
 constexpr Control ValueBox(ControlName name, Twips place, const char* accessibleName, const char* description) {
     return {.name = name, .place = place, .looks = looks::kValueBox,
