@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <ranges>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -135,14 +137,35 @@ TEST(DrawAxes, TicksAtEveryFifthOfTheVoltageAndQuarterOfTheTimeAndTheZeroLines) 
     EXPECT_TRUE(plot.lines == expected);
 }
 
-// The texts of the time labels Label1, Label2, Label3 (their places show on screen).
-std::vector<std::string> TimeLabels(const PlotScale& scale, const char* separator) {
+// Each label LabelAxes places: "name text left top".
+std::vector<std::string> PlacedLabels(const PlotScale& scale, const char* separator) {
     struct : testing::FakePlotWindow {
-        std::vector<std::string> texts;
-        void placeLabel(ControlName, const std::string& text, float, float) override { texts.push_back(text); }
+        std::vector<std::string> labels;
+        void placeLabel(ControlName name, const std::string& text, float left, float top) override {
+            std::ostringstream label;
+            label << name.text() << ' ' << text << ' ' << left << ' ' << top;
+            labels.push_back(label.str());
+        }
     } plot;
     LabelAxes(plot, scale, separator);
-    return {plot.texts.begin(), plot.texts.begin() + 3};
+    return plot.labels;
+}
+
+// The texts of the time labels Label1, Label2, Label3.
+std::vector<std::string> TimeLabels(const PlotScale& scale, const char* separator) {
+    std::vector<std::string> texts;
+    for (const std::string& label : PlacedLabels(scale, separator) | std::views::take(3)) {
+        texts.push_back(label.substr(7, label.find(' ', 7) - 7));
+    }
+    return texts;
+}
+
+TEST(LabelAxes, TimesBelowAndVoltageCaptionsOnTheLeftAtTheirLevels) {
+    EXPECT_EQ(PlacedLabels(kIdealPlot, "."),
+              (std::vector<std::string>{"Label1 4.63E+01 49 3", "Label2 2.31E+01 24 3", "Label3 6.94E+01 74 3",
+                                        "Label6 vc(t)[V] 15 99.5", "Label7 v+ 15 97", "Label8 v- 15 75",
+                                        "Label12 0 15 52", "Label11 vo(t) 15 50", "Label13 Vcc 15 48",
+                                        "Label4 0 15 2"}));
 }
 
 TEST(LabelAxes, TimesAtTheQuartersUpToTheLargestDouble) {
