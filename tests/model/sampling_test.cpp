@@ -84,6 +84,8 @@ TEST(SamplingTest, FastPathMatchesThePlainLoop) {
         {"Rc = RoH, Ci = C", {12, 0.195, 4.7, 0.195, 0.075, 1, 1, 6.7, 5.33, 0.6, 5, 10}, 0, 1e308, 2, overflow},
         {"Ci = C, Rs = RoL", {12, 22, 0.001, 0, 0.001, 1, 1, 8, 4, 0, 5, 10}, 1e308, 1e308, 1, overflow},
         {"vo overflows", {12, 22, 0, 0, 1e308, 0, 1, 8, 4, 0, 5, 5000}, 100, 1, 0, overflow, "vo(t)"},
+        // a fault at a block's first sample alone (where no status flags show it)
+        {"vo overflows at 0 only", {12, 22, 0, 0, 1e300, 0, 1, 1e10, 4, 0, 5, 10}, 1e308, 1e301, 0, overflow, "vo(t)"},
         {"vo fault, then vc fault", {12, -1, 0, 0, 1e308, 0, 1, 8, 11.5, 0, 5, 5000}, 100, 1, 810, overflow},
     };
     for (const SamplingCase& c : cases) {

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <ranges>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,8 @@ TEST(PlotCanvas, SegmentsCoverTheLineBetweenTheirEndsInEitherDirectionClipped) {
         {{-3, 0}, {9, 4}, {".......#", "xx.....#", "..xxx..#", ".....xx#", ".......#"}},
         {{0, -2}, {0, 9}, {"x......#", "x......#", "x......#", "x......#", "x......#"}},
         {{-kFar, 2}, {kFar, 2}, {".......#", ".......#", "xxxxxxx#", ".......#", ".......#"}},
+        // half way, 2^39 pixels from either end, exactly at y = 2.5: upwards
+        {{-kFar / 2, 2}, {kFar / 2 + 6, 3}, {".......#", ".......#", "xxx....#", "...xxxx#", ".......#"}},
         {{7, 0}, {7, 4}, {".......#", ".......#", ".......#", ".......#", ".......#"}},
         {{0, -1}, {6, -kFar}, {".......#", ".......#", ".......#", ".......#", ".......#"}},
         {{3, 2}, {3, 2}, {".......#", ".......#", "...x...#", ".......#", ".......#"}},
@@ -135,14 +139,35 @@ TEST(DrawAxes, TicksAtEveryFifthOfTheVoltageAndQuarterOfTheTimeAndTheZeroLines) 
     EXPECT_TRUE(plot.lines == expected);
 }
 
-// The texts of the time labels Label1, Label2, Label3 (their places show on screen).
-std::vector<std::string> TimeLabels(const PlotScale& scale, const char* separator) {
+// Each label LabelAxes places: "name text left top".
+std::vector<std::string> PlacedLabels(const PlotScale& scale, const char* separator) {
     struct : testing::FakePlotWindow {
-        std::vector<std::string> texts;
-        void placeLabel(ControlName, const std::string& text, float, float) override { texts.push_back(text); }
+        std::vector<std::string> labels;
+        void placeLabel(ControlName name, const std::string& text, float left, float top) override {
+            std::ostringstream label;
+            label << name.text() << ' ' << text << ' ' << left << ' ' << top;
+            labels.push_back(label.str());
+        }
     } plot;
     LabelAxes(plot, scale, separator);
-    return {plot.texts.begin(), plot.texts.begin() + 3};
+    return plot.labels;
+}
+
+// The texts of the time labels Label1, Label2, Label3.
+std::vector<std::string> TimeLabels(const PlotScale& scale, const char* separator) {
+    std::vector<std::string> texts;
+    for (const std::string& label : PlacedLabels(scale, separator) | std::views::take(3)) {
+        texts.push_back(label.substr(7, label.find(' ', 7) - 7));
+    }
+    return texts;
+}
+
+TEST(LabelAxes, TimesBelowAndVoltageCaptionsOnTheLeftAtTheirLevels) {
+    EXPECT_EQ(PlacedLabels(kIdealPlot, "."),
+              (std::vector<std::string>{"Label1 4.63E+01 49 3", "Label2 2.31E+01 24 3", "Label3 6.94E+01 74 3",
+                                        "Label6 vc(t)[V] 15 99.5", "Label7 v+ 15 97", "Label8 v- 15 75",
+                                        "Label12 0 15 52", "Label11 vo(t) 15 50", "Label13 Vcc 15 48",
+                                        "Label4 0 15 2"}));
 }
 
 TEST(LabelAxes, TimesAtTheQuartersUpToTheLargestDouble) {
@@ -186,6 +211,7 @@ TEST(TraceStopFinder, FirstSegmentThatReachesAnUndrawableSample) {
         {"vc NaN at sample 1", true, 1, NAN, 10, 1, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
         {"vc infinite at sample 10", true, 10, -INFINITY, 10, 5, 8, 12, TraceStop{Trace::Vc, 9}, kOffScale},
         {"vc of one sample draws no segment", true, 1, NAN, 1, 5, 8, 12, std::nullopt, ""},
+        {"vc of two samples draws one", true, 2, NAN, 2, 5, 8, 12, TraceStop{Trace::Vc, 1}, kOffScale},
         {"vo NaN at sample 10", false, 10, NAN, 10, 5, 8, 12, TraceStop{Trace::Vo, 9}, kOffScale},
         {"vo NaN at sample 0, not drawn", false, 0, NAN, 10, 5, 8, 12, std::nullopt, ""},
         {"vo above single precision", false, 4, 1E39, 10, 5, 8, 45, TraceStop{Trace::Vo, 3}, kOffScale},
