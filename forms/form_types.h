@@ -35,6 +35,9 @@ private:
     std::string_view text_;
 };
 
+// The program's name: the title of every message box.
+inline constexpr std::string_view kApplicationTitle = "Ostrevo";
+
 // The designed ground and text of fields, and of an option button's indicator.
 inline constexpr Rgb kFieldGround{255, 255, 255};
 inline constexpr Rgb kFieldText{0, 0, 0};

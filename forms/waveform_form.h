@@ -8,6 +8,10 @@
 // voltage scale Picture3, the readout of the trace under the pointer and "Esci".
 namespace ostrevo::form2 {
 
+// The colour of lines drawn on Picture1 without one of their own (its frame,
+// the ticks): the picture's foreground.
+inline constexpr Rgb kPlotForeground{0, 0, 0};
+
 OSTREVO_CONTROL_NAME(Form2)
 OSTREVO_CONTROL_NAME(Picture1)
 OSTREVO_CONTROL_NAME(Picture2)

@@ -13,9 +13,7 @@ namespace {
 
 constexpr ControlName kWindow = form2::Form2;
 constexpr ControlName kPlot = form2::Picture1;
-// What the plot area is filled with, and the colour of segments that name none.
-constexpr Rgb kForeground{0, 0, 0};
-
+// What the plot area is filled with.
 Rgb PlotBackground() { return FindControl(form2::kForm, kPlot)->looks.background; }
 
 const form2::Readout& ReadoutOf(Trace trace) { return form2::kReadouts[static_cast<std::size_t>(trace)]; }
@@ -23,7 +21,7 @@ const form2::Readout& ReadoutOf(Trace trace) { return form2::kReadouts[static_ca
 }  // namespace
 
 CanvasPlotWindow::CanvasPlotWindow(PageFace& face, std::string decimalSeparator)
-    : face_(face), background_(Argb(PlotBackground())), foreground_(Argb(kForeground)),
+    : face_(face), background_(Argb(PlotBackground())), foreground_(Argb(form2::kPlotForeground)),
       decimalSeparator_(std::move(decimalSeparator)), argb_(1, background_) {}
 
 void CanvasPlotWindow::ensureCreated() {

@@ -220,15 +220,12 @@ void WriteFont(Json& json) {
     json.close('}');
 }
 
-// The title of every message box: the application's name.
-constexpr const char* kMessageTitle = "Ostrevo";
-
 }  // namespace
 
 std::string DescribeWindows() {
     Json json;
     json.open('{');
-    json.field("messageTitle", kMessageTitle);
+    json.field("messageTitle", kApplicationTitle);
     WriteFont(json);
     json.key("windows").open('{');
     WriteForm(json, form1::kForm);

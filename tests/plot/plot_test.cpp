@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <ranges>
 #include <span>
 #include <sstream>
 #include <string>
@@ -155,9 +154,11 @@ std::vector<std::string> PlacedLabels(const PlotScale& scale, const char* separa
 
 // The texts of the time labels Label1, Label2, Label3.
 std::vector<std::string> TimeLabels(const PlotScale& scale, const char* separator) {
+    // Ranges' views are not in every standard library the tests run with (emscripten's).
+    const std::vector<std::string> placed = PlacedLabels(scale, separator);
     std::vector<std::string> texts;
-    for (const std::string& label : PlacedLabels(scale, separator) | std::views::take(3)) {
-        texts.push_back(label.substr(7, label.find(' ', 7) - 7));
+    for (std::size_t i = 0; i < std::min<std::size_t>(3, placed.size()); ++i) {
+        texts.push_back(placed[i].substr(7, placed[i].find(' ', 7) - 7));
     }
     return texts;
 }

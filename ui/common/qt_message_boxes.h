@@ -2,12 +2,13 @@
 #include <QString>
 #include <functional>
 
+#include "form_types.h"
 #include "window_interfaces.h"
 
 namespace ostrevo::ui {
 
 // Title of every message box and window caption prefix of the application.
-inline const QString kApplicationTitle = QStringLiteral("Ostrevo");
+inline const QString kApplicationTitle = QString::fromUtf8(ostrevo::kApplicationTitle.data(), ostrevo::kApplicationTitle.size());
 
 // Shows one message and returns when the user has closed it.
 using MessagePresenter = std::function<void(const QString& message)>;

@@ -8,6 +8,8 @@
 
 #include "plot_canvas.h"
 #include "plot_window.h"
+#include "trace.h"
+#include "waveform_form.h"
 
 namespace ostrevo::ui {
 
@@ -46,7 +48,7 @@ public:
     PlotPoint toUser(QPointF widgetPosition) const;
 
     // The colour of drawing calls that name none.
-    static constexpr std::uint32_t kForeground = 0xFF000000;
+    static constexpr std::uint32_t kForeground = Argb(form2::kPlotForeground);
 
 signals:
     void pointerMoved(float x, float y);
