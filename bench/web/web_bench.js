@@ -70,7 +70,11 @@ async function grafici([NP, N]) {
   const idle = async () => {
     while (form.getAttribute('aria-busy') === 'true') await new Promise(requestAnimationFrame);
   };
+  // The example is filled by a command of its own, which may start a moment
+  // after the click: wait until its values show and it is done.
+  field('Text1').value = '';
   field('Command6').click();
+  while (field('Text1').value === '') await new Promise(requestAnimationFrame);
   await idle();
   for (const [name, value] of [['Text6', NP], ['Text16', N]]) {
     field(name).value = String(value);
