@@ -2,17 +2,11 @@
 // windows from its description and runs its commands on the page's one thread.
 
 import { Desktop } from './layout.js';
+import { browserLanguages, decimalSeparatorFor } from './locale.js';
 import { MessageBoxes } from './messages.js';
 import { PlotPicture } from './plot.js';
 import { PageWindow, setCaption } from './windows.js';
 
-
-// The decimal separator of the browser's first preferred language.
-function decimalSeparator() {
-  const language = (navigator.languages && navigator.languages[0]) || navigator.language || 'en';
-  const parts = new Intl.NumberFormat(language).formatToParts(1.5);
-  return (parts.find((part) => part.type === 'decimal') || { value: '.' }).value;
-}
 
 // Resolves once the browser has painted what was changed before the call (a
 // page that is not shown paints no frame: then after a moment).
@@ -46,7 +40,7 @@ class Page {
     const faces = description.font.substitutes.map((face) => `"${face}"`);
     document.documentElement.style.setProperty('--control-font', [...faces, 'sans-serif'].join(', '));
     document.documentElement.style.setProperty('--control-size', `${description.font.size}px`);
-    this.program = new core.Program(this.face(), decimalSeparator());
+    this.program = new core.Program(this.face(), decimalSeparatorFor(browserLanguages()));
     this.open(this.main);
     this.desktop.arrange();
     this.listenToResizes();
