@@ -10,9 +10,11 @@ const MARGIN = 8;
 const CASCADE = 40;
 // A frame's border on each side.
 const FRAME_BORDER = 1;
-// How much of the screen's height a plot takes in a list, and its least height.
+// How much of the screen's height a plot takes in a list, its least height, and
+// how many times its width it may be tall at most.
 const PLOT_SHARE_OF_HEIGHT = 0.6;
 const LEAST_PLOT_HEIGHT = 180;
+const TALLEST_PLOT_ASPECT = 1.6;
 
 // Whether windows of these designed widths (CSS pixels) are shown as lists on a
 // page this wide.
@@ -25,7 +27,7 @@ export function listLayoutFor(pageWidth, windowWidths) {
 // height, and never much taller than wide.
 export function listPlotHeight(width, screenHeight, designedHeight) {
   const wanted = Math.max(LEAST_PLOT_HEIGHT, Math.round(screenHeight * PLOT_SHARE_OF_HEIGHT));
-  return Math.min(wanted, designedHeight, Math.round(width * 1.6));
+  return Math.min(wanted, designedHeight, Math.round(width * TALLEST_PLOT_ASPECT));
 }
 
 // The width of the layout viewport (a phone's visual viewport may grow with

@@ -206,9 +206,8 @@ class Page {
     this.refocusMain = false;
   }
 
-  // A window opens with the focus on the first control of its tab order.
   focusFirstControl(pageWindow) {
-    pageWindow.focusTarget(pageWindow.description.tabOrder[0]).focus();
+    pageWindow.firstFocus().focus();
   }
 
   takeExtraMessages() {

@@ -199,6 +199,13 @@ export class PageWindow {
     }
   }
 
+  // What the window opens with the focus on: the first control of its tab
+  // order, and in a list the first of the list that takes the focus.
+  firstFocus() {
+    if (this.listed) return this.element.querySelector('input:not([type=radio]), button, [tabindex="0"], :checked');
+    return this.focusTarget(this.description.tabOrder[0]);
+  }
+
   focusTarget(name) {
     const { element, control } = this.controls.get(name);
     return control.kind === 'option' ? element.querySelector('input') : element;
