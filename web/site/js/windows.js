@@ -218,14 +218,20 @@ export class PageWindow {
       delete element.dataset.listColumn;
       if (!control.container) this.element.append(element);
     }
-    for (const block of this.element.querySelectorAll(':scope > .list-section')) block.remove();
+    this.removeSections();
     this.applyTabOrder();
   }
 
   // The window's list: its sections in the described order, which is the
   // document's order too, and so the order of Tab.
   showAsList() {
-    this.element.prepend(...listSections(this.description).map((section) => this.sectionElement(section)));
+    const sections = listSections(this.description).map((section) => this.sectionElement(section));
+    this.removeSections();
+    this.element.prepend(...sections);
+  }
+
+  removeSections() {
+    for (const block of this.element.querySelectorAll(':scope > .list-section')) block.remove();
   }
 
   sectionElement({ frame, rows }) {
