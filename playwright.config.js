@@ -9,6 +9,8 @@ const port = Number(process.env.OSTREVO_TEST_PORT ?? 8765);
 module.exports = defineConfig({
   testDir: path.join(root, 'tests/web'),
   testMatch: '*.test.js',
+  // The page's modules under Node alone (node --test tests/web/unit/).
+  testIgnore: 'unit/**',
   outputDir: path.join(root, 'build/web-test-results'),
   fullyParallel: true,
   workers: 2,

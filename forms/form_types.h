@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -158,6 +159,30 @@ struct Control {
     const char* image = ""; // an Image's vector picture, a file of assets/
 };
 
+// A value of a window with the labels that name it and give its unit, for a
+// layout as a list (a narrow screen), where each row shows all three.
+struct LabelledValue {
+    ControlName value;    // a field or a result
+    ControlName caption;  // the label naming it
+    ControlName unit;     // the label of its unit; none for counts
+};
+
+// One section of a window laid out as a list: a heading label (or none) and
+// the controls under it in the order they are read and visited. A value of the
+// list's LabelledValues stands in one row with its caption and unit.
+struct ListSection {
+    ControlName heading;
+    std::span<const ControlName> controls;
+    ControlName frame{};     // a Shape drawn around the section, or none
+    bool sideBySide = false; // the controls stand side by side in one row (the plot and its scale)
+};
+
+// A window as a list, for a screen too narrow for its designed layout.
+struct ListLayout {
+    std::span<const ListSection> sections;
+    std::span<const LabelledValue> labelledValues;
+};
+
 // One window.
 struct Form {
     ControlName name;
@@ -170,6 +195,8 @@ struct Form {
     // The order in which Tab visits the controls; the window opens with the
     // focus on the first. An option group is entered at its selected button.
     std::span<const ControlName> tabOrder;
+    // The window as a list; on a narrow screen the list is also the order Tab follows.
+    ListLayout list{};
 };
 
 // What assistive technology calls a control: its own accessible name, or for a
@@ -194,13 +221,49 @@ constexpr bool HasControl(const Form& form, ControlName name) {
     return false;
 }
 
-// Every name of a tab order and every container is a control of its form.
+// Every name of a tab order, a container or the list is a control of its form.
 constexpr bool NamesAreControls(const Form& form) {
     for (const ControlName name : form.tabOrder) {
         if (!HasControl(form, name)) return false;
     }
     for (const Control& control : form.controls) {
         if (!control.container.empty() && !HasControl(form, control.container)) return false;
+    }
+    for (const LabelledValue& row : form.list.labelledValues) {
+        for (const ControlName name : {row.value, row.caption, row.unit}) {
+            if (!name.empty() && !HasControl(form, name)) return false;
+        }
+    }
+    for (const ListSection& section : form.list.sections) {
+        for (const ControlName name : section.controls) {
+            if (!HasControl(form, name)) return false;
+        }
+    }
+    return true;
+}
+
+// How many times the list of `form` shows `name`: as a heading, a frame, a
+// listed control, or the caption or unit of a listed value.
+constexpr int TimesListed(const Form& form, ControlName name) {
+    int times = 0;
+    for (const ListSection& section : form.list.sections) {
+        times += (section.heading == name) + (section.frame == name);
+        for (const ControlName listed : section.controls) {
+            times += listed == name;
+            for (const LabelledValue& row : form.list.labelledValues) {
+                if (row.value == listed) times += (row.caption == name) + (row.unit == name);
+            }
+        }
+    }
+    return times;
+}
+
+// The list shows every visible control that lies directly on the window once,
+// and nothing else: a control inside a picture area goes with its area.
+constexpr bool EveryControlListedOnce(const Form& form) {
+    for (const Control& control : form.controls) {
+        const int expected = control.visible && control.container.empty() ? 1 : 0;
+        if (TimesListed(form, control.name) != expected) return false;
     }
     return true;
 }

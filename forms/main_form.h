@@ -193,10 +193,32 @@ inline constexpr ControlName kTabOrder[]{
     Text11, Text12, Text5,  Text14, Command4, Text13, Text15,   Text16, Command5, Command6,
 };
 
+// Each value with the labels that name it and give its unit, for the list.
+inline constexpr LabelledValue kLabelledValues[]{
+    {Text1, Label1, Label17},   {Text2, Label2, Label14},   {Text9, Label21, Label20},  {Text10, Label23, Label22},
+    {Text11, Label25, Label24}, {Text12, Label27, Label26}, {Text8, Label15, Label16},  {Text3, Label3, Label18},
+    {Text4, Label4, Label19},   {Text5, Label5, Label28},   {Text6, Label6, {}},        {Text16, Label44, {}},
+    {Label9, Label10, Label7},  {Label11, Label12, Label8}, {Text14, Label33, Label32}, {Text13, Label38, Label39},
+    {Text15, Label40, Label41}, {Label31, Label37, Label36}, {Label30, Label34, Label35},
+};
+
+// The list: the real circuit's values, each command followed by what it
+// writes; then the design block; then the examples, the schematic, the
+// credit and, last, "Esci", which ends the program.
+inline constexpr ControlName kCheckSection[]{Text1,    Text2,  Text9,   Text10, Text11, Text12, Text8,    Text3,
+                                             Text4,    Text5,  Text6,   Text16, Command1, Label9, Label11, Command2};
+inline constexpr ControlName kDesignSection[]{Label29, Text14, Text13, Text15, Command4, Label31, Label30};
+inline constexpr ControlName kRestSection[]{Command5, Command6, Image1, Label67, Command3};
+inline constexpr ListSection kListSections[]{
+    {Label42, kCheckSection},
+    {Label43, kDesignSection, Shape1},
+    {{}, kRestSection},
+};
+
 }  // namespace detail
 
 inline constexpr Form kForm{Form1, "Ostrevo reale", {0, 0, 14895, 8460}, "", FontWeight::Regular,
-                            detail::kControls, detail::kTabOrder};
+                            detail::kControls, detail::kTabOrder, {detail::kListSections, detail::kLabelledValues}};
 static_assert(NamesAreControls(kForm));
 
 // The field that holds what `id` names.
@@ -207,74 +229,19 @@ constexpr ControlName FieldControl(FieldId id) {
     return {};
 }
 
-// A value of the window with the labels that name it and give its unit, for a
-// layout as a list (a narrow screen), where each row shows all three.
-struct LabelledValue {
-    ControlName value;    // a field or a result
-    ControlName caption;  // the label naming it
-    ControlName unit;     // the label of its unit; none for counts
-};
-
-inline constexpr LabelledValue kLabelledValues[]{
-    {Text1, Label1, Label17},   {Text2, Label2, Label14},   {Text9, Label21, Label20},  {Text10, Label23, Label22},
-    {Text11, Label25, Label24}, {Text12, Label27, Label26}, {Text8, Label15, Label16},  {Text3, Label3, Label18},
-    {Text4, Label4, Label19},   {Text5, Label5, Label28},   {Text6, Label6, {}},        {Text16, Label44, {}},
-    {Label9, Label10, Label7},  {Label11, Label12, Label8}, {Text14, Label33, Label32}, {Text13, Label38, Label39},
-    {Text15, Label40, Label41}, {Label31, Label37, Label36}, {Label30, Label34, Label35},
-};
-
-// The window as a list, section by section: a heading label (or none) and the
-// controls under it from top to bottom. A value of kLabelledValues stands in
-// one row with its caption and unit; every control of the window that is not
-// such a caption or unit appears once.
-struct ListSection {
-    ControlName heading;
-    std::span<const ControlName> controls;
-    ControlName frame{};  // a Shape around the section, or none
-};
-
 namespace detail {
-inline constexpr ControlName kCheckSection[]{Text1,    Text2,  Text9,   Text10, Text11, Text12, Text8,    Text3,
-                                             Text4,    Text5,  Text6,   Text16, Command1, Label9, Label11, Command2};
-inline constexpr ControlName kDesignSection[]{Label29, Text14, Text13, Text15, Command4, Label31, Label30};
-inline constexpr ControlName kRestSection[]{Command5, Command6, Image1, Command3, Label67};
-}  // namespace detail
-
-inline constexpr ListSection kListSections[]{
-    {Label42, detail::kCheckSection},
-    {Label43, detail::kDesignSection, Shape1},
-    {{}, detail::kRestSection},
-};
-
-namespace detail {
-// Every field of the table has one control, and every control of the window
-// stands once in the list: a value with its caption and unit, or alone.
-constexpr int TimesListed(ControlName name) {
-    int times = 0;
-    for (const ListSection& section : kListSections) {
-        times += section.heading == name || section.frame == name;
-        for (const ControlName listed : section.controls) {
-            times += listed == name;
-            for (const LabelledValue& row : kLabelledValues) {
-                if (row.value == listed) times += (row.caption == name) + (row.unit == name);
-            }
-        }
-    }
-    return times;
-}
-constexpr bool EveryFieldAndControlOnce() {
+// Every field of the table has one control.
+constexpr bool EveryFieldOnce() {
     for (int id = 0; id <= static_cast<int>(FieldId::DesignTs); ++id) {
         int controls = 0;
         for (const Control& control : kForm.controls) controls += control.field == static_cast<FieldId>(id);
         if (controls != 1) return false;
     }
-    for (const Control& control : kForm.controls) {
-        if (TimesListed(control.name) != 1) return false;
-    }
     return true;
 }
 }  // namespace detail
-static_assert(detail::EveryFieldAndControlOnce());
+static_assert(detail::EveryFieldOnce());
+static_assert(EveryControlListedOnce(kForm));
 
 // What an example button writes: each field it fills and the text.
 struct ControlText {

@@ -123,11 +123,31 @@ inline constexpr Control kControls[]{
 
 inline constexpr ControlName kTabOrder[]{Picture1, Picture3, Command1, Option1, Option3};
 
+// Each readout box with the labels that name it and give its unit, for the list.
+inline constexpr LabelledValue kLabelledValues[]{
+    {Label16, Label19, Label9},
+    {Label17, Label21, Label28},
+    {Label29, Label30, Label18},
+    {Label32, Label33, Label40},
+};
+
+// The list on a phone: the plot with its voltage scale beside it across the
+// screen, its caption, then each trace's option button with its readout (what a
+// finger on the plot writes stays in view under it), the credit and, last, "Esci".
+inline constexpr ControlName kPlotSection[]{Picture3, Picture1};
+inline constexpr ControlName kReadoutSection[]{Label14, Option1, Label16, Label17, Option3, Label29, Label32,
+                                               Label67, Command1};
+inline constexpr ListSection kListSections[]{
+    {.heading = {}, .controls = kPlotSection, .sideBySide = true},
+    {{}, kReadoutSection},
+};
+
 }  // namespace detail
 
 inline constexpr Form kForm{Form2, "ostrevo", {0, 0, 18285, 10320}, "fuel_pump.svg", FontWeight::Regular,
-                            detail::kControls, detail::kTabOrder};
+                            detail::kControls, detail::kTabOrder, {detail::kListSections, detail::kLabelledValues}};
 static_assert(NamesAreControls(kForm));
+static_assert(EveryControlListedOnce(kForm));
 
 // The readout of one half of the plot: moving the pointer over that half
 // selects its option button, writes the time and the voltage under the pointer

@@ -47,14 +47,23 @@ void CanvasPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb>
 }
 
 void CanvasPlotWindow::placeLabel(ControlName control, const std::string& utf8Text, float left, float top) {
-    // As in a picture area of the desktop: the label's corner falls on the
-    // pixel of its user coordinates, counted in CSS pixels of the inner area.
-    const ControlName area = FindControl(form2::kForm, control)->container;
+    face_.setText(kWindow, control, utf8Text);
+    const PlacedLabel label{control, left, top};
+    const auto same = std::find_if(labels_.begin(), labels_.end(),
+                                   [control](const PlacedLabel& placed) { return placed.control == control; });
+    if (same == labels_.end()) labels_.push_back(label);
+    else *same = label;
+    place(label);
+}
+
+// As in a picture area of the desktop: the label's corner falls on the pixel
+// of its user coordinates, counted in CSS pixels of the area's present inner size.
+void CanvasPlotWindow::place(const PlacedLabel& label) {
+    const ControlName area = FindControl(form2::kForm, label.control)->container;
     const PlotCanvas mapping(nullptr, static_cast<int>(face_.innerWidth(kWindow, area)),
                              static_cast<int>(face_.innerHeight(kWindow, area)), 0);
-    face_.setText(kWindow, control, utf8Text);
-    face_.place(kWindow, control, static_cast<double>(mapping.toDeviceX(left)),
-                static_cast<double>(mapping.toDeviceY(top)));
+    face_.place(kWindow, label.control, static_cast<double>(mapping.toDeviceX(label.left)),
+                static_cast<double>(mapping.toDeviceY(label.top)));
 }
 
 void CanvasPlotWindow::drawTraces(const TraceRequest& request) {
@@ -67,6 +76,7 @@ void CanvasPlotWindow::drawTraces(const TraceRequest& request) {
 void CanvasPlotWindow::rememberPlot(const PlotScale& scale) { scale_ = scale; }
 
 void CanvasPlotWindow::resizePicture(int deviceWidth, int deviceHeight) {
+    for (const PlacedLabel& label : labels_) place(label);
     deviceWidth = std::max(deviceWidth, 1);
     deviceHeight = std::max(deviceHeight, 1);
     if (deviceWidth == width_ && deviceHeight == height_) return;
@@ -98,6 +108,7 @@ void CanvasPlotWindow::unload() {
     if (!created_) return;
     created_ = false;
     segments_.clear();
+    labels_.clear();
     traces_.reset();
     scale_ = {};
     redraw();

@@ -27,7 +27,10 @@ public:
     void drawTraces(const TraceRequest& request) override;
     void rememberPlot(const PlotScale& scale) override;
 
-    // The canvas's size in device pixels; the plot is drawn again at it.
+    // The picture areas as the page shows them now, Picture1's canvas at
+    // `deviceWidth` x `deviceHeight` device pixels: the plot is drawn again at
+    // that size, and every label placed so far is placed again for the areas'
+    // present sizes (a phone shows them at other sizes than the design's).
     void resizePicture(int deviceWidth, int deviceHeight);
     // The pointer at a position in device pixels of the canvas: selects the
     // trace of its half and shows time and voltage.
@@ -46,7 +49,14 @@ private:
         PlotPoint to;
         std::uint32_t argb;
     };
+    // A label as the plot command placed it, in user coordinates of its area.
+    struct PlacedLabel {
+        ControlName control;
+        float left;
+        float top;
+    };
     PlotCanvas canvas();
+    void place(const PlacedLabel& label);
     void redraw();
     void changed();
 
@@ -60,6 +70,7 @@ private:
     std::vector<std::uint32_t> argb_;
     std::vector<std::uint8_t> rgba_;
     std::vector<Segment> segments_;
+    std::vector<PlacedLabel> labels_;
     std::optional<TraceRequest> traces_;
     PlotScale scale_;
 };

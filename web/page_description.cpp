@@ -176,6 +176,27 @@ void WriteNames(Json& json, std::string_view key, std::span<const ControlName> n
     json.close(']');
 }
 
+// The window as a list: its sections in order, each with its heading, its
+// controls and its frame, and which labels name each value and give its unit.
+void WriteList(Json& json, const ListLayout& list) {
+    json.key("list").open('{');
+    json.key("sections").open('[');
+    for (const ListSection& section : list.sections) {
+        json.open('{').field("heading", section.heading.text());
+        WriteNames(json, "controls", section.controls);
+        json.field("frame", section.frame.text()).field("sideBySide", section.sideBySide);
+        json.close('}');
+    }
+    json.close(']');
+    json.key("labelledValues").open('[');
+    for (const LabelledValue& row : list.labelledValues) {
+        json.open('{').field("value", row.value.text()).field("caption", row.caption.text());
+        json.field("unit", row.unit.text()).close('}');
+    }
+    json.close(']');
+    json.close('}');
+}
+
 void WriteForm(Json& json, const Form& form) {
     json.key(form.name.text()).open('{');
     json.field("caption", form.caption);
@@ -187,27 +208,8 @@ void WriteForm(Json& json, const Form& form) {
     for (const Control& control : form.controls) WriteControl(json, control);
     json.close(']');
     WriteNames(json, "tabOrder", form.tabOrder);
-}
-
-// Which labels name a value and give its unit, for the rows of a list.
-void WriteLabelledValues(Json& json) {
-    json.key("labelledValues").open('[');
-    for (const form1::LabelledValue& row : form1::kLabelledValues) {
-        json.open('{').field("value", row.value.text()).field("caption", row.caption.text());
-        json.field("unit", row.unit.text()).close('}');
-    }
-    json.close(']');
-}
-
-// The headings of the list's sections and the controls under each.
-void WriteListSections(Json& json) {
-    json.key("listSections").open('[');
-    for (const form1::ListSection& section : form1::kListSections) {
-        json.open('{').field("heading", section.heading.text());
-        WriteNames(json, "controls", section.controls);
-        json.close('}');
-    }
-    json.close(']');
+    WriteList(json, form.list);
+    json.close('}');
 }
 
 void WriteFont(Json& json) {
@@ -229,11 +231,8 @@ std::string DescribeWindows() {
     WriteFont(json);
     json.key("windows").open('{');
     WriteForm(json, form1::kForm);
-    WriteLabelledValues(json);
-    WriteListSections(json);
-    json.close('}');
     WriteForm(json, form2::kForm);
-    json.close('}').close('}').close('}');  // Form2, the windows, the whole
+    json.close('}').close('}');  // the windows, the whole
     return json.take();
 }
 

@@ -23,7 +23,7 @@ public:
     bool isChecked(std::string_view window, std::string_view control) const;
     void check(std::string_view window, std::string_view control);
     void setToolTip(std::string_view window, std::string_view control, const std::string& utf8);
-    // Inner size, in CSS pixels, of a picture area as designed.
+    // Inner size, in CSS pixels, of a picture area as the page shows it now.
     double innerWidth(std::string_view window, std::string_view control) const;
     double innerHeight(std::string_view window, std::string_view control) const;
 

@@ -1,15 +1,34 @@
-// Where the windows stand on the page: at their designed size from 1280 CSS
-// pixels of width up, scaled down as a whole below, and below 600 pixels the
-// windows as lists. Windows overlap as on a desktop; a window's caption bar
+// Where the windows stand on the page: at their designed size where the widest
+// of them fits the page's width, and otherwise every window as a list. The
+// designed windows are never scaled down: their texts are 11 px, the least
+// that stays legible. Windows overlap as on a desktop; a window's caption bar
 // drags it, a press anywhere brings it to the front.
 
-import { listRows } from './list_layout.js';
-
-const DESIGNED_WIDTH = 1280;
-const LIST_WIDTH = 600;
 const MARGIN = 8;
-// A window opened over another stands this far (designed pixels) below and right of it.
+// A window opened over another stands this far (CSS pixels) below and right of
+// it, as far as the page's width allows.
 const CASCADE = 40;
+// A frame's border on each side.
+const FRAME_BORDER = 1;
+// How much of the screen's height a plot takes in a list, its least height, and
+// how many times its width it may be tall at most.
+const PLOT_SHARE_OF_HEIGHT = 0.6;
+const LEAST_PLOT_HEIGHT = 180;
+const TALLEST_PLOT_ASPECT = 1.6;
+
+// Whether windows of these designed widths (CSS pixels) are shown as lists on a
+// page this wide.
+export function listLayoutFor(pageWidth, windowWidths) {
+  return pageWidth < Math.max(...windowWidths) + 2 * FRAME_BORDER + 2 * MARGIN;
+}
+
+// The height of a plot shown `width` pixels wide in a list on a screen
+// `screenHeight` tall: a good share of the screen, not above the designed
+// height, and never much taller than wide.
+export function listPlotHeight(width, screenHeight, designedHeight) {
+  const wanted = Math.max(LEAST_PLOT_HEIGHT, Math.round(screenHeight * PLOT_SHARE_OF_HEIGHT));
+  return Math.min(wanted, designedHeight, Math.round(width * TALLEST_PLOT_ASPECT));
+}
 
 // The width of the layout viewport (a phone's visual viewport may grow with
 // wide content; this one does not).
@@ -17,17 +36,11 @@ function pageWidth() {
   return document.documentElement.clientWidth;
 }
 
-export function isListLayout() {
-  return pageWidth() < LIST_WIDTH;
-}
-
-export function pageScale() {
-  return Math.min(1, pageWidth() / DESIGNED_WIDTH);
-}
-
 export class Desktop {
-  constructor(element) {
+  // `windowWidths`: the designed widths of all the windows the page may show.
+  constructor(element, windowWidths) {
     this.element = element;
+    this.windowWidths = windowWidths;
     this.windows = [];
     this.moved = new Set();
   }
@@ -49,74 +62,59 @@ export class Desktop {
     for (const w of this.windows) w.frame.classList.toggle('front', w === pageWindow);
   }
 
+  isListLayout() {
+    return listLayoutFor(pageWidth(), this.windowWidths);
+  }
+
   // Places the windows for the present width of the page.
   arrange() {
-    const list = isListLayout();
+    const list = this.isListLayout();
     document.documentElement.classList.toggle('list', list);
     for (const w of this.windows) this.layOut(w, list);
-    this.fitPlotBlocks(list);
-    if (!list) this.placeFrames();
+    if (list) this.fitListPlots();
+    else this.placeFrames();
   }
 
   layOut(pageWindow, list) {
     if (list === pageWindow.listed) return;
     pageWindow.listed = list;
     pageWindow.element.classList.toggle('listed', list);
-    if (list) this.applyRows(pageWindow);
-    else this.clearRows(pageWindow);
+    if (list) pageWindow.showAsList();
+    else pageWindow.showAsDesigned();
   }
 
-  applyRows(pageWindow) {
-    const rows = listRows(pageWindow.description, pageWindow.listOptions);
-    rows.forEach((row, index) => {
-      const cells = row.length === 3 || row.length === 1 ? row : [...row, null];
-      cells.forEach((control, column) => {
-        if (!control) return;
-        const element = pageWindow.listElement(control.name);
-        element.style.gridRow = String(index + 1);
-        element.style.gridColumn = row.length === 1 || row.group ? '1 / -1' : String(column + 1);
-      });
-    });
-  }
-
-  fitPlotBlocks(list) {
-    for (const w of this.windows) w.fitPlotBlock(list ? w.element.clientWidth - 2 * MARGIN : null);
-  }
-
-  clearRows(pageWindow) {
-    for (const { element } of pageWindow.controls.values()) {
-      element.style.gridRow = '';
-      element.style.gridColumn = '';
+  fitListPlots() {
+    const screenHeight = document.documentElement.clientHeight;
+    for (const w of this.windows) {
+      if (!w.frame.hidden) w.fitListPlot((width, designed) => listPlotHeight(width, screenHeight, designed));
     }
-    pageWindow.listElement(null);
   }
 
   placeFrames() {
-    const scale = pageScale();
     let bottomEdge = 0;
     let previous = null;
     for (const w of this.windows) {
       if (w.frame.hidden) continue;
-      if (!this.moved.has(w)) this.placeBeside(w, previous, scale);
-      w.frame.style.transform = scale < 1 ? `scale(${scale})` : '';
-      bottomEdge = Math.max(bottomEdge, w.frame.offsetTop + w.frame.offsetHeight * scale);
+      if (!this.moved.has(w)) this.placeBeside(w, previous);
+      bottomEdge = Math.max(bottomEdge, w.frame.offsetTop + w.frame.offsetHeight);
       previous = w;
     }
     this.element.style.height = `${bottomEdge + MARGIN}px`;
   }
 
   // Beside the previous window when both fit the page's width, over it otherwise.
-  placeBeside(pageWindow, previous, scale) {
+  placeBeside(pageWindow, previous) {
     let left = MARGIN;
     let top = MARGIN;
+    const width = pageWindow.frame.offsetWidth;
     if (previous) {
-      const besideLeft = previous.frame.offsetLeft + (previous.frame.offsetWidth + MARGIN) * scale;
-      if (besideLeft + pageWindow.frame.offsetWidth * scale <= pageWidth() - MARGIN) {
+      const besideLeft = previous.frame.offsetLeft + previous.frame.offsetWidth + MARGIN;
+      if (besideLeft + width <= pageWidth() - MARGIN) {
         left = besideLeft;
         top = previous.frame.offsetTop;
       } else {
-        left = previous.frame.offsetLeft + CASCADE * scale;
-        top = previous.frame.offsetTop + CASCADE * scale;
+        left = Math.max(MARGIN, Math.min(previous.frame.offsetLeft + CASCADE, pageWidth() - MARGIN - width));
+        top = previous.frame.offsetTop + CASCADE;
       }
     }
     pageWindow.frame.style.left = `${left}px`;
@@ -126,7 +124,7 @@ export class Desktop {
   makeDraggable(pageWindow) {
     const bar = pageWindow.captionBar;
     bar.addEventListener('pointerdown', (event) => {
-      if (isListLayout() || event.target.closest('button')) return;
+      if (this.isListLayout() || event.target.closest('button')) return;
       const frame = pageWindow.frame;
       const start = { x: event.clientX, y: event.clientY, left: frame.offsetLeft, top: frame.offsetTop };
       bar.setPointerCapture(event.pointerId);

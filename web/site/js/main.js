@@ -29,7 +29,7 @@ class Page {
     const names = Object.keys(description.windows);
     this.main = names[0];
     this.plotWindow = names.find((name) => description.windows[name].controls.some((c) => c.plot));
-    this.desktop = new Desktop(document.getElementById('desktop'));
+    this.desktop = new Desktop(document.getElementById('desktop'), names.map((name) => description.windows[name].width));
     this.messages = new MessageBoxes(description.messageTitle);
     this.windows = new Map();
     this.extraMessages = [];
@@ -114,7 +114,7 @@ class Page {
     pageWindow.listed = undefined;
     this.desktop.arrange();
     this.desktop.bringToFront(pageWindow);
-    if (name === this.plotWindow) this.plot.fit();
+    if (name === this.plotWindow) this.fitPlot();
     // A list stands below the main window's: bring it into view.
     if (opening && pageWindow.listed) pageWindow.frame.scrollIntoView();
     if (opening) this.focusFirst = pageWindow;
@@ -131,6 +131,16 @@ class Page {
     this.refocusMain = true;
   }
 
+  // The plot drawn at its area's present size and its labels placed for the
+  // present sizes of their areas, which in a list follow the labels in turn.
+  fitPlot() {
+    const plotWindow = this.windows.get(this.plotWindow);
+    if (!this.plot || plotWindow.frame.hidden) return;
+    this.plot.fit();
+    if (plotWindow.fitCompanionWidths()) this.plot.fit();
+    plotWindow.settleLabels();
+  }
+
   listenToButtons(pageWindow) {
     for (const { element, control } of pageWindow.controls.values()) {
       if (control.kind !== 'button') continue;
@@ -141,7 +151,7 @@ class Page {
   listenToResizes() {
     const relayout = () => {
       this.desktop.arrange();
-      if (this.plot && !this.windows.get(this.plotWindow).frame.hidden) this.plot.fit();
+      this.fitPlot();
     };
     window.addEventListener('resize', relayout);
     const watchRatio = () => {
@@ -175,6 +185,7 @@ class Page {
       return list;
     }) || [];
     if (this.plot) this.plot.present();
+    this.guarded(() => this.fitPlot());
     started.setBusy(false);
     await this.messages.showInTurn([...messages, ...this.takeExtraMessages()]);
     this.afterCommand();
@@ -195,9 +206,8 @@ class Page {
     this.refocusMain = false;
   }
 
-  // A window opens with the focus on the first control of its tab order.
   focusFirstControl(pageWindow) {
-    pageWindow.focusTarget(pageWindow.description.tabOrder[0]).focus();
+    pageWindow.firstFocus().focus();
   }
 
   takeExtraMessages() {

@@ -1,5 +1,8 @@
 // The windows of the page, built from the program's description of them:
-// every control an element at its designed box, named by data-name.
+// every control an element at its designed box, named by data-name, or on a
+// narrow screen a row of the window's list.
+
+import { listSections } from './list_layout.js';
 
 const ELEMENT_OF_KIND = {
   label: () => document.createElement('div'),
@@ -169,7 +172,6 @@ export class PageWindow {
   build() {
     this.element.replaceChildren();
     this.controls.clear();
-    this.plotBlock = null;
     for (const control of this.description.controls) {
       const element = ELEMENT_OF_KIND[control.kind]();
       element.dataset.name = control.name;
@@ -183,6 +185,10 @@ export class PageWindow {
     this.applyTabOrder();
   }
 
+  parentFor(control) {
+    return control.container ? this.controls.get(control.container).element : this.element;
+  }
+
   // The designed tab order, without positive tabindex values: the controls
   // that take the focus follow the others in the document, in that order.
   // Pictures in the order take the focus; nothing else outside it does.
@@ -193,50 +199,144 @@ export class PageWindow {
     }
   }
 
+  // What the window opens with the focus on: the first control of its tab
+  // order, and in a list the first of the list that takes the focus.
+  firstFocus() {
+    if (this.listed) return this.element.querySelector('input:not([type=radio]), button, [tabindex="0"], :checked');
+    return this.focusTarget(this.description.tabOrder[0]);
+  }
+
   focusTarget(name) {
     const { element, control } = this.controls.get(name);
     return control.kind === 'option' ? element.querySelector('input') : element;
   }
 
-  // The plot window keeps its picture areas together in a block that a list
-  // layout scales as one; on the designed layout the block is transparent.
-  parentFor(control) {
-    if (control.container) return this.controls.get(control.container).element;
-    if (control.kind !== 'picture' || !this.plotName) return this.element;
-    if (!this.plotBlock) {
-      this.plotBlock = document.createElement('div');
-      this.plotBlock.className = 'plot-block';
-      this.plotInner = document.createElement('div');
-      this.plotInner.className = 'plot-inner';
-      this.plotBlock.append(this.plotInner);
-      this.element.append(this.plotBlock);
+  // Every control back at its designed box, in the designed order.
+  showAsDesigned() {
+    for (const { element, control } of this.controls.values()) {
+      placeAtDesign(element, control);
+      delete element.dataset.listColumn;
+      if (!control.container) this.element.append(element);
     }
-    return this.plotInner;
+    this.removeSections();
+    this.applyTabOrder();
   }
 
-  get listOptions() {
-    if (!this.plotBlock) return { byTabOrder: true };
-    const pictures = this.description.controls.filter((c) => c.kind === 'picture' && !c.container && !c.hidden);
-    return { first: pictures.map((c) => c.name), byTabOrder: false };
+  // The window's list: its sections in the described order, which is the
+  // document's order too, and so the order of Tab.
+  showAsList() {
+    const sections = listSections(this.description).map((section) => this.sectionElement(section));
+    this.removeSections();
+    this.element.prepend(...sections);
   }
 
-  // The element a list layout places for a control.
-  listElement(name) {
-    const found = this.controls.get(name);
-    if (this.plotBlock && found && found.element.parentElement === this.plotInner) return this.plotBlock;
-    return found ? found.element : null;
+  removeSections() {
+    for (const block of this.element.querySelectorAll(':scope > .list-section')) block.remove();
   }
 
-  // Scales the plot block to `width` CSS pixels in a list layout; null: as designed.
-  fitPlotBlock(width) {
-    if (!this.plotBlock) return;
-    const pictures = this.description.controls.filter((c) => c.kind === 'picture' && !c.container && !c.hidden);
-    const extentWidth = Math.max(...pictures.map((c) => c.left + c.width));
-    const extentHeight = Math.max(...pictures.map((c) => c.top + c.height));
-    const scale = width === null ? 1 : Math.min(1, width / extentWidth);
-    this.plotBlock.style.width = width === null ? '' : `${extentWidth * scale}px`;
-    this.plotBlock.style.height = width === null ? '' : `${extentHeight * scale}px`;
-    this.plotInner.style.transform = scale < 1 ? `scale(${scale})` : '';
+  sectionElement({ frame, rows }) {
+    const block = document.createElement('div');
+    block.className = 'list-section';
+    if (frame) {
+      block.classList.add('framed');
+      block.style.border = this.control(frame).element.style.border;
+    }
+    for (const row of rows) block.append(...this.rowElements(row));
+    return block;
+  }
+
+  rowElements(row) {
+    const element = (name) => this.control(name).element;
+    if (row.alone) return [element(row.alone)];
+    if (row.together) {
+      const line = document.createElement('div');
+      line.className = 'side-by-side';
+      line.append(...row.together.map(element));
+      return [line];
+    }
+    const cells = [[row.caption, 'caption'], [row.value, row.unit ? 'value' : 'value-to-end'], [row.unit, 'unit']];
+    return cells.filter(([name]) => name).map(([name, column]) => {
+      element(name).dataset.listColumn = column;
+      return element(name);
+    });
+  }
+
+  // In a list, the plot across the window with its companions of the row (the
+  // voltage scale) beside it, all as tall as `heightFor(plot width, designed
+  // height)`; the labels inside keep their places relative to their areas.
+  fitListPlot(heightFor) {
+    const line = this.element.querySelector('.side-by-side');
+    if (!line) return;
+    this.heightFor = heightFor;
+    const plot = this.control(this.plotName);
+    const companions = [...line.children].filter((area) => area !== plot.element);
+    const width = line.clientWidth - companions.reduce((sum, area) => sum + area.offsetWidth, 0);
+    const height = heightFor(width, plot.control.height);
+    plot.element.style.width = `${width}px`;
+    for (const area of [plot.element, ...companions]) {
+      area.style.height = `${height}px`;
+      this.keepDesignedProportions(area);
+    }
+  }
+
+  // A label inside a picture area at the same fraction of the area as designed
+  // (the program places most of them again for the new size).
+  keepDesignedProportions(area) {
+    const { control: designed } = this.control(area.dataset.name);
+    for (const { element, control } of this.controls.values()) {
+      if (control.container !== designed.name) continue;
+      element.style.left = `${(control.left / designed.width) * area.clientWidth}px`;
+      element.style.top = `${(control.top / designed.height) * area.clientHeight}px`;
+    }
+  }
+
+  labelsOf(area) {
+    return [...area.children].filter((element) => element.classList.contains('label') && !element.hidden);
+  }
+
+  // In a list, the plot's companions (the voltage scale) as narrow as their
+  // labels allow where the program has placed them; the plot takes the rest.
+  // True when a width changed (the labels are then to be placed again).
+  fitCompanionWidths() {
+    const line = this.listed && this.element.querySelector('.side-by-side');
+    if (!line) return false;
+    let changed = false;
+    for (const area of line.children) {
+      const labels = this.labelsOf(area);
+      if (area.dataset.name === this.plotName || labels.length === 0) continue;
+      const inner = area.clientWidth;
+      const border = area.offsetWidth - inner;
+      // A label starts at a fraction of the area's width: the rest must hold it.
+      const needed = Math.max(...labels.map((label) => label.offsetWidth / (1 - Math.min(label.offsetLeft / inner, 0.5))));
+      const width = Math.ceil(needed) + border;
+      if (Math.abs(width - area.offsetWidth) > 1) {
+        area.style.width = `${width}px`;
+        changed = true;
+      }
+    }
+    if (changed) this.fitListPlot(this.heightFor);
+    return changed;
+  }
+
+  // In a list the labels inside the picture areas are larger than designed:
+  // each is kept whole inside its area and clear of those above it.
+  settleLabels() {
+    const line = this.listed && this.element.querySelector('.side-by-side');
+    if (!line) return;
+    for (const area of line.children) {
+      const settled = [];
+      for (const label of this.labelsOf(area).sort((a, b) => a.offsetTop - b.offsetTop)) {
+        let top = Math.min(label.offsetTop, area.clientHeight - label.offsetHeight);
+        const left = Math.min(label.offsetLeft, area.clientWidth - label.offsetWidth);
+        for (const other of settled) {
+          const across = left < other.offsetLeft + other.offsetWidth && other.offsetLeft < left + label.offsetWidth;
+          if (across) top = Math.max(top, other.offsetTop + other.offsetHeight);
+        }
+        label.style.left = `${Math.max(0, left)}px`;
+        label.style.top = `${Math.max(0, top)}px`;
+        settled.push(label);
+      }
+    }
   }
 
   control(name) {
