@@ -95,7 +95,8 @@ class Page {
   focus(selector) { return this.evaluate((s) => document.querySelector(s).focus(), selector); }
 }
 
-const CHROMIUM_FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+// Besides the headless mode that puppeteer-core asks for.
+const CHROMIUM_FLAGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
   '--disable-component-update', '--no-first-run', '--disable-sync'];
 
 class PuppeteerPage extends Page {
@@ -118,7 +119,7 @@ class PuppeteerPage extends Page {
     const page = new PuppeteerPage();
     // A page of its own: Firefox's first tab never has the focus, and without it
     // a key on a focused button does nothing.
-    Object.assign(page, { browser, profile, page: await browser.newPage() });
+    Object.assign(page, { browser, profile, page: await browser.newPage(), browserPid: browser.process().pid });
     await page.page.setViewport({ width: o.width, height: o.height, deviceScaleFactor: o.ratio,
                                   isMobile: o.touch, hasTouch: o.touch });
     if (!firefox) await page.page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: o.dark ? 'dark' : 'light' }]);
@@ -126,6 +127,10 @@ class PuppeteerPage extends Page {
   }
 
   goto(url) { return this.page.goto(url); }
+  async gotoWatched(url, watch) {
+    await this.page.evaluateOnNewDocument(watch);
+    await this.page.goto(url);
+  }
   reload() { return this.page.reload(); }
   run(fn, args) { return this.page.evaluate(fn, ...args); }
   click(selector) { return this.page.click(selector); }
@@ -184,7 +189,7 @@ class WebDriverPage extends Page {
              WEBKIT_DISABLE_COMPOSITING_MODE: '1', GDK_SCALE: String(o.ratio) },
     });
     const page = new WebDriverPage();
-    page.driverProcess = driverProcess;
+    Object.assign(page, { driverProcess, browserPid: driverProcess.pid });
     try {
       for (let tries = 0; ; tries++) {
         try {
@@ -202,6 +207,7 @@ class WebDriverPage extends Page {
           args: ['--automation', ...(o.dark ? ['--dark-mode'] : [])],
         },
       }).build();
+      await page.driver.manage().setTimeouts({ script: 600_000 });
       Object.assign(page, { width: o.width, height: o.height, framed: o.width < MINIBROWSER_MIN_WIDTH });
       await page.sizeViewport(Math.max(o.width, MINIBROWSER_MIN_WIDTH), o.height);
     } catch (error) {
@@ -242,6 +248,28 @@ class WebDriverPage extends Page {
     await this.driver.switchTo().frame(0);
   }
 
+  // Classic WebDriver runs no script before the page's own: the page goes in a
+  // frame of a page of the same origin, which runs watch in the frame's window
+  // as soon as the frame's document is there.
+  async gotoWatched(url, watch) {
+    await this.driver.get(new URL('frame-of-the-tests', url).href);
+    await this.driver.executeScript((src, watch) => {
+      document.body.replaceChildren();
+      document.body.style.margin = '0';
+      const frame = document.createElement('iframe');
+      Object.assign(frame, { src, width: innerWidth, height: innerHeight });
+      frame.style.border = '0';
+      frame.style.display = 'block';
+      const inject = () => {
+        if (frame.contentDocument?.URL === src) frame.contentWindow.eval(`(${watch})()`);
+        else setTimeout(inject, 0);
+      };
+      document.body.append(frame);
+      inject();
+    }, url, String(watch));
+    await this.driver.switchTo().frame(0);
+  }
+
   reload() { return this.driver.navigate().refresh(); }
   run(fn, args) { return this.driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args); }
   async click(selector) {
@@ -268,14 +296,15 @@ const DEFAULTS = { width: 1280, height: 720, ratio: 1, locale: 'en-US', dark: fa
 
 // Opens a browser with the page's options (width and height of the viewport in
 // CSS pixels, ratio, locale, dark, touch) showing the site, and its page.
-// stoppable: the site from a server of the page's own, page.server, that the test may stop.
+// stoppable: the site from a server of the page's own, page.server, that the test may stop;
+// blank: not yet navigated to the site, whose address is page.url.
 async function openPage(options = {}) {
   const o = { ...DEFAULTS, ...options };
   const page = await (engine === 'webkit' ? WebDriverPage : PuppeteerPage).open(o);
   const { url, server: own } = await siteUrl(o.stoppable);
   if (o.stoppable) page.server = own;
   page.url = url;
-  await page.goto(url);
+  if (!o.blank) await page.goto(url);
   return page;
 }
 
