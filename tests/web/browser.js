@@ -13,6 +13,7 @@ const net = require('node:net');
 const os = require('node:os');
 const path = require('node:path');
 const { test } = require('node:test');
+const { isDeepStrictEqual } = require('node:util');
 const { serve } = require('../../scripts/static_server.js');
 
 const engine = process.env.OSTREVO_ENGINE ?? 'chromium';
@@ -57,7 +58,7 @@ class Page {
   // or throws the last error.
   async until(get, accept) {
     const ok = typeof accept === 'function' ? accept
-      : accept instanceof RegExp ? (v) => accept.test(v) : (v) => JSON.stringify(v) === JSON.stringify(accept);
+      : accept instanceof RegExp ? (v) => accept.test(v) : (v) => isDeepStrictEqual(v, accept);
     const end = Date.now() + 15_000;
     for (;;) {
       // A page still loading may not have the element yet: that is a value not accepted yet.
@@ -182,14 +183,17 @@ class WebDriverPage extends Page {
       execFileSync('localedef', ['-i', language, '-f', 'UTF-8', path.join(locales, `${language}.UTF-8`)]);
     }
     // The driver starts MiniBrowser with its own environment: the language of
-    // both, and no compositing, without which screenshots of elements come out black.
+    // both, and GDK's scale as the page's pixel ratio.
     const driverProcess = spawn(process.env.OSTREVO_WEBKITDRIVER ?? '/usr/bin/WebKitWebDriver', [`--port=${port}`], {
       stdio: 'ignore',
       env: { ...process.env, LOCPATH: locales, LANGUAGE: language, LANG: `${language}.UTF-8`, LC_ALL: `${language}.UTF-8`,
-             WEBKIT_DISABLE_COMPOSITING_MODE: '1', GDK_SCALE: String(o.ratio) },
+             GDK_SCALE: String(o.ratio) },
     });
     const page = new WebDriverPage();
     Object.assign(page, { driverProcess, browserPid: driverProcess.pid });
+    // A test that timed out never closes its page: the driver, and MiniBrowser with it, go with the test file.
+    driverProcess.unref();
+    process.once('exit', () => driverProcess.kill());
     try {
       for (let tries = 0; ; tries++) {
         try {
