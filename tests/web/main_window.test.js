@@ -107,13 +107,14 @@ pageTest('Tab follows the designed order of both windows; Enter and Space press 
   }
   assert.deepEqual(visited, order);
   await page.press('Enter');  // "Ostrevo reale, dati esempio"
+  await shows(page, 'Text1', '12');
   await page.focus(control('Command1'));
   await page.press(' ');
   await shows(page, 'Text3 Label9', '6.7 1.221');
 
   await page.focus(control('Command2'));
   await page.press('Enter');
-  await becomes(page, '#Form2', true);
+  assert.ok(await page.waitFor(() => document.getElementById('Form2').contains(document.activeElement)));
   await page.focus(control('Picture1', 'Form2'));
   const form2 = [];
   for (let i = 0; i < 3; i++) {
@@ -132,6 +133,8 @@ pageTest('"Esci" of the waveform window hides it; "Esci" of the main window ends
   await click(page, 'Form2:Command1');
   await becomes(page, '#Form2', false);
   await click(page, 'Command2');
+  // Once the window opens with the focus on its first control, the command is done.
+  assert.ok(await page.waitFor(() => document.getElementById('Form2').contains(document.activeElement)));
   await page.focus(control('Command3'));  // the waveform window may cover it
   await page.press('Enter');
   await becomes(page, '#Form1', false);
