@@ -46,7 +46,7 @@ function freshProfile() {
   return fs.mkdtempSync(path.join(os.tmpdir(), `ostrevo-${engine}-`));
 }
 
-const KEYS = { Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Space: ' ' };
+const KEYS = { Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004' };
 
 // The calls common to the three: the pages below supply the engine's part.
 class Page {
@@ -195,15 +195,7 @@ class WebDriverPage extends Page {
     driverProcess.unref();
     process.once('exit', () => driverProcess.kill());
     try {
-      for (let tries = 0; ; tries++) {
-        try {
-          await fetch(`http://127.0.0.1:${port}/status`);
-          break;
-        } catch (error) {
-          if (tries > 100) throw error;
-          await new Promise((resolve) => setTimeout(resolve, 50));
-        }
-      }
+      await page.until(() => fetch(`http://127.0.0.1:${port}/status`), Boolean);  // the driver listening
       page.driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
         browserName: 'MiniBrowser',
         'webkitgtk:browserOptions': {
@@ -234,43 +226,32 @@ class WebDriverPage extends Page {
 
   async goto(url) {
     await this.driver.switchTo().defaultContent();
-    if (!this.framed) return this.driver.get(url);
-    // A narrower page: alone in an <iframe> of its size at the top left, in a
-    // page of the same origin (a frame is a secure context, with a service
-    // worker, only inside one): the server's "Not found" emptied.
-    await this.driver.get(new URL('frame-of-the-tests', url).href);
-    await this.driver.executeScript((src, width, height) => {
-      document.body.replaceChildren();
-      document.body.style.margin = '0';
-      const frame = document.createElement('iframe');
-      Object.assign(frame, { src, width, height });
-      frame.style.border = '0';
-      frame.style.display = 'block';
-      document.body.append(frame);
-      return new Promise((resolve) => frame.addEventListener('load', resolve));
-    }, url, this.width, this.height);
-    await this.driver.switchTo().frame(0);
+    return this.framed ? this.inFrame(url, this.width, this.height) : this.driver.get(url);
   }
 
-  // Classic WebDriver runs no script before the page's own: the page goes in a
-  // frame of a page of the same origin, which runs watch in the frame's window
-  // as soon as the frame's document is there.
-  async gotoWatched(url, watch) {
+  // Classic WebDriver runs no script before the page's own: watch runs from the frame's parent.
+  gotoWatched(url, watch) { return this.inFrame(url, '100%', '100%', String(watch)); }
+
+  // The page alone in an <iframe> at the top left of a page of the same origin
+  // (the server's "Not found" emptied: a frame is a secure context, with its
+  // service worker, only inside one), with watch run in the frame's window as
+  // soon as the frame's document is there.
+  async inFrame(url, width, height, watch) {
     await this.driver.get(new URL('frame-of-the-tests', url).href);
-    await this.driver.executeScript((src, watch) => {
+    await this.driver.executeScript((src, width, height, watch) => {
       document.body.replaceChildren();
       document.body.style.margin = '0';
-      const frame = document.createElement('iframe');
-      Object.assign(frame, { src, width: innerWidth, height: innerHeight });
-      frame.style.border = '0';
-      frame.style.display = 'block';
+      document.documentElement.style.height = document.body.style.height = '100%';
+      const frame = Object.assign(document.createElement('iframe'), { src, width, height });
+      frame.style.cssText = 'border: 0; display: block';
       const inject = () => {
         if (frame.contentDocument?.URL === src) frame.contentWindow.eval(`(${watch})()`);
         else setTimeout(inject, 0);
       };
       document.body.append(frame);
-      inject();
-    }, url, String(watch));
+      if (watch) inject();
+      return new Promise((resolve) => frame.addEventListener('load', resolve));
+    }, url, width, height, watch ?? null);
     await this.driver.switchTo().frame(0);
   }
 
