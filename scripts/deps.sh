@@ -14,8 +14,10 @@ OSTREVO_PACKAGES=(
   g++-mingw-w64-x86-64-posix googletest wine64
   emscripten node-acorn nodejs
 )
-# The browser the page's tests drive.
-OSTREVO_PACKAGES+=(chromium)
+# The browsers the page's tests drive (WebKitGTK's MiniBrowser with its
+# WebDriver, under xvfb-run), and the C library's locale sources from which
+# they compile the languages WebKit takes from the environment.
+OSTREVO_PACKAGES+=(chromium firefox-esr webkit2gtk-driver locales)
 
 ostrevo_install_missing() {
   local missing=()

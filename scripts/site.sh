@@ -5,14 +5,15 @@ set -euo pipefail
 
 OSTREVO_SITE_DIR=build/web
 
-# The page's tests from npm, as package-lock.json pins them; Playwright drives
-# Debian's Chromium and downloads no browser of its own. Debian's Node comes
+# The page's test tools from npm, as package-lock.json pins them:
+# puppeteer-core and selenium-webdriver drive Debian's browsers and download
+# none of their own (nor does anything else). Debian's Node comes
 # without npm, which is a package of its own there (a Node from elsewhere
 # brings its npm, and Debian's npm package cannot go beside it).
 ostrevo_install_node_modules() {
   [ node_modules/.package-lock.json -nt package-lock.json ] && return 0
   command -v npm >/dev/null || (OSTREVO_PACKAGES=(npm) && ostrevo_install_missing)
-  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+  PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 }
 
 # The core compiled to WebAssembly with the page's glue, assembled with the

@@ -1,25 +1,23 @@
 #!/usr/bin/env node
-// The page's figures on this machine, from 127.0.0.1, in Debian's Chromium:
-// the site's transfer size, the time from navigation to a main window that
-// answers a click, "Grafici" at NP 100 × N 10^6 against one WebAssembly exp
-// per sample in the same page, and NP 5 × N 10^8 with the page's peak memory.
+// The page's figures on this machine, from 127.0.0.1, in one of Debian's
+// browsers (--engine=chromium, the default, firefox or webkit; the page's
+// tests' adapter drives it): the site's transfer size, the time from
+// navigation to a main window that answers a click, "Grafici" at NP 100 × N
+// 10^6 against one WebAssembly exp per sample in the same page, and NP 5 × N
+// 10^8 with the page's peak memory.
 // Run by scripts/bench-web, after the site is built into build/web/.
 'use strict';
-const { chromium } = require('@playwright/test');
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
-const { serve } = require('../../scripts/static_server.js');
+
+const engineOption = process.argv.find((argument) => argument.startsWith('--engine='));
+if (engineOption) process.env.OSTREVO_ENGINE = engineOption.slice('--engine='.length);
+const { engine, openPage } = require('../../tests/web/browser.js');
 
 const root = path.resolve(__dirname, '../..');
 const site = path.join(root, 'build/web');
-const launchOptions = {
-  executablePath: process.env.OSTREVO_CHROMIUM ?? '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-         '--no-first-run'],
-};
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
 
@@ -47,15 +45,14 @@ function answerClickFromTheStart() {
   poll();
 }
 
-async function timeToInteractive(browser, url) {
+// A browser of its own for each run: a fresh profile, nothing kept of the site.
+async function timeToInteractive() {
   const times = [];
   for (let run = 0; run < 5; run++) {
-    const context = await browser.newContext({ serviceWorkers: 'block' });
-    const page = await context.newPage();
-    await page.addInitScript(answerClickFromTheStart);
-    await page.goto(url);
-    times.push(await page.waitForFunction(() => window.interactiveAt).then((handle) => handle.jsonValue()));
-    await context.close();
+    const page = await openPage({ blank: true });
+    await page.gotoWatched(page.url, answerClickFromTheStart);
+    times.push(await page.until(() => page.evaluate(() => window.interactiveAt), Boolean));
+    await page.close();
   }
   console.log(`navigation to a main window that answers a click: median ${median(times).toFixed(0)} ms ` +
               `(${times.map((t) => t.toFixed(0)).join(', ')}; cold, no service worker)`);
@@ -105,17 +102,16 @@ function expPerSample([wasm, N]) {
   return performance.now() - start;
 }
 
-async function openPage(browser, url) {
-  const page = await (await browser.newContext({ serviceWorkers: 'block' })).newPage();
-  await page.goto(url);
-  await page.waitForFunction(() => document.querySelector('#Form1 [data-name="Text16"]')?.value === '1000');
+async function openLoaded() {
+  const page = await openPage();
+  await page.waitFor(() => document.querySelector('#Form1 [data-name="Text16"]')?.value === '1000');
   return page;
 }
 
 // The two in turn, five times, each the best of its five: other work on the
 // machine only ever adds time, and it weighs on both alike.
-async function graficiAgainstExp(browser, url, wasm) {
-  const page = await openPage(browser, url);
+async function graficiAgainstExp(wasm) {
+  const page = await openLoaded();
   const first = (await page.evaluate(grafici, [100, 1e6])).total;
   const [plots, works, exps] = [[], [], []];
   for (let run = 0; run < 5; run++) {
@@ -129,15 +125,27 @@ async function graficiAgainstExp(browser, url, wasm) {
               `(median ${median(plots).toFixed(0)}), from the busy sign's frame ${work.toFixed(0)} ms; ` +
               `one WebAssembly exp per sample ${exp.toFixed(1)} ms (median ${median(exps).toFixed(1)}); ` +
               `ratio ${(plot / exp).toFixed(1)}, from the frame ${(work / exp).toFixed(1)}`);
-  await page.context().close();
+  await page.close();
 }
 
-// Peak resident memory of the browser's renderer processes, in MiB.
-function rendererPeakMiB() {
+// The processes that hold pages, by their command lines: Chromium's
+// renderers, Firefox's content processes, WebKit's web processes.
+const PAGE_PROCESS = { chromium: /--type=renderer/, firefox: /-contentproc/, webkit: /WebKitWebProcess/ };
+
+// Whether the process descends from the one whose id is ancestor.
+function descends(pid, ancestor) {
+  for (let p = Number(pid); p > 1; p = Number(/^\d+ \(.*\) \S (\d+)/s.exec(fs.readFileSync(`/proc/${p}/stat`, 'latin1'))[1])) {
+    if (p === ancestor) return true;
+  }
+  return false;
+}
+
+// Peak resident memory of the browser's page processes, in MiB.
+function rendererPeakMiB(browserPid) {
   let peak = 0;
   for (const pid of fs.readdirSync('/proc').filter((entry) => /^\d+$/.test(entry))) {
     try {
-      if (!fs.readFileSync(`/proc/${pid}/cmdline`, 'latin1').includes('--type=renderer')) continue;
+      if (!PAGE_PROCESS[engine].test(fs.readFileSync(`/proc/${pid}/cmdline`, 'latin1')) || !descends(pid, browserPid)) continue;
       const hwm = /VmHWM:\s+(\d+)/.exec(fs.readFileSync(`/proc/${pid}/status`, 'latin1'));
       peak = Math.max(peak, Number(hwm[1]) / 1024);
     } catch {
@@ -147,16 +155,16 @@ function rendererPeakMiB() {
   return peak;
 }
 
-async function largePlot(url) {
-  const browser = await chromium.launch(launchOptions);
-  const page = await openPage(browser, url);
-  const before = rendererPeakMiB();
+async function largePlot() {
+  const page = await openLoaded();
+  const before = rendererPeakMiB(page.browserPid);
   const time = (await page.evaluate(grafici, [5, 1e8])).total;
-  await page.waitForTimeout(200);  // a message shows once the command has returned
-  const dialog = await page.locator('dialog[open]').count();
+  await new Promise((resolve) => setTimeout(resolve, 200));  // a message shows once the command has returned
+  const dialog = await page.evaluate(() => document.querySelector('dialog[open]') !== null);
   console.log(`"Grafici" NP 5 × N 10^8: ${(time / 1000).toFixed(2)} s${dialog ? ' (ended in a message)' : ''}; ` +
-              `renderer peak memory ${before.toFixed(0)} MiB before, ${rendererPeakMiB().toFixed(0)} MiB after`);
-  await browser.close();
+              `page process peak memory ${before.toFixed(0)} MiB before, ` +
+              `${rendererPeakMiB(page.browserPid).toFixed(0)} MiB after`);
+  await page.close();
 }
 
 async function main() {
@@ -164,19 +172,11 @@ async function main() {
   fs.mkdirSync(path.dirname(wasmFile), { recursive: true });
   execFileSync('emcc', ['-O2', path.join(__dirname, 'exp_per_sample.cpp'), '-o', wasmFile, '--no-entry',
                         '-sSTANDALONE_WASM', '-sEXPORTED_FUNCTIONS=_ExpPerSample']);
-  const server = await serve(site, 0);
-  const url = `http://127.0.0.1:${server.address().port}/`;
-  try {
-    transferSizes();
-    const browser = await chromium.launch(launchOptions);
-    await timeToInteractive(browser, url);
-    await graficiAgainstExp(browser, url, fs.readFileSync(wasmFile));
-    await browser.close();
-    await largePlot(url);
-  } finally {
-    server.close();
-    server.closeAllConnections();
-  }
+  console.log(`Browser engine: ${engine}`);
+  transferSizes();
+  await timeToInteractive();
+  await graficiAgainstExp(fs.readFileSync(wasmFile));
+  await largePlot();
 }
 
 main().catch((error) => {

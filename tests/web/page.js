@@ -1,55 +1,73 @@
 // The page as its contract shows it: windows by id, controls by data-name,
-// message boxes as modal <dialog>s.
-const { expect } = require('@playwright/test');
+// message boxes as modal <dialog>s; each test in the engine OSTREVO_ENGINE picks.
+const assert = require('node:assert/strict');
+const browser = require('./browser.js');
 
-const control = (page, name, form = 'Form1') => page.locator(`#${form} [data-name="${name}"]`);
-const message = (page) => page.locator('dialog[open]');
+const control = (name, form = 'Form1') => `#${form} [data-name="${name}"]`;
 
-// Opens the page and waits until its program has loaded (N shows "1000").
-async function open(page) {
-  await page.goto('/');
-  await expect(control(page, 'Text16')).toHaveValue('1000');
+// Waits until the page's program has loaded (N shows "1000").
+async function loaded(page) {
+  assert.equal(await page.until(() => shown(page, 'Text16'), '1000'), '1000');
+}
+
+// A test with the page opened (browser.js's options) and its program loaded.
+function pageTest(name, options, body) {
+  if (typeof options === 'function') [options, body] = [{}, options];
+  browser.pageTest(name, options, async (page, t) => {
+    await loaded(page);
+    await body(page, t);
+  });
 }
 
 // Clicks the controls one after another (names of Form1, or "Form2:Name").
 async function click(page, ...names) {
   for (const name of names) {
     const [form, controlName] = name.includes(':') ? name.split(':') : ['Form1', name];
-    await control(page, controlName, form).click();
+    await page.click(control(controlName, form));
   }
 }
 
 // Types each text into the field before it: type(page, 'Text1', '12', 'Text14', '1').
 async function type(page, ...pairs) {
-  for (let i = 0; i < pairs.length; i += 2) await control(page, pairs[i]).fill(pairs[i + 1]);
+  for (let i = 0; i < pairs.length; i += 2) await page.fill(control(pairs[i]), pairs[i + 1]);
 }
 
 // The texts of the named controls of a window, blank-separated: a field's value, a label's text.
 function shown(page, names, form = 'Form1') {
-  return page.evaluate(([names, form]) => names.split(' ').map((name) => {
+  return page.evaluate((names, form) => names.split(' ').map((name) => {
     const element = document.querySelector(`#${form} [data-name="${name}"]`);
     return element.matches('input') ? element.value : element.textContent.trim();
-  }).join(' '), [names, form]);
+  }).join(' '), names, form);
 }
 
-// The same texts, awaited until they match: a command shows its results after the frame of its busy sign.
-const shows = (page, names, form) => expect.poll(() => shown(page, names, form));
+// The same texts, awaited until they are the expected text or match the
+// expression: a command shows its results after the frame of its busy sign.
+async function shows(page, names, expected, form) {
+  const value = await page.until(() => shown(page, names, form), expected);
+  if (expected instanceof RegExp) assert.match(value, expected);
+  else assert.equal(value, expected);
+}
+
+// Whether the element is shown (a window, the open message box).
+const visible = (page, selector) => page.evaluate((s) => document.querySelector(s)?.checkVisibility() ?? false, selector);
+async function becomes(page, selector, expected) {
+  assert.equal(await page.until(() => visible(page, selector), expected), expected, `${selector} shown`);
+}
+
+// The text of the open message box: the element its aria-describedby names.
+const messageText = (page) => page.evaluate(() =>
+  document.getElementById(document.querySelector('dialog[open]').getAttribute('aria-describedby')).textContent.trim());
 
 // The messages shown, in order, each closed with Enter.
 async function takeMessages(page, count) {
   const texts = [];
   for (let i = 0; i < count; i++) {
+    await becomes(page, 'dialog[open]', true);
     texts.push(await messageText(page));
-    await page.keyboard.press('Enter');
+    await page.press('Enter');  // closes the box at once; the next one opens after its close event
   }
-  await expect(message(page)).toHaveCount(0);
+  await becomes(page, 'dialog[open]', false);
   return texts;
 }
 
-// The text of the open message box: the element its aria-describedby names.
-async function messageText(page) {
-  const id = await message(page).getAttribute('aria-describedby');
-  return (await page.locator(`[id="${id}"]`).textContent()).trim();
-}
-
-module.exports = { control, message, open, click, type, shown, shows, takeMessages, messageText };
+module.exports = { control, pageTest, click, type, shown, shows, visible, becomes, messageText, takeMessages };
