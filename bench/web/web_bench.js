@@ -4,7 +4,7 @@
 // tests' adapter drives it): the site's transfer size, the time from
 // navigation to a main window that answers a click, "Grafici" at NP 100 × N
 // 10^6 against one WebAssembly exp per sample in the same page, and NP 5 × N
-// 10^8 with the page's peak memory.
+// 10^8, each beside as many exps, with the page's peak memory.
 // Run by scripts/bench-web, after the site is built into build/web/.
 'use strict';
 const { execFileSync } = require('node:child_process');
@@ -155,13 +155,15 @@ function rendererPeakMiB(browserPid) {
   return peak;
 }
 
-async function largePlot() {
+async function largePlot(wasm) {
   const page = await openLoaded();
   const before = rendererPeakMiB(page.browserPid);
   const time = (await page.evaluate(grafici, [5, 1e8])).total;
   await new Promise((resolve) => setTimeout(resolve, 200));  // a message shows once the command has returned
   const dialog = await page.evaluate(() => document.querySelector('dialog[open]') !== null);
+  const exp = await page.evaluate(expPerSample, [[...wasm], 1e8]);
   console.log(`"Grafici" NP 5 × N 10^8: ${(time / 1000).toFixed(2)} s${dialog ? ' (ended in a message)' : ''}; ` +
+              `one WebAssembly exp per sample ${(exp / 1000).toFixed(2)} s, ratio ${(time / exp).toFixed(1)}; ` +
               `page process peak memory ${before.toFixed(0)} MiB before, ` +
               `${rendererPeakMiB(page.browserPid).toFixed(0)} MiB after`);
   await page.close();
@@ -176,7 +178,7 @@ async function main() {
   transferSizes();
   await timeToInteractive();
   await graficiAgainstExp(fs.readFileSync(wasmFile));
-  await largePlot();
+  await largePlot(fs.readFileSync(wasmFile));
 }
 
 main().catch((error) => {
