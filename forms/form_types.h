@@ -242,17 +242,25 @@ constexpr bool NamesAreControls(const Form& form) {
     return true;
 }
 
-// How many times the list of `form` shows `name`: as a heading, a frame, a
-// listed control, or the caption or unit of a listed value.
-constexpr int TimesListed(const Form& form, ControlName name) {
+// How many times the sections of `form` name `name` as a heading, a frame or a
+// listed control.
+constexpr int TimesInSections(const Form& form, ControlName name) {
     int times = 0;
     for (const ListSection& section : form.list.sections) {
         times += (section.heading == name) + (section.frame == name);
-        for (const ControlName listed : section.controls) {
-            times += listed == name;
-            for (const LabelledValue& row : form.list.labelledValues) {
-                if (row.value == listed) times += (row.caption == name) + (row.unit == name);
-            }
+        for (const ControlName listed : section.controls) times += listed == name;
+    }
+    return times;
+}
+
+// How many times the list of `form` shows `name`: in its sections, or as the
+// caption or unit of a listed value. (Counted value by value, not section by
+// section, so that the check stays within the compilers' constexpr budgets.)
+constexpr int TimesListed(const Form& form, ControlName name) {
+    int times = TimesInSections(form, name);
+    for (const LabelledValue& row : form.list.labelledValues) {
+        if (row.caption == name || row.unit == name) {
+            times += ((row.caption == name) + (row.unit == name)) * TimesInSections(form, row.value);
         }
     }
     return times;
