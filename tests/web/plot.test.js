@@ -115,11 +115,12 @@ function listProblems(form, minFont) {
   return problems;
 }
 
-// A phone upright with a phone's pixel ratio, the same turned, a tablet: touch where the engine has it.
+// A phone upright with a phone's pixel ratio, the same turned, a tablet either way: touch where the engine has it.
 const lists = [
   { size: 'a phone', width: 390, height: 844, ratio: 3, touch: true, minFont: 12 },
   { size: 'a phone turned', width: 844, height: 390, ratio: 3, touch: true, minFont: 11 },
   { size: 'a tablet', width: 768, height: 1024, ratio: 2, touch: true, minFont: 11 },
+  { size: 'a tablet turned', width: 1024, height: 768, ratio: 2, touch: true, minFont: 11 },
 ];
 
 for (const { size, minFont, ...options } of lists) {
