@@ -94,6 +94,13 @@ class Page {
   }
 
   focus(selector) { return this.evaluate((s) => document.querySelector(s).focus(), selector); }
+
+  // Once the page has the new width and has handled its resize (dispatched
+  // before the frames it paints).
+  async afterResize(width) {
+    await this.waitFor((w) => Math.abs(document.documentElement.clientWidth - w) < 20, width);
+    await this.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+  }
 }
 
 // Besides the headless mode that puppeteer-core asks for.
@@ -128,6 +135,12 @@ class PuppeteerPage extends Page {
   }
 
   goto(url) { return this.page.goto(url); }
+  // The viewport at these CSS pixels, as a phone turned or a window resized.
+  async resize(width, height) {
+    const { deviceScaleFactor, isMobile, hasTouch } = this.page.viewport();
+    await this.page.setViewport({ width, height, deviceScaleFactor, isMobile, hasTouch });
+    await this.afterResize(width);
+  }
   async gotoWatched(url, watch) {
     await this.page.evaluateOnNewDocument(watch);
     await this.page.goto(url);
@@ -220,13 +233,26 @@ class WebDriverPage extends Page {
       const rect = await window.getRect();
       const [innerWidth, innerHeight] = await this.driver.executeScript('return [innerWidth, innerHeight]');
       if (innerWidth === width && innerHeight === height) return;
-      await window.setRect({ width: rect.width + width - innerWidth, height: rect.height + height - innerHeight });
+      // The bars as read now; a window still taking an earlier size may read less than none.
+      const bars = [rect.width - innerWidth, rect.height - innerHeight].map((bar) => Math.max(0, bar));
+      await window.setRect({ width: width + bars[0], height: height + bars[1] });
     }
   }
 
   async goto(url) {
     await this.driver.switchTo().defaultContent();
     return this.framed ? this.inFrame(url, this.width, this.height) : this.driver.get(url);
+  }
+
+  // A framed page gets a frame of the new size in a window at least as large.
+  async resize(width, height) {
+    await this.driver.switchTo().defaultContent();
+    await this.sizeViewport(Math.max(width, MINIBROWSER_MIN_WIDTH), height);
+    if (!this.framed) return this.afterResize(width);
+    await this.driver.executeScript((w, h) => Object.assign(document.querySelector('iframe'), { width: w, height: h }),
+      width, height);
+    await this.driver.switchTo().frame(0);
+    await this.afterResize(width);
   }
 
   // Classic WebDriver runs no script before the page's own: watch runs from the frame's parent.

@@ -5,7 +5,7 @@ const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { control, pageTest, click, shows, becomes } = require('./page.js');
+const { control, pageTest, click, type, shows, becomes, takeMessages } = require('./page.js');
 
 const desktopRaster = process.env.OSTREVO_DESKTOP_RASTER ??
   path.resolve(__dirname, '../../build/release/tests/web/ostrevo_desktop_raster');
@@ -65,7 +65,7 @@ pageTest('the readout follows the mouse over either trace', designed, async (pag
   await shows(page, 'Label16 Label17', /^17\.3\d\d 3\.7\d$/, 'Form2');
   assert.equal(await checked(page, 'Option1'), true);
   await page.mouse(box.x + box.width / 4, box.y + box.height * 3 / 4);
-  await shows(page, 'Label29 Label32', /^8\.6\d\d 6\.6\d$/, 'Form2');
+  await shows(page, 'Label16 Label17 Label29 Label32', /^  8\.6\d\d 6\.6\d$/, 'Form2');  // vc's boxes emptied
   assert.equal(await checked(page, 'Option3'), true);
 });
 
@@ -116,8 +116,9 @@ function listProblems(form, minFont) {
 }
 
 // A phone upright with a phone's pixel ratio, the same turned, a tablet either way: touch where the engine has it.
+const phone = { width: 390, height: 844, ratio: 3, touch: true };
 const lists = [
-  { size: 'a phone', width: 390, height: 844, ratio: 3, touch: true, minFont: 12 },
+  { size: 'a phone', ...phone, minFont: 12 },
   { size: 'a phone turned', width: 844, height: 390, ratio: 3, touch: true, minFont: 11 },
   { size: 'a tablet', width: 768, height: 1024, ratio: 2, touch: true, minFont: 11 },
   { size: 'a tablet turned', width: 1024, height: 768, ratio: 2, touch: true, minFont: 11 },
@@ -143,3 +144,46 @@ for (const { size, minFont, ...options } of lists) {
     await shows(page, 'Label29 Label32', /^8\.\d{3} 6\.\d\d$/, 'Form2');
   });
 }
+
+// Rows of the canvas that hold the red of vc(t): its zero line alone, or the trace too.
+const redRows = async (page) => {
+  const { width, rgba } = await canvasPixels(page);
+  const rows = new Set();
+  for (let i = 0; i < rgba.length; i += 4) if (rgba.readUInt32BE(i) === 0xff0000ff) rows.add(Math.floor(i / 4 / width));
+  return rows.size;
+};
+
+pageTest('a "Grafici" stopped by a fault leaves the frame and zero lines without the old traces', designed, async (page) => {
+  await plotRealExample(page);
+  assert.ok(await redRows(page) > 20);  // the trace spans v- to v+
+  await type(page, 'Text4', '0.6');  // v- equal to Vd: the discharge time divides by zero
+  await page.focus(control('Command2'));  // the waveform window may cover it
+  await page.press('Enter');
+  assert.deepEqual(await takeMessages(page, 1), ['Impossibile calcolare ts: v- è uguale a Vd (divisione per zero).']);
+  assert.equal(await redRows(page), 1);
+});
+
+// Each label of the plot's areas: its centre as a fraction of its area's height, its left of the width.
+const labelPlaces = () => Object.fromEntries([...document.querySelectorAll('#Form2 .picture > .label')]
+  .filter((label) => label.checkVisibility() && label.textContent.trim())
+  .map((label) => [label.dataset.name, [(label.offsetTop + label.offsetHeight / 2) / label.parentElement.clientHeight,
+    label.offsetLeft / label.parentElement.clientWidth]]));
+
+pageTest('a plot shown while the window narrows from a desktop to lists upright and turned keeps its labels in place', designed, async (page) => {
+  await click(page, 'Command6');
+  await type(page, 'Text4', '2');  // v- away from where the window's design has its caption
+  await click(page, 'Command2');
+  await becomes(page, '#Form2', true);
+  const placed = await page.evaluate(labelPlaces);
+  // A label within 5 % of another's level may be moved clear of it, the others stay put.
+  const crowded = (name) => Object.keys(placed).some((other) => other !== name
+    && Math.abs(placed[other][0] - placed[name][0]) < 0.05 && Math.abs(placed[other][1] - placed[name][1]) < 0.05);
+  for (const [width, height] of [[500, 844], [844, 390]]) {  // MiniBrowser is never narrower than 447 px
+    await page.resize(width, height);
+    assert.deepEqual(await page.evaluate(listProblems, 'Form2', 11), [], `${width}`);
+    const now = await page.evaluate(labelPlaces);
+    const moved = Object.keys(placed).filter((name) => Math.abs(now[name][1] - placed[name][1]) > 0.05
+      || Math.abs(now[name][0] - placed[name][0]) > (crowded(name) ? 0.2 : 0.05));
+    assert.deepEqual(moved, [], `${width}`);
+  }
+});
