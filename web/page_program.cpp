@@ -82,6 +82,7 @@ emscripten::val PageProgram::pictureBytes() {
 
 EMSCRIPTEN_BINDINGS(ostrevo_page) {
     using ostrevo::web::PageProgram;
+    // For the site's build, which writes it into description.json.
     emscripten::function("describe", &ostrevo::web::DescribeWindows);
     emscripten::register_vector<std::string>("Messages");
     emscripten::class_<PageProgram>("Program")

@@ -1,5 +1,6 @@
 // The main window's commands and message boxes, through the real page.
 const assert = require('node:assert/strict');
+const browser = require('./browser.js');
 const { control, pageTest, click, type, shown, shows, visible, becomes, messageText, takeMessages } = require('./page.js');
 
 const circuitFields = 'Text1 Text2 Text9 Text10 Text11 Text12 Text8 Text3 Text4 Text5 Text6 Text16';
@@ -17,6 +18,25 @@ for (const [locale, separator] of [['en-US', '.'], ['it-IT', ',']]) {
     assert.equal(await visible(page, 'dialog[open]'), false);
   });
 }
+
+// Run before the page's own scripts: the core is compiled only once the test releases it.
+function holdCore() {
+  const released = new Promise((resolve) => { window.releaseCore = resolve; });
+  for (const name of ['instantiate', 'instantiateStreaming']) {
+    const compile = WebAssembly[name];
+    WebAssembly[name] = (...args) => released.then(() => compile.apply(WebAssembly, args));
+  }
+}
+
+browser.pageTest('the main window is laid out before the core has loaded; a click waits for the core', { blank: true }, async (page) => {
+  await page.gotoWatched(page.url, holdCore);
+  await shows(page, 'Text6 Text16', '5 1000');
+  assert.equal(await visible(page, '#Form1'), true);
+  await click(page, 'Command6');
+  assert.equal(await page.evaluate(() => document.getElementById('Form1').getAttribute('aria-busy')), 'true');
+  await page.evaluate(() => window.releaseCore());
+  await shows(page, 'Text1', '12');
+});
 
 pageTest('the design writes Rc, Rs and C in blue and shows both warnings in order', async (page) => {
   await type(page, 'Text1', '12', 'Text14', '1', 'Text13', '0.1', 'Text15', '5');

@@ -1,22 +1,15 @@
-// The windows as lists, from the description the core built into build/web/
-// gives, and where the page shows lists instead of the designed windows.
+// The windows as lists, from the description the site's build wrote into
+// build/web/, and where the page shows lists instead of the designed windows.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { existsSync, readFileSync } from 'node:fs';
 import { resolve } from 'node:path';
-import { pathToFileURL } from 'node:url';
 import { listLayoutFor, listPlotHeight } from '../../../web/site/js/layout.js';
 import { listSections } from '../../../web/site/js/list_layout.js';
 
 // Run from the project's folder, as the scripts do.
-const site = pathToFileURL(`${resolve(process.env.OSTREVO_SITE_DIR ?? 'build/web')}/`);
-const notBuilt = !existsSync(new URL('ostrevo.wasm', site)) && 'the site is not built (scripts/web)';
-
-async function describedWindows() {
-  const { default: createOstrevo } = await import(new URL('ostrevo.js', site));
-  const core = await createOstrevo({ wasmBinary: readFileSync(new URL('ostrevo.wasm', site)) });
-  return JSON.parse(core.describe()).windows;
-}
+const described = resolve(process.env.OSTREVO_SITE_DIR ?? 'build/web', 'description.json');
+const notBuilt = !existsSync(described) && 'the site is not built (scripts/web)';
 
 // Each row as it reads: "caption value unit" with the labels' texts, a lone
 // control by its caption (or name), a side-by-side row as its names.
@@ -29,8 +22,8 @@ function readRows(description) {
   });
 }
 
-test('each window is listed in the described order, every value with its caption and unit', { skip: notBuilt }, async () => {
-  const windows = await describedWindows();
+test('each window is listed in the described order, every value with its caption and unit', { skip: notBuilt }, () => {
+  const { windows } = JSON.parse(readFileSync(described, 'utf8'));
   assert.deepEqual(readRows(windows.Form1), [
     'Verifica', 'Vcc Text1 [V]', 'Rc Text2 [kohm]', 'Rs Text9 [kohm]', 'RoH Text10 [ohm]', 'RoL Text11 [ohm]',
     'Ci Text12 pF', 'C Text8 [nF]', 'v+ Text3 [V]', 'v- Text4 [V]', 'Vd Text5 [V]', 'NP Text6 -', 'N Text16 -',

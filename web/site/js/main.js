@@ -1,5 +1,6 @@
-// Starts the program in the page: loads the WebAssembly core, builds both
-// windows from its description and runs its commands on the page's one thread.
+// Starts the program in the page: lays out the windows from the description
+// the site's build wrote, while the WebAssembly core loads, then runs the
+// core's commands on the page's one thread.
 
 import { Desktop } from './layout.js';
 import { browserLanguages, decimalSeparatorFor } from './locale.js';
@@ -23,7 +24,9 @@ function pageText(id) {
 }
 
 class Page {
-  constructor(core, description) {
+  // The windows wait for the core only to run commands: the main window shows
+  // itself busy, and the clicks that come before the core are taken once it is there.
+  constructor(description, loadingCore) {
     this.description = description;
     // The start-up window comes first; the plot's window holds the plot.
     const names = Object.keys(description.windows);
@@ -34,17 +37,22 @@ class Page {
     this.windows = new Map();
     this.extraMessages = [];
     this.running = false;
-    this.queue = Promise.resolve();
     this.ended = false;
+    this.queue = loadingCore.then((core) => this.connect(core));
     // The designed face is not shipped; the desktop's substitute is, under its own name.
     const faces = description.font.substitutes.map((face) => `"${face}"`);
     document.documentElement.style.setProperty('--control-font', [...faces, 'sans-serif'].join(', '));
     document.documentElement.style.setProperty('--control-size', `${description.font.size}px`);
-    this.program = new core.Program(this.face(), decimalSeparatorFor(browserLanguages()));
     this.open(this.main);
+    this.windows.get(this.main).setBusy(true);
     this.desktop.arrange();
     this.listenToResizes();
     this.focusFirstControl(this.windows.get(this.main));
+  }
+
+  connect(core) {
+    this.program = new core.Program(this.face(), decimalSeparatorFor(browserLanguages()));
+    this.windows.get(this.main)?.setBusy(false);
   }
 
   // What the program calls to reach the windows' controls.
@@ -239,18 +247,34 @@ class Page {
   }
 }
 
+// Without its core the program cannot run: the page's note says so, in place of the windows.
 function cannotLoad(error) {
   console.error(error);
+  document.getElementById('desktop').hidden = true;
   document.documentElement.className = '';
 }
 
-async function start() {
+async function loadCore() {
   if (typeof WebAssembly !== 'object') throw new Error('WebAssembly is missing');
   const { default: createOstrevo } = await import('../ostrevo.js');
-  const core = await createOstrevo();
-  const description = JSON.parse(core.describe());
+  return createOstrevo();
+}
+
+async function loadDescription() {
+  const response = await fetch(new URL('../description.json', import.meta.url));
+  if (!response.ok) throw new Error(`description.json: ${response.status} ${response.statusText}`);
+  return response.json();
+}
+
+// Both asked for at once; the windows are laid out as soon as their
+// description is there, and the start ends once the core runs in them.
+async function start() {
+  const loadingCore = loadCore();
+  loadingCore.catch(() => {});  // a core that failed is told below, once the page waits for it
+  const description = await loadDescription();
   document.documentElement.className = 'running';
-  window.ostrevo = new Page(core, description);
+  window.ostrevo = new Page(description, loadingCore);
+  await window.ostrevo.queue;
 }
 
 start().catch(cannotLoad);
