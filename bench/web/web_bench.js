@@ -104,7 +104,7 @@ function expPerSample([wasm, N]) {
 
 async function openLoaded() {
   const page = await openPage();
-  await page.waitFor(() => document.querySelector('#Form1 [data-name="Text16"]')?.value === '1000');
+  await page.waitFor(() => document.getElementById('Form1')?.getAttribute('aria-busy') === 'false');  // the core loaded
   return page;
 }
 
