@@ -283,8 +283,14 @@ class WebDriverPage extends Page {
 
   reload() { return this.driver.navigate().refresh(); }
   run(fn, args) { return this.driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args); }
+  // The element brought to the middle of the view first, and a frame let pass:
+  // WebKit's own scrolling into view at the edge raced with the page's.
   async click(selector) {
     const { By } = require('selenium-webdriver');
+    await this.evaluate((s) => new Promise((resolve) => {
+      document.querySelector(s).scrollIntoView({ block: 'center', inline: 'center' });
+      requestAnimationFrame(() => requestAnimationFrame(resolve));
+    }), selector);
     await this.driver.findElement(By.css(selector)).click();
   }
   press(key) { return this.driver.actions({ async: true }).sendKeys(KEYS[key] ?? key).perform(); }

@@ -268,10 +268,21 @@ async function loadDescription() {
 
 // Both asked for at once; the windows are laid out as soon as their
 // description is there, and the start ends once the core runs in them.
+// Resolves once both weights of the controls' face have loaded, or after a
+// while if they do not: windows laid out before their font would move under
+// the pointer when it comes (and a list measures its captions in it).
+const FONT_WAIT = 3000;
+function controlFontLoaded({ font }) {
+  const face = `${font.size}px "${font.substitutes[0]}"`;
+  const loaded = Promise.all([document.fonts.load(`400 ${face}`), document.fonts.load(`700 ${face}`)]);
+  return Promise.race([loaded.catch(() => {}), new Promise((resolve) => setTimeout(resolve, FONT_WAIT))]);
+}
+
 async function start() {
   const loadingCore = loadCore();
   loadingCore.catch(() => {});  // a core that failed is told below, once the page waits for it
   const description = await loadDescription();
+  await controlFontLoaded(description);
   document.documentElement.className = 'running';
   window.ostrevo = new Page(description, loadingCore);
   await window.ostrevo.queue;
