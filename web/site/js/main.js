@@ -266,8 +266,6 @@ async function loadDescription() {
   return response.json();
 }
 
-// Both asked for at once; the windows are laid out as soon as their
-// description is there, and the start ends once the core runs in them.
 // Resolves once both weights of the controls' face have loaded, or after a
 // while if they do not: windows laid out before their font would move under
 // the pointer when it comes (and a list measures its captions in it).
@@ -278,6 +276,8 @@ function controlFontLoaded({ font }) {
   return Promise.race([loaded.catch(() => {}), new Promise((resolve) => setTimeout(resolve, FONT_WAIT))]);
 }
 
+// Both asked for at once; the windows are laid out as soon as their
+// description and font are there, and the start ends once the core runs in them.
 async function start() {
   const loadingCore = loadCore();
   loadingCore.catch(() => {});  // a core that failed is told below, once the page waits for it
