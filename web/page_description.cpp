@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "long_work.h"
 #include "main_form.h"
 #include "page_face.h"
 #include "waveform_form.h"
@@ -222,6 +223,15 @@ void WriteFont(Json& json) {
     json.close('}');
 }
 
+void WriteLongWork(Json& json) {
+    json.key("longWork").open('{');
+    json.field("showAfter", static_cast<double>(long_work::kShowAfterMilliseconds));
+    json.field("update", static_cast<double>(long_work::kUpdateMilliseconds));
+    json.field("stop", long_work::kStopCaption);
+    json.field("progressName", long_work::kProgressName);
+    json.close('}');
+}
+
 }  // namespace
 
 std::string DescribeWindows() {
@@ -229,6 +239,7 @@ std::string DescribeWindows() {
     json.open('{');
     json.field("messageTitle", kApplicationTitle);
     WriteFont(json);
+    WriteLongWork(json);
     json.key("windows").open('{');
     WriteForm(json, form1::kForm);
     WriteForm(json, form2::kForm);
