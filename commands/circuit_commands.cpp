@@ -11,6 +11,7 @@
 #include "entry_check.h"
 #include "field_reading.h"
 #include "timing.h"
+#include "threaded_sampling.h"
 #include "trace_stop.h"
 #include "waveform_samples.h"
 #include "waveform_sampling.h"
@@ -60,7 +61,17 @@ void CircuitCommands::designResistors() {
     });
 }
 
-void CircuitCommands::plotWaveforms(PlotWindow& plot) {
+void CircuitCommands::plotWaveforms(PlotWindow& plot, int threads) {
+    const std::optional<SamplingJob> job = beginPlot(plot, threads);
+    if (!job) return;
+    const auto sampling = std::make_shared<const PlotSampling>(*job);
+    std::optional<SamplingMerge> merged;
+    guarded([&] { merged = SampleAll(sampling, threads); });
+    if (merged) finishPlot(plot, *sampling, *merged);
+}
+
+std::optional<SamplingJob> CircuitCommands::beginPlot(PlotWindow& plot, int workers) {
+    std::optional<SamplingJob> job;
     guarded([&] {
         CheckEntries(form_, kCircuitFields);
         plot.ensureCreated();
@@ -74,11 +85,19 @@ void CircuitCommands::plotWaveforms(PlotWindow& plot) {
         LabelAxes(plot, scale, decimalSeparator_);
         // Only now do the labels on screen show these times.
         plot.rememberPlot(scale);
-        const auto samples = std::make_shared<WaveformSamples>(PeriodWaveform(p, times.ts, SampleStep(times, p.N)));
-        const std::int32_t n = std::max(p.N, -1);  // below -1 as -1: nothing to sample or draw
-        TraceStopFinder stops(n, p.NP, p.VPlus, p.Vcc);
-        SampleWaveforms(samples->waveform(), [&](const SampleBlock& block) { stops.take(block); });
-        const TraceRequest traces{samples, n, p.NP, p.VPlus, p.Vcc, stops.stop()};
+        const double step = SampleStep(times, p.N);
+        const std::int64_t samples = std::int64_t{std::max(p.N, -1)} + 1;
+        job = SamplingJob{p, times.ts, step, SamplingJob::ChunkSamplesFor(samples, workers)};
+    });
+    return job;
+}
+
+void CircuitCommands::finishPlot(PlotWindow& plot, const PlotSampling& sampling, const SamplingMerge& merged) {
+    guarded([&] {
+        const CircuitParameters& p = sampling.job().p;
+        const std::optional<TraceStop> stop = merged.outcome(p.NP);
+        const TraceRequest traces{std::make_shared<WaveformSamples>(sampling.waveform()),
+                                  static_cast<std::int32_t>(sampling.sampleCount() - 1), p.NP, p.VPlus, p.Vcc, stop};
         plot.drawTraces(traces);
         if (traces.stop) throw CannotDrawWhole(traces);
     });

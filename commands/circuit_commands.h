@@ -1,8 +1,10 @@
 #pragma once
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "fault.h"
+#include "plot_sampling.h"
 #include "plot_window.h"
 #include "window_interfaces.h"
 
@@ -28,8 +30,17 @@ public:
     void computeTimes();
     // "Calcola Rc e Rs": Rc and Rs of the ideal circuit from C, tc and ts.
     void designResistors();
-    // "Grafici": vc(t) and vo(t) over NP periods in the waveform window.
-    void plotWaveforms(PlotWindow& plot);
+    // "Grafici": vc(t) and vo(t) over NP periods in the waveform window, its
+    // samples computed on `threads` threads.
+    void plotWaveforms(PlotWindow& plot, int threads = 1);
+    // "Grafici" in the two steps around its long part, the sampling, for a
+    // face that samples elsewhere: beginPlot checks the fields, shows the
+    // window with its axes and labels and returns the sampling to do (none
+    // when the command has stopped); finishPlot draws the traces from the
+    // merged chunks and shows the message of what stopped them. A command
+    // stopped by the user between the two just does not finish.
+    std::optional<SamplingJob> beginPlot(PlotWindow& plot, int workers);
+    void finishPlot(PlotWindow& plot, const PlotSampling& sampling, const SamplingMerge& merged);
     // "Ostrevo ideale, dati esempio" and "Ostrevo reale, dati esempio": the
     // example's texts into the fields it fills.
     void fillExample(Example example);

@@ -112,24 +112,24 @@ bool FiniteEnds(const std::array<double, kBlock>& block, std::int64_t count) {
     return std::isfinite(block[0]) && std::isfinite(block[count - 1]);
 }
 
-// The one pass over the samples: each block computed with the invariants and
-// checked once (status flags where the runtime has them, and the block's
-// ends), a block that is not clean computed again sample by sample with
-// every step checked.
+// The one pass over a range of samples: each block computed with the
+// invariants and checked once (status flags where the runtime has them, and
+// the block's ends), a block that is not clean computed again sample by
+// sample with every step checked.
 class SamplingPass {
 public:
     SamplingPass(const PeriodWaveform& w, const std::function<void(const SampleBlock&)>& take) : w_(w), take_(take) {}
 
-    void run() {
-        const std::int32_t n = w_.parameters().N;
-        sampleRange(0, w_.lastDischarge(), true);
-        sampleRange(w_.lastDischarge() + 1, n, false);
-        if (voFault_) throw *voFault_;
+    RangeFaults run(std::int64_t first, std::int64_t last) {
+        const std::int64_t lastDischarge = w_.lastDischarge();
+        sampleRange(first, std::min(last, lastDischarge), true);
+        sampleRange(std::max(first, lastDischarge + 1), last, false);
+        return faults_;
     }
 
 private:
     void sampleRange(std::int64_t first, std::int64_t last, bool discharge) {
-        for (std::int64_t start = first; start <= last; start += kBlock) {
+        for (std::int64_t start = first; start <= last && !faults_.vc; start += kBlock) {
             sampleBlock(start, std::min(kBlock, last - start + 1), discharge);
         }
     }
@@ -140,7 +140,7 @@ private:
             clean = discharge ? computeBlock<true>(start, count) : computeBlock<false>(start, count);
         }
         if (!clean) replayBlock(start, count);
-        if (!voFault_) take_({start, std::span(vc_).first(count), std::span(vo_).first(count)});
+        if (!faults_.vc && !faults_.vo) take_({start, std::span(vc_).first(count), std::span(vo_).first(count)});
     }
 
     // The block with the invariants; whether it computed without fault.
@@ -150,25 +150,35 @@ private:
         std::int64_t base = start;
         fp::Pin(base);  // no sample computed before the flags are cleared; mutants: skip (optimiser's order only)
         for (std::int64_t i = 0; i < count; ++i) vc_[i] = w_.vcOf(w_.exponent(base + i, kDischarge), kDischarge);
-        if (!voFault_) {
+        if (!faults_.vo) {
             for (std::int64_t i = 0; i < count; ++i) vo_[i] = w_.voOf(vc_[i], kDischarge);
         }
         fp::Pin(vc_);  // mutants: skip (optimiser's order only)
         fp::Pin(vo_);  // mutants: skip (optimiser's order only)
-        return fp::RaisedFlags() == 0 && FiniteEnds(vc_, count) && (voFault_ || FiniteEnds(vo_, count)) &&
+        return fp::RaisedFlags() == 0 && FiniteEnds(vc_, count) && (faults_.vo || FiniteEnds(vo_, count)) &&
                std::isfinite(w_.exponent(start, kDischarge)) && std::isfinite(w_.exponent(start + count - 1, kDischarge));
     }
 
-    // The block sample by sample: throws at the first fault of vc, keeps the
-    // first of vo for the end of the pass.
+    // The block sample by sample: keeps the first fault of vc, where the pass
+    // stops, and the first of vo.
     void replayBlock(std::int64_t start, std::int64_t count) {
-        for (std::int64_t i = 0; i < count; ++i) vc_[i] = ExactVc(w_, start + i);
-        for (std::int64_t i = 0; i < count && !voFault_; ++i) {
-            try {
-                vo_[i] = ExactVo(w_, start + i, vc_[i]);
-            } catch (const Fault& fault) {
-                voFault_ = fault;
-            }
+        for (std::int64_t i = 0; i < count; ++i) {
+            if (!keepFault(faults_.vc, start + i, [&] { vc_[i] = ExactVc(w_, start + i); })) return;
+        }
+        for (std::int64_t i = 0; i < count && !faults_.vo; ++i) {
+            keepFault(faults_.vo, start + i, [&] { vo_[i] = ExactVo(w_, start + i, vc_[i]); });
+        }
+    }
+
+    // Runs `compute` for sample k; whether it computed without fault.
+    template <typename Compute>
+    static bool keepFault(std::optional<SampleFault>& kept, std::int64_t k, Compute compute) {
+        try {
+            compute();
+            return true;
+        } catch (const Fault& fault) {
+            kept = SampleFault{k, fault.what()};
+            return false;
         }
     }
 
@@ -176,7 +186,7 @@ private:
     const std::function<void(const SampleBlock&)>& take_;
     std::array<double, kBlock> vc_{};
     std::array<double, kBlock> vo_{};
-    std::optional<Fault> voFault_;
+    RangeFaults faults_;
 };
 
 }  // namespace
@@ -211,9 +221,16 @@ Sample PeriodWaveform::at(std::int64_t k) const {
     return {vc, voOf(vc, discharge)};
 }
 
-void SampleWaveforms(const PeriodWaveform& waveform, const std::function<void(const SampleBlock&)>& take) {
+RangeFaults SampleWaveformRange(const PeriodWaveform& waveform, std::int64_t first, std::int64_t last,
+                                const std::function<void(const SampleBlock&)>& take) {
     ClearVectorUpperState();  // every sample calls libm's exp; mutants: skip (speed only)
-    SamplingPass(waveform, take).run();
+    return SamplingPass(waveform, take).run(first, last);
+}
+
+void SampleWaveforms(const PeriodWaveform& waveform, const std::function<void(const SampleBlock&)>& take) {
+    const RangeFaults faults = SampleWaveformRange(waveform, 0, waveform.parameters().N, take);
+    if (faults.vc) throw Fault(faults.vc->message);
+    if (faults.vo) throw Fault(faults.vo->message);
 }
 
 }  // namespace ostrevo

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
+#include <string>
 
 #include "circuit.h"
 
@@ -79,12 +81,30 @@ struct SampleBlock {
     std::span<const double> vo;
 };
 
-// Computes samples 0..N of the period in one pass (nothing for N < 0), a
+// A sample that could not be computed, with the message that says why.
+struct SampleFault {
+    std::int64_t k = 0;
+    std::string message;
+    friend bool operator==(const SampleFault&, const SampleFault&) = default;
+};
+
+// What sampling a range found: the first sample of vc that could not be
+// computed (the range stops there), and the first of vo.
+struct RangeFaults {
+    std::optional<SampleFault> vc;
+    std::optional<SampleFault> vo;
+};
+
+// Computes samples first..last of the period (within 0..N) in one pass, a
 // block at a time, and hands each block to `take` in the order of k; no
-// memory grows with N. Stops at the first sample of vc that cannot be
-// computed, else at the first of vo, with the message of the loop that
-// computes every sample of vc and then every sample of vo; blocks from the
-// one with that vo sample on are not handed over.
+// memory grows with the range. Neither the block with the first fault of vc
+// nor any block from the one with the first fault of vo on is handed over.
+RangeFaults SampleWaveformRange(const PeriodWaveform& waveform, std::int64_t first, std::int64_t last,
+                                const std::function<void(const SampleBlock&)>& take);
+
+// Samples 0..N (nothing for N < 0) the same way; stops at the first sample of
+// vc that cannot be computed, else at the first of vo, with the message of
+// the loop that computes every sample of vc and then every sample of vo.
 void SampleWaveforms(const PeriodWaveform& waveform, const std::function<void(const SampleBlock&)>& take);
 
 }  // namespace ostrevo

@@ -54,24 +54,31 @@ const auto kVoToY = [](auto vo, auto vcc) { return VoToY(vo, vcc); };
 
 }  // namespace
 
-TraceStopFinder::TraceStopFinder(std::int32_t N, std::int32_t NP, double VPlus, double Vcc)
-    : N_(N), NP_(NP), VPlus_(VPlus), Vcc_(Vcc) {}
-
-void TraceStopFinder::take(const SampleBlock& block) {
-    if (vcSample_) return;  // vc stops first, wherever vo would
-    const std::int64_t first = std::max<std::int64_t>(block.first, 1);
-    const std::int64_t last = block.first + static_cast<std::int64_t>(block.vc.size()) - 1;
-    if (N_ >= 2) vcSample_ = FirstUndrawable(block.vc, block.first, first, last, kVcToY, VPlus_);
-    if (!voSample_) voSample_ = FirstUndrawable(block.vo, block.first, first, last, kVoToY, Vcc_);
+void UndrawableSamples::include(const UndrawableSamples& other) {
+    const auto first = [](std::optional<std::int64_t>& kept, std::optional<std::int64_t> found) {
+        if (found && (!kept || *found < *kept)) kept = found;
+    };
+    first(vc, other.vc);
+    first(vo, other.vo);
 }
 
-std::optional<TraceStop> TraceStopFinder::stop() const {
-    if (NP_ < 1) return std::nullopt;
-    if (vcSample_) return StopAt(Trace::Vc, *vcSample_);
+std::optional<TraceStop> UndrawableSamples::stop(std::int32_t NP) const {
+    if (NP < 1) return std::nullopt;
+    if (vc) return StopAt(Trace::Vc, *vc);
     // Sample N + 1 of vo, the zero each period ends on, has no y only where
     // Vcc is zero, and then sample 1 has none either.
-    if (voSample_) return StopAt(Trace::Vo, *voSample_);
+    if (vo) return StopAt(Trace::Vo, *vo);
     return std::nullopt;
+}
+
+TraceStopFinder::TraceStopFinder(std::int32_t N, double VPlus, double Vcc) : N_(N), VPlus_(VPlus), Vcc_(Vcc) {}
+
+void TraceStopFinder::take(const SampleBlock& block) {
+    if (found_.vc) return;  // vc stops first, wherever vo would
+    const std::int64_t first = std::max<std::int64_t>(block.first, 1);
+    const std::int64_t last = block.first + static_cast<std::int64_t>(block.vc.size()) - 1;
+    if (N_ >= 2) found_.vc = FirstUndrawable(block.vc, block.first, first, last, kVcToY, VPlus_);
+    if (!found_.vo) found_.vo = FirstUndrawable(block.vo, block.first, first, last, kVoToY, Vcc_);
 }
 
 Fault CannotDrawWhole(const TraceRequest& request) {

@@ -8,28 +8,39 @@
 
 namespace ostrevo {
 
-// Where the drawing of the traces must stop: at the first segment of period 1
-// that reaches a sample whose y cannot be computed or does not fit the single
-// precision the drawing takes (vc first, then vo). Found while the samples
-// are computed, from the blocks the sampling hands over.
+// The first samples of each trace whose y cannot be computed or does not fit
+// the single precision the drawing takes; none where every y can be drawn.
+struct UndrawableSamples {
+    std::optional<std::int64_t> vc;
+    std::optional<std::int64_t> vo;
+    friend bool operator==(const UndrawableSamples&, const UndrawableSamples&) = default;
+
+    // The first of both, for samples found in two parts of the period.
+    void include(const UndrawableSamples& other);
+    // Where the drawing of the traces must stop: at the first segment of
+    // period 1 that reaches such a sample (vc first, then vo); none when
+    // every segment can be drawn.
+    std::optional<TraceStop> stop(std::int32_t NP) const;
+};
+
+// Finds the undrawable samples while the samples are computed, from the
+// blocks the sampling hands over (none of vc where N < 2: a single sample of
+// vc joins no segment).
 class TraceStopFinder {
 public:
-    TraceStopFinder(std::int32_t N, std::int32_t NP, double VPlus, double Vcc);
+    TraceStopFinder(std::int32_t N, double VPlus, double Vcc);
 
     // The next block of samples, in the order of k. Its samples must be
     // monotone in k in each trace, as those of one phase are: a y that cannot
     // be drawn then shows at one of the block's ends.
     void take(const SampleBlock& block);
-    // Once samples 0..N have been taken: none when every segment can be drawn.
-    std::optional<TraceStop> stop() const;
+    const UndrawableSamples& found() const { return found_; }
 
 private:
     std::int32_t N_;
-    std::int32_t NP_;
     double VPlus_;
     double Vcc_;
-    std::optional<std::int64_t> vcSample_;  // the first sample without a drawable y
-    std::optional<std::int64_t> voSample_;
+    UndrawableSamples found_;
 };
 
 // Why the traces of a request with a stop could not be drawn whole.

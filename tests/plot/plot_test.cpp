@@ -184,12 +184,12 @@ TEST(LabelAxes, TimesAtTheQuartersUpToTheLargestDouble) {
 // shape in blocks of one; a longer block is searched once an end has no y).
 std::optional<TraceStop> StopOf(std::span<const double> vc, std::span<const double> vo, std::int32_t N,
                                 std::int32_t NP, double VPlus, double Vcc, std::size_t length = 1) {
-    TraceStopFinder finder(N, NP, VPlus, Vcc);
+    TraceStopFinder finder(N, VPlus, Vcc);
     for (std::size_t k = 0; k <= static_cast<std::size_t>(N); k += length) {
         const std::size_t size = std::min(length, static_cast<std::size_t>(N) + 1 - k);
         finder.take({static_cast<std::int64_t>(k), vc.subspan(k, size), vo.subspan(k, size)});
     }
-    return finder.stop();
+    return finder.found().stop(NP);
 }
 
 TEST(TraceStopFinder, FirstSegmentThatReachesAnUndrawableSample) {

@@ -1,0 +1,97 @@
+#include "threaded_sampling.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace ostrevo {
+
+int CoreCount() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
+
+ThreadedSampling::ThreadedSampling(std::shared_ptr<const PlotSampling> sampling, int threads,
+                                   std::function<void()> finished)
+    : sampling_(std::move(sampling)),
+      finished_(std::move(finished)),
+      merge_(sampling_->chunkCount()),
+      running_(std::max(threads, 1)) {
+    // Threads start under the lock, so that none ends before all are counted in.
+    const std::lock_guard lock(mutex_);
+    try {
+        for (int t = 0; t < running_; ++t) threads_.emplace_back([this] { work(); });
+    } catch (...) {
+        // The system gave fewer threads than asked: those it gave do the work.
+        running_ = static_cast<int>(threads_.size());
+        if (threads_.empty()) throw;
+    }
+}
+
+ThreadedSampling::~ThreadedSampling() {
+    stop();
+    wait();
+}
+
+void ThreadedSampling::stop() {
+    const std::lock_guard lock(mutex_);
+    stop_ = true;
+}
+
+void ThreadedSampling::wait() {
+    for (std::thread& thread : threads_) {
+        if (thread.joinable()) thread.join();
+    }
+}
+
+double ThreadedSampling::doneFraction() const {
+    const std::lock_guard lock(mutex_);
+    return merge_.doneFraction();
+}
+
+bool ThreadedSampling::stopped() const {
+    const std::lock_guard lock(mutex_);
+    return stop_;
+}
+
+const SamplingMerge& ThreadedSampling::merged() const {
+    if (failure_) std::rethrow_exception(failure_);
+    return merge_;
+}
+
+bool ThreadedSampling::takeChunk(std::int64_t& index) {
+    const std::lock_guard lock(mutex_);
+    if (stop_ || failure_ || !merge_.needs(next_) || next_ >= sampling_->chunkCount()) return false;
+    index = next_++;
+    return true;
+}
+
+void ThreadedSampling::work() {
+    try {
+        for (std::int64_t index = 0; takeChunk(index);) {
+            ChunkOutcome outcome = sampling_->sampleChunk(index);
+            const std::lock_guard lock(mutex_);
+            merge_.add(index, outcome);
+        }
+    } catch (...) {
+        const std::lock_guard lock(mutex_);
+        if (!failure_) failure_ = std::current_exception();
+    }
+    bool last = false;
+    {
+        const std::lock_guard lock(mutex_);
+        last = --running_ == 0;
+    }
+    if (last && finished_) finished_();
+}
+
+SamplingMerge SampleAll(const std::shared_ptr<const PlotSampling>& sampling, int threads) {
+    if (threads <= 1) {
+        SamplingMerge merge(sampling->chunkCount());
+        for (std::int64_t index = 0; merge.needs(index) && index < sampling->chunkCount(); ++index) {
+            merge.add(index, sampling->sampleChunk(index));
+        }
+        return merge;
+    }
+    ThreadedSampling threaded(sampling, threads);
+    threaded.wait();
+    return threaded.merged();
+}
+
+}  // namespace ostrevo
