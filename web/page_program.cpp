@@ -6,6 +6,7 @@
 
 #include "main_form.h"
 #include "page_description.h"
+#include "sampling_glue.h"
 #include "waveform_form.h"
 
 namespace ostrevo::web {
@@ -61,6 +62,44 @@ void PageProgram::run(Command command) {
     if (command == Command::CloseWindow) plot_.unload();
 }
 
+bool PageProgram::startsPlot(const std::string& window, const std::string& control) const {
+    return CommandOf(window, control) == Command::PlotWaveforms;
+}
+
+emscripten::val PageProgram::beginPlot(int workers) {
+    abandonPlot();
+    const std::optional<SamplingJob> job = commands_.beginPlot(plot_, workers);
+    if (!job) return emscripten::val::null();
+    sampling_ = std::make_unique<PlotSampling>(*job);
+    merged_ = std::make_unique<SamplingMerge>(sampling_->chunkCount());
+    return JobToJs(*job);
+}
+
+double PageProgram::chunkCount() const { return sampling_ ? static_cast<double>(sampling_->chunkCount()) : 0; }
+
+void PageProgram::addChunk(double index, const emscripten::val& outcome) {
+    if (merged_) merged_->add(static_cast<std::int64_t>(index), OutcomeFromJs(outcome));
+}
+
+bool PageProgram::needsChunk(double index) const {
+    return merged_ && merged_->needs(static_cast<std::int64_t>(index));
+}
+
+bool PageProgram::plotSampled() const { return merged_ && merged_->complete(); }
+
+double PageProgram::doneFraction() const { return merged_ ? merged_->doneFraction() : 0; }
+
+void PageProgram::finishPlot() {
+    if (!plotSampled()) return;
+    commands_.finishPlot(plot_, *sampling_, *merged_);
+    abandonPlot();
+}
+
+void PageProgram::abandonPlot() {
+    merged_.reset();
+    sampling_.reset();
+}
+
 void PageProgram::closeWindow(const std::string& window) {
     if (window == form2::Form2.text()) runGuarded(&PageProgram::run, Command::CloseWindow);
 }
@@ -88,6 +127,16 @@ EMSCRIPTEN_BINDINGS(ostrevo_page) {
     emscripten::class_<PageProgram>("Program")
         .constructor<emscripten::val, std::string>()
         .function("click", &PageProgram::click)
+        .function("startsPlot", &PageProgram::startsPlot)
+        .function("beginPlot", &PageProgram::beginPlot)
+        .function("chunkCount", &PageProgram::chunkCount)
+        .function("addChunk", &PageProgram::addChunk)
+        .function("needsChunk", &PageProgram::needsChunk)
+        .function("plotSampled", &PageProgram::plotSampled)
+        .function("doneFraction", &PageProgram::doneFraction)
+        .function("finishPlot", &PageProgram::finishPlot)
+        .function("abandonPlot", &PageProgram::abandonPlot)
+        .function("takeMessages", &PageProgram::takeMessages)
         .function("pointerAt", &PageProgram::pointerAt)
         .function("closeWindow", &PageProgram::closeWindow)
         .function("resizePicture", &PageProgram::resizePicture)

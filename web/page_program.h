@@ -1,6 +1,7 @@
 #pragma once
 #include <emscripten/val.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "canvas_plot_window.h"
 #include "circuit_commands.h"
 #include "page_face.h"
+#include "plot_sampling.h"
 #include "window_interfaces.h"
 
 namespace ostrevo::web {
@@ -35,14 +37,31 @@ private:
     std::vector<std::string> waiting_;
 };
 
-// The program behind the page: both windows' commands, run on the page's one
-// thread. Every call returns the messages its command left, in order.
+// The program behind the page: both windows' commands, run in the core's
+// worker. A click returns the messages its command left, in order.
 class PageProgram {
 public:
     PageProgram(emscripten::val face, std::string decimalSeparator);
 
     // A click on a button of a window.
     std::vector<std::string> click(const std::string& window, const std::string& control);
+
+    // "Grafici" in steps, its sampling done by `workers` sampling workers
+    // meanwhile: whether the click runs it, its first step (the sampling to
+    // do, as core_messages.d.ts's SamplingJob, or null when it stopped),
+    // the chunks' outcomes as they come, and its last step. A plot stopped
+    // by the user is abandoned between the steps. takeMessages gives the
+    // messages the steps left.
+    bool startsPlot(const std::string& window, const std::string& control) const;
+    emscripten::val beginPlot(int workers);
+    double chunkCount() const;
+    void addChunk(double index, const emscripten::val& outcome);
+    bool needsChunk(double index) const;
+    bool plotSampled() const;
+    double doneFraction() const;
+    void finishPlot();
+    void abandonPlot();
+    std::vector<std::string> takeMessages() { return messages_.take(); }
     // The pointer over the plot, in device pixels of its canvas.
     void pointerAt(double deviceX, double deviceY);
     // The close box of a window's frame.
@@ -62,6 +81,9 @@ private:
     QueuedMessages messages_;
     CanvasPlotWindow plot_;
     CircuitCommands commands_;
+    // The plot between its steps.
+    std::unique_ptr<PlotSampling> sampling_;
+    std::unique_ptr<SamplingMerge> merged_;
 };
 
 }  // namespace ostrevo::web

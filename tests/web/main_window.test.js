@@ -19,13 +19,11 @@ for (const [locale, separator] of [['en-US', '.'], ['it-IT', ',']]) {
   });
 }
 
-// Run before the page's own scripts: the core is compiled only once the test releases it.
+// Run before the page's own scripts: the workers are told to load the core only once the test releases it.
 function holdCore() {
   const released = new Promise((resolve) => { window.releaseCore = resolve; });
-  for (const name of ['instantiate', 'instantiateStreaming']) {
-    const compile = WebAssembly[name];
-    WebAssembly[name] = (...args) => released.then(() => compile.apply(WebAssembly, args));
-  }
+  const post = Worker.prototype.postMessage;
+  Worker.prototype.postMessage = function held(...args) { released.then(() => post.apply(this, args)); };
 }
 
 browser.pageTest('the main window is laid out before the core has loaded; a click waits for the core', { blank: true }, async (page) => {

@@ -1,23 +1,18 @@
 // Starts the program in the page: lays out the windows from the description
-// the site's build wrote, while the WebAssembly core loads, then runs the
-// core's commands on the page's one thread.
+// the site's build wrote, while the WebAssembly core loads in its worker,
+// then hands the core the commands and shows what they change. The page's
+// main thread only presents: it never waits for the core.
 
+/** @typedef {import('./core_messages').Effect} Effect */
+/** @typedef {import('./core_messages').Snapshot} Snapshot */
+
+import { CoreClient } from './core_client.js';
 import { Desktop } from './layout.js';
 import { browserLanguages, decimalSeparatorFor } from './locale.js';
+import { LongWork } from './long_work.js';
 import { MessageBoxes } from './messages.js';
 import { PlotPicture } from './plot.js';
 import { PageWindow, setCaption } from './windows.js';
-
-
-// Resolves once the browser has painted what was changed before the call (a
-// page that is not shown paints no frame: then after a moment).
-const HIDDEN_PAGE_WAIT = 100;
-function afterPaint() {
-  return new Promise((resolve) => {
-    requestAnimationFrame(() => setTimeout(resolve, 0));
-    if (document.visibilityState === 'hidden') setTimeout(resolve, HIDDEN_PAGE_WAIT);
-  });
-}
 
 function pageText(id) {
   return document.getElementById(id).textContent.trim();
@@ -35,7 +30,10 @@ class Page {
     this.desktop = new Desktop(document.getElementById('desktop'), names.map((name) => description.windows[name].width));
     this.messages = new MessageBoxes(description.messageTitle);
     this.windows = new Map();
-    this.extraMessages = [];
+    /** @type {string[]} */
+    this.waitingMessages = [];
+    /** @type {LongWork | null} */
+    this.longWork = null;
     this.running = false;
     this.ended = false;
     this.queue = loadingCore.then((core) => this.connect(core));
@@ -47,46 +45,69 @@ class Page {
     this.windows.get(this.main).setBusy(true);
     this.desktop.arrange();
     this.listenToResizes();
+    this.listenToEscape();
     this.focusFirstControl(this.windows.get(this.main));
   }
 
+  /** @param {CoreClient} core */
   connect(core) {
-    this.program = new core.Program(this.face(), decimalSeparatorFor(browserLanguages()));
+    this.core = core;
     this.windows.get(this.main)?.setBusy(false);
   }
 
-  // What the program calls to reach the windows' controls.
-  face() {
-    const element = (w, name) => this.windows.get(w).control(name).element;
-    const radio = (w, name) => element(w, name).querySelector('input');
-    return {
-      text: (w, name) => {
-        const e = element(w, name);
-        return e instanceof HTMLInputElement ? e.value : e.textContent;
-      },
-      setText: (w, name, text) => {
-        const e = element(w, name);
-        if (e instanceof HTMLInputElement) e.value = text;
-        else setCaption(e, text);
-      },
-      setTextColour: (w, name, colour) => { element(w, name).style.color = colour; },
-      place: (w, name, left, top) => {
-        const e = element(w, name);
-        e.style.left = `${left}px`;
-        e.style.top = `${top}px`;
-      },
-      isChecked: (w, name) => radio(w, name).checked,
-      check: (w, name) => { radio(w, name).checked = true; },
-      setToolTip: (w, name, text) => { element(w, name).title = text; },
-      innerWidth: (w, name) => this.windows.get(w).innerSize(name).width,
-      innerHeight: (w, name) => this.windows.get(w).innerSize(name).height,
-      createWindow: (w) => this.open(w),
-      showWindow: (w) => this.show(w),
-      unloadWindow: (w) => this.unload(w),
-      pictureChanged: () => this.plot && this.plot.markChanged(),
-      endProgram: () => { this.ended = true; },
-      commandFailed: () => this.extraMessages.push(pageText('command-failed')),
+  // What the core reads from the page, as it is now.
+  /** @returns {Snapshot} */
+  snapshot() {
+    /** @type {Snapshot} */
+    const taken = { texts: {}, checked: {}, areas: {}, canvas: this.plot?.shownSize() ?? { width: 0, height: 0 } };
+    for (const [name, pageWindow] of this.windows) {
+      taken.texts[name] = {};
+      taken.checked[name] = {};
+      taken.areas[name] = {};
+      for (const { element, control } of pageWindow.controls.values()) {
+        if (control.kind === 'field') taken.texts[name][control.name] = /** @type {HTMLInputElement} */ (element).value;
+        if (control.kind === 'option') taken.checked[name][control.name] = element.querySelector('input').checked;
+        if (control.kind === 'picture') taken.areas[name][control.name] = pageWindow.innerSize(control.name);
+      }
+    }
+    return taken;
+  }
+
+  // What the core changed, shown in the order it changed it; messages wait
+  // for the end of their command.
+  /** @param {Effect[]} effects */
+  apply(effects) {
+    for (const effect of effects) this.applyOne(effect);
+  }
+
+  /** @param {Effect} effect */
+  applyOne(effect) {
+    const element = () => {
+      const { window, control } = /** @type {{window: string, control: string}} */ (effect);
+      return this.windows.get(window).control(control).element;
     };
+    switch (effect.kind) {
+      case 'text': {
+        const e = element();
+        if (e instanceof HTMLInputElement) e.value = effect.text;
+        else setCaption(e, effect.text);
+        break;
+      }
+      case 'colour': element().style.color = effect.colour; break;
+      case 'place':
+        element().style.left = `${effect.left}px`;
+        element().style.top = `${effect.top}px`;
+        break;
+      case 'check': element().querySelector('input').checked = true; break;
+      case 'toolTip': element().title = effect.text; break;
+      case 'createWindow': this.open(effect.window); break;
+      case 'showWindow': this.show(effect.window); break;
+      case 'unloadWindow': this.unload(effect.window); break;
+      case 'picture': this.plot?.draw(effect.width, effect.height, effect.rgba); break;
+      case 'message': this.waitingMessages.push(effect.text); break;
+      case 'endProgram': this.ended = true; break;
+      case 'commandFailed': this.waitingMessages.push(pageText('command-failed')); break;
+    }
   }
 
   // Creates a window hidden, in its designed state.
@@ -99,16 +120,39 @@ class Page {
     this.desktop.add(pageWindow);
     this.listenToButtons(pageWindow);
     pageWindow.closeBox.addEventListener('click', () => this.closeByFrame(name));
-    if (isPlot) this.plot = new PlotPicture(pageWindow, this.program, { onFault: (error) => this.fault(error) });
+    if (isPlot) this.plot = new PlotPicture(pageWindow, (x, y) => this.readOut(x, y));
   }
 
   // The close box of a frame closes that window only; the program ends once
   // no window is left on the page.
-  closeByFrame(name) {
+  async closeByFrame(name) {
     if (this.running) return;
     if (name === this.main) this.windows.get(name).frame.hidden = true;
-    else this.guarded(() => this.program.closeWindow(name));
+    else await this.ask({ kind: 'closeWindow', window: name });
     this.afterCommand();
+  }
+
+  // A request to the core with the page as it is now, its effects shown as they come.
+  ask(request, progress) {
+    return this.core.request({ ...request, snapshot: this.snapshot() }, (effects) => this.apply(effects), progress);
+  }
+
+  // The readout under the pointer, the latest position only while the core is
+  // still answering the one before.
+  readOut(x, y) {
+    if (!this.core) return;
+    const asking = this.pointer;
+    this.pointer = { x, y };
+    if (asking) return;
+    const answer = async () => {
+      while (this.pointer) {
+        const at = this.pointer;
+        await this.ask({ kind: 'pointer', ...at });
+        if (this.pointer === at) this.pointer = null;
+      }
+      this.showWaitingMessages();
+    };
+    answer();
   }
 
   noWindowShown() {
@@ -141,11 +185,30 @@ class Page {
 
   // The plot drawn at its area's present size and its labels placed for the
   // present sizes of their areas, which in a list follow the labels in turn.
-  fitPlot() {
+  // Resizes that come while the core answers are taken together.
+  async fitPlot() {
+    if (this.fitting) {
+      this.fitAgain = true;
+      return this.fitting;
+    }
+    this.fitting = this.fitPlotNow();
+    await this.fitting;
+    this.fitting = null;
+    if (this.fitAgain) {
+      this.fitAgain = false;
+      await this.fitPlot();
+    }
+  }
+
+  async fitPlotNow() {
     const plotWindow = this.windows.get(this.plotWindow);
-    if (!this.plot || plotWindow.frame.hidden) return;
-    this.plot.fit();
-    if (plotWindow.fitCompanionWidths()) this.plot.fit();
+    if (!this.core || !this.plot || plotWindow.frame.hidden) return;
+    this.plot.sizeCanvas();
+    await this.ask({ kind: 'fit' });
+    if (plotWindow.fitCompanionWidths()) {
+      this.plot.sizeCanvas();
+      await this.ask({ kind: 'fit' });
+    }
     plotWindow.settleLabels();
   }
 
@@ -177,27 +240,31 @@ class Page {
     this.queue = this.queue.then(() => this.runNow(windowName, controlName));
   }
 
-  // One command: the busy sign painted first, then the work, then its
-  // messages in turn.
+  // One command: the busy sign, the work in the core's worker (its progress
+  // shown once it takes long), then its messages in turn.
   async runNow(windowName, controlName) {
     const started = this.windows.get(windowName);
     if (this.ended || !started) return;
     this.running = true;
     started.setBusy(true);
-    await afterPaint();
-    const messages = this.guarded(() => {
-      const shown = this.program.click(windowName, controlName);
-      const list = [];
-      for (let i = 0; i < shown.size(); i += 1) list.push(shown.get(i));
-      shown.delete();
-      return list;
-    }) || [];
-    if (this.plot) this.plot.present();
-    this.guarded(() => this.fitPlot());
+    this.longWork = new LongWork(started.element, this.description.longWork, () => this.core.stop());
+    await this.ask({ kind: 'click', window: windowName, control: controlName }, (done) => this.longWork.progress(done));
+    this.longWork.end(started.control(controlName).element);
+    this.longWork = null;
+    await this.fitPlot();
     started.setBusy(false);
-    await this.messages.showInTurn([...messages, ...this.takeExtraMessages()]);
+    await this.messages.showInTurn(this.waitingMessages.splice(0));
     this.afterCommand();
     this.running = false;
+  }
+
+  // Escape stops a command that takes long, as its stop button does.
+  listenToEscape() {
+    document.addEventListener('keydown', (event) => {
+      if (event.key !== 'Escape' || !this.longWork || this.messages.dialog.open) return;
+      event.preventDefault();
+      this.core.stop();
+    });
   }
 
   afterCommand() {
@@ -218,24 +285,9 @@ class Page {
     pageWindow.firstFocus().focus();
   }
 
-  takeExtraMessages() {
-    return this.extraMessages.splice(0);
-  }
-
-  guarded(action) {
-    try {
-      return action();
-    } catch (error) {
-      this.fault(error);
-      return null;
-    }
-  }
-
-  // Whatever the program could not handle ends in a message, never in a broken page.
-  fault(error) {
-    console.error(error);
-    this.extraMessages.push(pageText('command-failed'));
-    if (!this.running) this.messages.showInTurn(this.takeExtraMessages());
+  // Messages of requests other than commands (the readout's failure) show at once.
+  showWaitingMessages() {
+    if (!this.running) this.messages.showInTurn(this.waitingMessages.splice(0));
   }
 
   endProgram() {
@@ -256,8 +308,7 @@ function cannotLoad(error) {
 
 async function loadCore() {
   if (typeof WebAssembly !== 'object') throw new Error('WebAssembly is missing');
-  const { default: createOstrevo } = await import('../ostrevo.js');
-  return createOstrevo();
+  return CoreClient.start(decimalSeparatorFor(browserLanguages()));
 }
 
 async function loadDescription() {
@@ -284,8 +335,8 @@ async function start() {
   const description = await loadDescription();
   await controlFontLoaded(description);
   document.documentElement.className = 'running';
-  window.ostrevo = new Page(description, loadingCore);
-  await window.ostrevo.queue;
+  const page = new Page(description, loadingCore);
+  await page.queue;
 }
 
 start().catch(cannotLoad);

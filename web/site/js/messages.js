@@ -3,7 +3,7 @@
 
 export class MessageBoxes {
   constructor(title) {
-    this.dialog = document.getElementById('message');
+    this.dialog = /** @type {HTMLDialogElement} */ (document.getElementById('message'));
     this.text = document.getElementById('message-text');
     this.ok = document.getElementById('message-ok');
     document.getElementById('message-title').textContent = title;
@@ -25,7 +25,7 @@ export class MessageBoxes {
 
   show(message) {
     return new Promise((resolve) => {
-      const returnFocus = document.activeElement;
+      const returnFocus = /** @type {HTMLElement | null} */ (document.activeElement);
       this.text.textContent = message;
       this.dialog.addEventListener('close', () => {
         if (returnFocus && returnFocus.isConnected) returnFocus.focus();

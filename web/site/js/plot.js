@@ -3,44 +3,35 @@
 // finger) over the plot handed to the program's readout.
 
 export class PlotPicture {
-  constructor(pageWindow, program, { onFault }) {
+  /** @param {import('./windows.js').PageWindow} pageWindow  @param {(x: number, y: number) => void} readOut */
+  constructor(pageWindow, readOut) {
     this.area = pageWindow.control(pageWindow.plotName).element;
     this.canvas = this.area.querySelector('canvas');
-    this.program = program;
-    this.onFault = onFault;
-    this.dirty = true;
+    this.readOutAt = readOut;
     this.listenToPointer();
   }
 
-  // Sizes the canvas to the area's inner box as shown now, in device pixels,
-  // and lets the program draw its plot at that size.
-  fit() {
+  // The canvas as large as the area's inner box shown now.
+  sizeCanvas() {
     const { clientWidth, clientHeight } = this.area;
     this.canvas.style.width = `${clientWidth}px`;
     this.canvas.style.height = `${clientHeight}px`;
+  }
+
+  // The canvas's size on screen in device pixels, which the program draws at; 0 × 0 when not shown.
+  shownSize() {
     const shown = this.canvas.getBoundingClientRect();
-    if (shown.width === 0 || shown.height === 0) return;
+    if (shown.width === 0 || shown.height === 0) return { width: 0, height: 0 };
     const ratio = window.devicePixelRatio || 1;
-    const width = Math.max(1, Math.round(shown.width * ratio));
-    const height = Math.max(1, Math.round(shown.height * ratio));
-    this.program.resizePicture(width, height);
-    this.present();
+    return { width: Math.max(1, Math.round(shown.width * ratio)), height: Math.max(1, Math.round(shown.height * ratio)) };
   }
 
-  markChanged() {
-    this.dirty = true;
-  }
-
-  present() {
-    if (!this.dirty && this.canvas.width === this.program.pictureWidth()) return;
-    const width = this.program.pictureWidth();
-    const height = this.program.pictureHeight();
-    const bytes = this.program.pictureBytes();
+  // The program's raster, red, green, blue, alpha row after row.
+  /** @param {number} width  @param {number} height  @param {ArrayBuffer} rgba */
+  draw(width, height, rgba) {
     if (this.canvas.width !== width) this.canvas.width = width;
     if (this.canvas.height !== height) this.canvas.height = height;
-    const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, bytes.length);
-    this.canvas.getContext('2d').putImageData(new ImageData(pixels, width, height), 0, 0);
-    this.dirty = false;
+    this.canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
   }
 
   // Device pixels of the canvas under the pointer.
@@ -74,10 +65,6 @@ export class PlotPicture {
 
   readOut(event) {
     const [x, y] = this.devicePosition(event);
-    try {
-      this.program.pointerAt(x, y);
-    } catch (error) {
-      this.onFault(error);
-    }
+    this.readOutAt(x, y);
   }
 }

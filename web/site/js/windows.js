@@ -38,6 +38,12 @@ export function setCaption(element, text) {
   }));
 }
 
+// The elements inside `element`, as the HTML elements they are.
+/** @param {Element} element  @returns {HTMLElement[]} */
+function areasIn(element) {
+  return /** @type {HTMLElement[]} */ ([...element.children]);
+}
+
 function px(value) {
   return `${value}px`;
 }
@@ -131,6 +137,8 @@ export class PageWindow {
     this.name = name;
     this.description = description;
     this.plotName = (description.controls.find((c) => c.plot) || {}).name;
+    /** @type {boolean | undefined} whether shown as a list; undefined until laid out */
+    this.listed = undefined;
     this.controls = new Map();
     this.frame = document.createElement('div');
     this.frame.className = 'frame';
@@ -269,7 +277,7 @@ export class PageWindow {
     if (!line) return;
     this.heightFor = heightFor;
     const plot = this.control(this.plotName);
-    const companions = [...line.children].filter((area) => area !== plot.element);
+    const companions = areasIn(line).filter((area) => area !== plot.element);
     const width = line.clientWidth - companions.reduce((sum, area) => sum + area.offsetWidth, 0);
     const height = heightFor(width, plot.control.height);
     plot.element.style.width = `${width}px`;
@@ -290,8 +298,9 @@ export class PageWindow {
     }
   }
 
+  /** @param {HTMLElement} area  @returns {HTMLElement[]} */
   labelsOf(area) {
-    return [...area.children].filter((element) => element.classList.contains('label') && !element.hidden);
+    return areasIn(area).filter((element) => element.classList.contains('label') && !element.hidden);
   }
 
   // In a list, the plot's companions (the voltage scale) as narrow as their
@@ -301,7 +310,7 @@ export class PageWindow {
     const line = this.listed && this.element.querySelector('.side-by-side');
     if (!line) return false;
     let changed = false;
-    for (const area of line.children) {
+    for (const area of areasIn(line)) {
       const labels = this.labelsOf(area);
       if (area.dataset.name === this.plotName || labels.length === 0) continue;
       const inner = area.clientWidth;
@@ -323,7 +332,7 @@ export class PageWindow {
   settleLabels() {
     const line = this.listed && this.element.querySelector('.side-by-side');
     if (!line) return;
-    for (const area of line.children) {
+    for (const area of areasIn(line)) {
       const settled = [];
       for (const label of this.labelsOf(area).sort((a, b) => a.offsetTop - b.offsetTop)) {
         let top = Math.min(label.offsetTop, area.clientHeight - label.offsetHeight);

@@ -1,0 +1,105 @@
+// The core as the page's main thread reaches it: the core's worker, and the
+// sampling workers it hands a plot's chunks to through ports of their own.
+// Requests go with a snapshot of the page; their effects come back in order.
+
+/** @typedef {import('./core_messages').Effect} Effect */
+/** @typedef {import('./core_messages').CoreRequest} CoreRequest */
+/** @typedef {import('./core_messages').CoreReply} CoreReply */
+/** @typedef {import('./core_messages').CoreStart} CoreStart */
+
+/** @typedef {CoreRequest extends infer R ? R extends { id: number } ? Omit<R, 'id'> : never : never} Request */
+
+/**
+ * What a request does with what comes back before it ends.
+ * @typedef {object} Listener
+ * @property {(effects: Effect[]) => void} effects
+ * @property {(done: number) => void} [progress]
+ * @property {() => void} ended
+ */
+
+const MOST_WORKERS = 8;
+
+// As many sampling workers as the device has cores, at least one and at most
+// eight; the page's address may ask for another count (workers=N), for the
+// benchmark and the tests.
+function samplingWorkerCount() {
+  const asked = Number(new URLSearchParams(location.search).get('workers'));
+  const count = Number.isInteger(asked) && asked > 0 ? asked : navigator.hardwareConcurrency || 1;
+  return Math.min(Math.max(count, 1), MOST_WORKERS);
+}
+
+function samplingPorts() {
+  return Array.from({ length: samplingWorkerCount() }, () => {
+    const sampler = new Worker(new URL('./sampling_worker.js', import.meta.url), { type: 'module' });
+    const { port1, port2 } = new MessageChannel();
+    sampler.postMessage({ kind: 'start', port: port2 }, [port2]);
+    return port1;
+  });
+}
+
+export class CoreClient {
+  // Resolves once the core has loaded in its worker; rejects when it cannot.
+  static start(decimalSeparator) {
+    const worker = new Worker(new URL('./core_worker.js', import.meta.url), { type: 'module' });
+    const samplers = samplingPorts();
+    /** @type {CoreStart} */
+    const start = { kind: 'start', decimalSeparator, samplers };
+    worker.postMessage(start, samplers);
+    return new Promise((resolve, reject) => {
+      worker.onerror = (event) => reject(new Error(`the core's worker: ${event.message}`));
+      worker.onmessage = ({ data }) => {
+        if (data.kind === 'ready') resolve(new CoreClient(worker));
+        else reject(new Error(data.reason));
+      };
+    });
+  }
+
+  constructor(worker) {
+    this.worker = worker;
+    this.lastId = 0;
+    /** @type {Map<number, Listener>} */
+    this.listeners = new Map();
+    worker.onmessage = ({ data }) => this.take(data);
+    worker.onerror = (event) => this.failAll(event);
+  }
+
+  // The request's effects as they come; resolves once it has ended.
+  /** @param {Request} request  @param {(effects: Effect[]) => void} effects  @param {(done: number) => void} [progress] */
+  request(request, effects, progress) {
+    const id = ++this.lastId;
+    this.worker.postMessage({ ...request, id });
+    return new Promise((resolve) => {
+      this.listeners.set(id, { effects, progress, ended: () => resolve(undefined) });
+    });
+  }
+
+  // The running command ends where it is, as a fault there would end it, without a message.
+  stop() {
+    /** @type {CoreRequest} */
+    const stop = { kind: 'stop' };
+    this.worker.postMessage(stop);
+  }
+
+  /** @param {CoreReply} reply */
+  take(reply) {
+    if (!('id' in reply)) return;
+    const listener = this.listeners.get(reply.id);
+    if (!listener) return;
+    if (reply.kind === 'progress') listener.progress?.(reply.done);
+    else listener.effects(reply.effects);
+    if (reply.kind === 'done') {
+      this.listeners.delete(reply.id);
+      listener.ended();
+    }
+  }
+
+  // A worker that broke ends every request as failed: the page goes on.
+  failAll(event) {
+    console.error(event);
+    for (const [id, listener] of this.listeners) {
+      this.listeners.delete(id);
+      listener.effects([{ kind: 'commandFailed' }]);
+      listener.ended();
+    }
+  }
+}

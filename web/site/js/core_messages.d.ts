@@ -1,0 +1,111 @@
+// What the page's threads say to each other. The main thread keeps the DOM;
+// the core runs in a worker of its own (core_worker.js) and samples a plot
+// through sampling workers (sampling_worker.js), each with an instance of its
+// own. Everything below crosses postMessage, so it is plain data.
+
+/** Width and height, in the unit the field that holds it names. */
+export interface Size {
+  width: number;
+  height: number;
+}
+
+/**
+ * What the core reads from the page, taken when a request leaves the main
+ * thread: the core never asks the page while it works.
+ */
+export interface Snapshot {
+  /** Each window's fields, their texts by control name. */
+  texts: Record<string, Record<string, string>>;
+  /** Each window's option buttons, whether checked, by control name. */
+  checked: Record<string, Record<string, boolean>>;
+  /** Each window's picture areas, their inner sizes as shown, in CSS pixels. */
+  areas: Record<string, Record<string, Size>>;
+  /** The plot's canvas as shown, in device pixels; 0 × 0 when not shown. */
+  canvas: Size;
+}
+
+/** One thing the core changed on the page, in the order it changed it. */
+export type Effect =
+  | { kind: 'text'; window: string; control: string; text: string }
+  | { kind: 'colour'; window: string; control: string; colour: string }
+  /** A label's upper-left corner in CSS pixels from its area's inner corner. */
+  | { kind: 'place'; window: string; control: string; left: number; top: number }
+  | { kind: 'check'; window: string; control: string }
+  | { kind: 'toolTip'; window: string; control: string; text: string }
+  | { kind: 'createWindow'; window: string }
+  | { kind: 'showWindow'; window: string }
+  | { kind: 'unloadWindow'; window: string }
+  /** The whole raster of a picture area: red, green, blue, alpha, row after row. */
+  | { kind: 'picture'; window: string; control: string; width: number; height: number; rgba: ArrayBuffer }
+  /** A message box, shown once its command has ended. */
+  | { kind: 'message'; text: string }
+  | { kind: 'endProgram' }
+  /** The command stopped by something the core has no message for. */
+  | { kind: 'commandFailed' };
+
+/** Once, first: how the core writes numbers, and a port to each sampling worker. */
+export interface CoreStart {
+  kind: 'start';
+  decimalSeparator: string;
+  samplers: MessagePort[];
+}
+
+/** Main thread to core worker. The page sends one command at a time. */
+export type CoreRequest =
+  /** A click on a button of a window: its command. */
+  | { kind: 'click'; id: number; window: string; control: string; snapshot: Snapshot }
+  /** The close box of a window's frame. */
+  | { kind: 'closeWindow'; id: number; window: string; snapshot: Snapshot }
+  /** The pointer over the plot, in device pixels of its canvas: the readout. */
+  | { kind: 'pointer'; id: number; x: number; y: number; snapshot: Snapshot }
+  /** The plot drawn again for the canvas's size and its labels placed for their areas' sizes. */
+  | { kind: 'fit'; id: number; snapshot: Snapshot }
+  /** The running command ends here, as a fault at this point would, without a message. */
+  | { kind: 'stop' };
+
+/** Core worker to main thread. */
+export type CoreReply =
+  | { kind: 'ready' }
+  | { kind: 'cannotLoad'; reason: string }
+  /** Effects of a step of request `id`, which goes on. */
+  | { kind: 'effects'; id: number; effects: Effect[] }
+  /** How much of command `id` is done, 0 to 1. */
+  | { kind: 'progress'; id: number; done: number }
+  /** Request `id` has ended (whole, stopped or failed) with these last effects. */
+  | { kind: 'done'; id: number; effects: Effect[] };
+
+/** The sampling of one plot, as the core describes it: plain numbers. */
+export type SamplingJob = Record<string, number | Record<string, number>>;
+
+/** Core worker to a sampling worker: sample chunk `index` of plot `job`. */
+export interface ChunkRequest {
+  kind: 'chunk';
+  job: number;
+  sampling: SamplingJob;
+  index: number;
+}
+
+/** A sample that could not be computed, and why. */
+export interface SampleFault {
+  k: number;
+  message: string;
+}
+
+/** What a chunk found: the first fault of each trace, the first sample of each that cannot be drawn. */
+export interface ChunkOutcome {
+  vcFault: SampleFault | null;
+  voFault: SampleFault | null;
+  undrawableVc: number | null;
+  undrawableVo: number | null;
+}
+
+/** A sampling worker to the core worker. */
+export type ChunkReply =
+  | { kind: 'outcome'; job: number; index: number; outcome: ChunkOutcome }
+  | { kind: 'failed'; job: number; index: number };
+
+/** Main thread to a sampling worker, once: its port to the core worker. */
+export interface SamplerStart {
+  kind: 'start';
+  port: MessagePort;
+}

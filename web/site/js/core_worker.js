@@ -1,0 +1,188 @@
+// The core's worker: the program's commands run here, away from the page's
+// main thread, which keeps the DOM and stays free to paint and to answer.
+// Each request brings a snapshot of what the core reads from the page; what
+// the core changes goes back as effects, in order, a step's worth at a time.
+
+/** @typedef {import('./core_messages').Snapshot} Snapshot */
+/** @typedef {import('./core_messages').Effect} Effect */
+/** @typedef {import('./core_messages').CoreStart} CoreStart */
+/** @typedef {import('./core_messages').CoreRequest} CoreRequest */
+/** @typedef {import('./core_messages').CoreReply} CoreReply */
+
+import { PlotRun } from './plot_run.js';
+
+/** @type {Snapshot} */
+const NO_SNAPSHOT = { texts: {}, checked: {}, areas: {}, canvas: { width: 0, height: 0 } };
+
+// What the program's PageFace calls: reads answer from the request's
+// snapshot, changes are recorded (and kept in the snapshot, so that the core
+// reads back what it wrote).
+class RecordingFace {
+  constructor() {
+    this.snapshot = NO_SNAPSHOT;
+    /** @type {Effect[]} */
+    this.effects = [];
+    this.changedPicture = null;
+  }
+
+  text(window, control) { return this.snapshot.texts[window]?.[control] ?? ''; }
+  setText(window, control, text) {
+    const texts = this.snapshot.texts[window];
+    if (texts && control in texts) texts[control] = text;
+    this.effects.push({ kind: 'text', window, control, text });
+  }
+  setTextColour(window, control, colour) { this.effects.push({ kind: 'colour', window, control, colour }); }
+  place(window, control, left, top) { this.effects.push({ kind: 'place', window, control, left, top }); }
+  isChecked(window, control) { return this.snapshot.checked[window]?.[control] ?? false; }
+  check(window, control) {
+    // Checking one option button unchecks the others of its window.
+    const options = this.snapshot.checked[window] ?? {};
+    for (const name of Object.keys(options)) options[name] = name === control;
+    this.effects.push({ kind: 'check', window, control });
+  }
+  setToolTip(window, control, text) { this.effects.push({ kind: 'toolTip', window, control, text }); }
+  innerWidth(window, control) { return this.snapshot.areas[window]?.[control]?.width ?? 0; }
+  innerHeight(window, control) { return this.snapshot.areas[window]?.[control]?.height ?? 0; }
+  createWindow(window) { this.effects.push({ kind: 'createWindow', window }); }
+  showWindow(window) { this.effects.push({ kind: 'showWindow', window }); }
+  unloadWindow(window) { this.effects.push({ kind: 'unloadWindow', window }); }
+  pictureChanged(window, control) { this.changedPicture = { window, control }; }
+  endProgram() { this.effects.push({ kind: 'endProgram' }); }
+  commandFailed() { this.effects.push({ kind: 'commandFailed' }); }
+}
+
+class CoreWorker {
+  /** @param {import('../ostrevo').Core} core  @param {CoreStart} start */
+  constructor(core, start) {
+    this.core = core;
+    this.face = new RecordingFace();
+    this.program = new core.Program(this.face, start.decimalSeparator);
+    /** @type {PlotRun | null} */
+    this.plot = null;
+    this.samplers = start.samplers;
+  }
+
+  // Whatever escapes the core ends its request as a failure, never the worker.
+  /** @param {CoreRequest} request */
+  handleGuarded(request) {
+    if (request.kind === 'stop') this.stopPlot();
+    else this.guarded(request.id, () => this.handle(request));
+  }
+
+  guarded(id, action) {
+    try {
+      action();
+    } catch (error) {
+      console.error(error);
+      this.plot = null;
+      this.face.commandFailed();
+      this.reply('done', id);
+    }
+  }
+
+  /** @param {Exclude<CoreRequest, {kind: 'stop'}>} request */
+  handle(request) {
+    this.face.snapshot = request.snapshot;
+    if (request.kind === 'pointer') {
+      this.program.pointerAt(request.x, request.y);
+    } else {
+      this.fitPicture(request.snapshot);
+      if (request.kind === 'click' && this.program.startsPlot(request.window, request.control)) {
+        this.startPlot(request.id);
+        return;
+      }
+      if (request.kind === 'click') this.record(this.program.click(request.window, request.control));
+      if (request.kind === 'closeWindow') this.program.closeWindow(request.window);
+    }
+    this.reply('done', request.id);
+  }
+
+  // The plot at the canvas's present size, its labels for their areas' sizes.
+  fitPicture({ canvas }) {
+    if (canvas.width > 0 && canvas.height > 0) this.program.resizePicture(canvas.width, canvas.height);
+  }
+
+  // "Grafici" in steps: the window, axes and labels first, then the sampling
+  // spread over the sampling workers while this worker stays free for the
+  // readout and a stop, then the traces.
+  startPlot(id) {
+    const sampling = this.program.beginPlot(this.samplers.length);
+    this.record(this.program.takeMessages());
+    if (!sampling) {
+      this.reply('done', id);
+      return;
+    }
+    this.reply('effects', id);
+    this.plotId = id;
+    const program = this.program;
+    this.plot = new PlotRun(this.samplers, sampling, {
+      chunkCount: () => program.chunkCount(),
+      needs: (index) => program.needsChunk(index),
+      add: (index, outcome) => program.addChunk(index, outcome),
+      sampled: () => program.plotSampled(),
+      progress: () => this.post({ kind: 'progress', id, done: program.doneFraction() }),
+      finish: () => this.guarded(id, () => {
+        this.plot = null;
+        program.finishPlot();
+        this.record(program.takeMessages());
+        this.reply('done', id);
+      }),
+      fail: () => {
+        this.face.commandFailed();
+        this.stopPlot();
+      },
+    });
+    this.plot.start();
+  }
+
+  stopPlot() {
+    if (!this.plot) return;
+    this.plot.abandon();
+    this.plot = null;
+    this.program.abandonPlot();
+    this.reply('done', this.plotId);
+  }
+
+  // The messages a command left, after its other effects.
+  record(messages) {
+    for (let i = 0; i < messages.size(); i += 1) this.face.effects.push({ kind: 'message', text: messages.get(i) });
+    messages.delete();
+  }
+
+  // The effects recorded since the last reply, the raster last when it changed.
+  reply(kind, id) {
+    const effects = this.face.effects.splice(0);
+    /** @type {Transferable[]} */
+    const transfer = [];
+    if (this.face.changedPicture) {
+      const rgba = this.program.pictureBytes().slice().buffer;
+      effects.push({ kind: 'picture', ...this.face.changedPicture, width: this.program.pictureWidth(),
+                     height: this.program.pictureHeight(), rgba });
+      transfer.push(rgba);
+      this.face.changedPicture = null;
+    }
+    this.post({ kind, id, effects }, transfer);
+  }
+
+  /** @param {CoreReply} reply  @param {Transferable[]} [transfer] */
+  post(reply, transfer = []) {
+    self.postMessage(reply, transfer);
+  }
+}
+
+// The core's module is instantiated once the page has said how to start;
+// requests that come meanwhile wait for it.
+self.onmessage = async ({ data: start }) => {
+  /** @type {CoreRequest[]} */
+  const waiting = [];
+  self.onmessage = ({ data }) => waiting.push(data);
+  try {
+    const { default: createOstrevo } = await import('../ostrevo.js');
+    const worker = new CoreWorker(await createOstrevo(), start);
+    self.onmessage = ({ data }) => worker.handleGuarded(data);
+    self.postMessage({ kind: 'ready' });
+    for (const request of waiting) worker.handleGuarded(request);
+  } catch (error) {
+    self.postMessage({ kind: 'cannotLoad', reason: String(error) });
+  }
+};
