@@ -312,7 +312,7 @@ class WebDriverPage extends Page {
 const DEFAULTS = { width: 1280, height: 720, ratio: 1, locale: 'en-US', dark: false, touch: false };
 
 // Opens a browser with the page's options (width and height of the viewport in
-// CSS pixels, ratio, locale, dark, touch) showing the site, and its page.
+// CSS pixels, ratio, locale, dark, touch, query: the address's query) showing the site, and its page.
 // stoppable: the site from a server of the page's own, page.server, that the test may stop;
 // blank: not yet navigated to the site, whose address is page.url.
 async function openPage(options = {}) {
@@ -320,8 +320,8 @@ async function openPage(options = {}) {
   const page = await (engine === 'webkit' ? WebDriverPage : PuppeteerPage).open(o);
   const { url, server: own } = await siteUrl(o.stoppable);
   if (o.stoppable) page.server = own;
-  page.url = url;
-  if (!o.blank) await page.goto(url);
+  page.url = o.query ? `${url}?${o.query}` : url;
+  if (!o.blank) await page.goto(page.url);
   return page;
 }
 

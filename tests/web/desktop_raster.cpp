@@ -1,7 +1,8 @@
 // Writes the raster of Picture1 that the desktop shows after "Ostrevo reale,
-// dati esempio" and "Grafici", for a picture of the given size in device
-// pixels, as RGBA bytes row by row: what the page's canvas must equal.
-//   ostrevo_desktop_raster WIDTH HEIGHT OUTPUT
+// dati esempio" (N typed over, when given) and "Grafici", for a picture of the
+// given size in device pixels, as RGBA bytes row by row: what the page's
+// canvas must equal.
+//   ostrevo_desktop_raster WIDTH HEIGHT OUTPUT [N]
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -54,14 +55,17 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int width = argc == 4 ? std::atoi(argv[1]) : 0;
-    const int height = argc == 4 ? std::atoi(argv[2]) : 0;
+    const bool usable = argc == 4 || argc == 5;
+    const int width = usable ? std::atoi(argv[1]) : 0;
+    const int height = usable ? std::atoi(argv[2]) : 0;
     if (width < 2 || height < 2) {
-        std::fprintf(stderr, "usage: %s WIDTH HEIGHT OUTPUT\n", argv[0]);
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT OUTPUT [N]\n", argv[0]);
         return 2;
     }
     testing::FakeForm form;
-    testing::TypeCircuit(form, testing::ExampleTexts(Example::Real));
+    testing::CircuitTexts texts = testing::ExampleTexts(Example::Real);
+    if (argc == 5) texts.n = argv[4];
+    testing::TypeCircuit(form, texts);
     testing::FakeMessages messages;
     RasterPlotWindow window(width, height);
     CircuitCommands(form, messages, ".").plotWaveforms(window);

@@ -5,8 +5,9 @@ const browser = require('./browser.js');
 
 const control = (name, form = 'Form1') => `#${form} [data-name="${name}"]`;
 
-// Waits until the page's program has loaded: the main window no longer busy waiting for its core.
-async function loaded(page) {
+// Waits until the main window is no longer busy: its core has loaded and the
+// commands clicked so far have run.
+async function idle(page) {
   assert.ok(await page.waitFor(() => document.getElementById('Form1')?.getAttribute('aria-busy') === 'false'));
 }
 
@@ -14,7 +15,7 @@ async function loaded(page) {
 function pageTest(name, options, body) {
   if (typeof options === 'function') [options, body] = [{}, options];
   browser.pageTest(name, options, async (page, t) => {
-    await loaded(page);
+    await idle(page);
     await body(page, t);
   });
 }
@@ -70,4 +71,30 @@ async function takeMessages(page, count) {
   return texts;
 }
 
-module.exports = { control, pageTest, click, type, shown, shows, visible, becomes, messageText, takeMessages };
+// The plot's canvas: its pixels as RGBA bytes, whatever context the page draws with.
+async function canvasPixels(page) {
+  const canvas = `${control('Picture1', 'Form2')} canvas`;
+  const { width, height, base64 } = await page.evaluate((selector) => {
+    const canvas = document.querySelector(selector);
+    const copy = document.createElement('canvas');
+    copy.width = canvas.width;
+    copy.height = canvas.height;
+    const context = copy.getContext('2d');
+    context.drawImage(canvas, 0, 0);
+    const bytes = context.getImageData(0, 0, canvas.width, canvas.height).data;
+    let binary = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return { width: canvas.width, height: canvas.height, base64: btoa(binary) };
+  }, canvas);
+  return { width, height, rgba: Buffer.from(base64, 'base64') };
+}
+
+// Rows of the canvas that hold the red of vc(t): its zero line alone, or the trace too.
+const redRows = async (page) => {
+  const { width, rgba } = await canvasPixels(page);
+  const rows = new Set();
+  for (let i = 0; i < rgba.length; i += 4) if (rgba.readUInt32BE(i) === 0xff0000ff) rows.add(Math.floor(i / 4 / width));
+  return rows.size;
+};
+
+module.exports = { control, pageTest, idle, click, type, shown, shows, visible, becomes, messageText, takeMessages, canvasPixels, redRows };
