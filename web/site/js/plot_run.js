@@ -1,7 +1,8 @@
 // The sampling of one plot spread over the sampling workers, from the core's
-// worker: each worker is handed one chunk at a time, the next one as soon as
-// it answers, so that this worker only hands out and merges and stays free
-// between answers. Answers of an abandoned plot are passed over.
+// worker: each worker holds IN_FLIGHT chunks and is handed the next one as
+// soon as it answers one, so that it never waits for this worker, which only
+// hands out and merges and stays free between answers. Answers of an
+// abandoned plot are passed over.
 
 /** @typedef {import('./core_messages').SamplingJob} SamplingJob */
 /** @typedef {import('./core_messages').ChunkOutcome} ChunkOutcome */
@@ -20,6 +21,9 @@
  * @property {() => void} fail  a worker could not sample its chunk
  */
 
+// Two: one to sample while the answer to the other travels. A stop leaves at
+// most one chunk more to each worker, a few milliseconds.
+const IN_FLIGHT = 2;
 let lastJob = 0;
 
 export class PlotRun {
@@ -42,7 +46,7 @@ export class PlotRun {
     }
     for (const port of this.samplers) {
       port.onmessage = ({ data }) => this.take(port, data);
-      this.handOut(port);
+      for (let i = 0; i < IN_FLIGHT; i += 1) this.handOut(port);
     }
   }
 
