@@ -11,6 +11,10 @@
 
 import { PlotRun } from './plot_run.js';
 
+// How long the window, axes and labels of a plot wait for its traces before
+// they show alone, in ms: about a frame.
+const FIRST_STEP_AFTER = 20;
+
 /** @type {Snapshot} */
 const NO_SNAPSHOT = { texts: {}, checked: {}, areas: {}, canvas: { width: 0, height: 0 } };
 
@@ -112,7 +116,9 @@ class CoreWorker {
       this.reply('done', id);
       return;
     }
-    this.reply('effects', id);
+    // The first step shows once the plot is seen to take a while: a quick
+    // plot shows once, whole.
+    this.firstStep = setTimeout(() => this.reply('effects', id), FIRST_STEP_AFTER);
     this.plotId = id;
     const program = this.program;
     this.plot = new PlotRun(this.samplers, sampling, {
@@ -122,6 +128,7 @@ class CoreWorker {
       sampled: () => program.plotSampled(),
       progress: () => this.post({ kind: 'progress', id, done: program.doneFraction() }),
       finish: () => this.guarded(id, () => {
+        clearTimeout(this.firstStep);
         this.plot = null;
         program.finishPlot();
         this.record(program.takeMessages());
@@ -137,6 +144,7 @@ class CoreWorker {
 
   stopPlot() {
     if (!this.plot) return;
+    clearTimeout(this.firstStep);
     this.plot.abandon();
     this.plot = null;
     this.program.abandonPlot();

@@ -166,7 +166,7 @@ class Page {
     pageWindow.listed = undefined;
     this.desktop.arrange();
     this.desktop.bringToFront(pageWindow);
-    if (name === this.plotWindow) this.fitPlot();
+    if (name === this.plotWindow && opening) this.fitPlot();
     // A list stands below the main window's: bring it into view.
     if (opening && pageWindow.listed) pageWindow.frame.scrollIntoView();
     if (opening) this.focusFirst = pageWindow;
@@ -201,10 +201,18 @@ class Page {
   }
 
   async fitPlotNow() {
-    const plotWindow = this.windows.get(this.plotWindow);
-    if (!this.core || !this.plot || plotWindow.frame.hidden) return;
+    if (!this.core || !this.plot || this.windows.get(this.plotWindow).frame.hidden) return;
     this.plot.sizeCanvas();
     await this.ask({ kind: 'fit' });
+    await this.settlePlot();
+  }
+
+  // The labels a command or a fit placed, settled in a list: the voltage
+  // scale as wide as they need (the plot fitted again when that changed),
+  // each kept whole and clear of the one above.
+  async settlePlot() {
+    const plotWindow = this.windows.get(this.plotWindow);
+    if (!this.plot || plotWindow.frame.hidden) return;
     if (plotWindow.fitCompanionWidths()) {
       this.plot.sizeCanvas();
       await this.ask({ kind: 'fit' });
@@ -251,7 +259,8 @@ class Page {
     await this.ask({ kind: 'click', window: windowName, control: controlName }, (done) => this.longWork.progress(done));
     this.longWork.end(started.control(controlName).element);
     this.longWork = null;
-    await this.fitPlot();
+    await this.fitting;
+    await this.settlePlot();
     started.setBusy(false);
     await this.messages.showInTurn(this.waitingMessages.splice(0));
     this.afterCommand();
