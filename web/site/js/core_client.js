@@ -6,6 +6,7 @@
 /** @typedef {import('./core_messages').CoreRequest} CoreRequest */
 /** @typedef {import('./core_messages').CoreReply} CoreReply */
 /** @typedef {import('./core_messages').CoreStart} CoreStart */
+/** @typedef {import('./core_messages').SamplerStart} SamplerStart */
 
 /** @typedef {CoreRequest extends infer R ? R extends { id: number } ? Omit<R, 'id'> : never : never} Request */
 
@@ -28,28 +29,35 @@ function samplingWorkerCount() {
   return Math.min(Math.max(count, 1), MOST_WORKERS);
 }
 
-function samplingPorts() {
-  return Array.from({ length: samplingWorkerCount() }, () => {
-    const sampler = new Worker(new URL('./sampling_worker.js', import.meta.url), { type: 'module' });
-    const { port1, port2 } = new MessageChannel();
-    sampler.postMessage({ kind: 'start', port: port2 }, [port2]);
-    return port1;
-  });
+// Starts a sampling worker on the far end of the channel (the chunks sent
+// meanwhile wait in it).
+/** @param {MessagePort} port */
+function startSampler(port) {
+  const sampler = new Worker(new URL('./sampling_worker.js', import.meta.url), { type: 'module' });
+  /** @type {SamplerStart} */
+  const start = { kind: 'start', port };
+  sampler.postMessage(start, [port]);
 }
 
 export class CoreClient {
   // Resolves once the core has loaded in its worker; rejects when it cannot.
+  // The sampling workers start after it, not to slow the page's start.
   static start(decimalSeparator) {
     const worker = new Worker(new URL('./core_worker.js', import.meta.url), { type: 'module' });
-    const samplers = samplingPorts();
+    const channels = Array.from({ length: samplingWorkerCount() }, () => new MessageChannel());
+    const samplers = channels.map(({ port1 }) => port1);
     /** @type {CoreStart} */
     const start = { kind: 'start', decimalSeparator, samplers };
     worker.postMessage(start, samplers);
     return new Promise((resolve, reject) => {
       worker.onerror = (event) => reject(new Error(`the core's worker: ${event.message}`));
       worker.onmessage = ({ data }) => {
-        if (data.kind === 'ready') resolve(new CoreClient(worker));
-        else reject(new Error(data.reason));
+        if (data.kind !== 'ready') {
+          reject(new Error(data.reason));
+          return;
+        }
+        resolve(new CoreClient(worker));
+        for (const { port2 } of channels) startSampler(port2);
       };
     });
   }

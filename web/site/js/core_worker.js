@@ -39,7 +39,9 @@ class RecordingFace {
   place(window, control, left, top) { this.effects.push({ kind: 'place', window, control, left, top }); }
   isChecked(window, control) { return this.snapshot.checked[window]?.[control] ?? false; }
   check(window, control) {
-    // Checking one option button unchecks the others of its window.
+    // Checking one option button unchecks the others of its window: each
+    // window's option buttons are one group (those of the waveform window's
+    // readout are its only ones).
     const options = this.snapshot.checked[window] ?? {};
     for (const name of Object.keys(options)) options[name] = name === control;
     this.effects.push({ kind: 'check', window, control });
