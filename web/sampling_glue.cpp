@@ -94,6 +94,5 @@ EMSCRIPTEN_BINDINGS(ostrevo_sampling) {
     using ostrevo::web::ChunkSampler;
     emscripten::class_<ChunkSampler>("ChunkSampler")
         .constructor<emscripten::val>()
-        .function("chunkCount", &ChunkSampler::chunkCount)
         .function("sampleChunk", &ChunkSampler::sampleChunk);
 }

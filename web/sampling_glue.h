@@ -17,7 +17,6 @@ ChunkOutcome OutcomeFromJs(const emscripten::val& outcome);
 class ChunkSampler {
 public:
     explicit ChunkSampler(const emscripten::val& job) : sampling_(JobFromJs(job)) {}
-    double chunkCount() const { return static_cast<double>(sampling_.chunkCount()); }
     emscripten::val sampleChunk(double index) const;
 
 private:

@@ -32,7 +32,6 @@ export interface Program {
 
 /** One worker's instance of a plot's sampling. */
 export interface ChunkSampler {
-  chunkCount(): number;
   sampleChunk(index: number): ChunkOutcome;
   delete(): void;
 }

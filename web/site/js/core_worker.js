@@ -80,7 +80,7 @@ class CoreWorker {
       action();
     } catch (error) {
       console.error(error);
-      this.plot = null;
+      if (this.plotId === id) this.dropPlot();
       this.face.commandFailed();
       this.reply('done', id);
     }
@@ -144,13 +144,18 @@ class CoreWorker {
     this.plot.start();
   }
 
+  // The running plot ends where it is, as a fault there would end it.
   stopPlot() {
     if (!this.plot) return;
+    this.dropPlot();
+    this.reply('done', this.plotId);
+  }
+
+  dropPlot() {
     clearTimeout(this.firstStep);
-    this.plot.abandon();
+    this.plot?.abandon();
     this.plot = null;
     this.program.abandonPlot();
-    this.reply('done', this.plotId);
   }
 
   // The messages a command left, after its other effects.
