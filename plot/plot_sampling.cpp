@@ -63,11 +63,17 @@ void SamplingMerge::add(std::int64_t index, const ChunkOutcome& outcome) {
     }
 }
 
+void SamplingMerge::fail(std::exception_ptr failure) {
+    if (!failure_) failure_ = std::move(failure);
+    end_ = addedBeforeEnd_ = 0;
+}
+
 double SamplingMerge::doneFraction() const {
     return end_ == 0 ? 1.0 : static_cast<double>(addedBeforeEnd_) / static_cast<double>(end_);
 }
 
 std::optional<TraceStop> SamplingMerge::outcome(std::int32_t NP) const {
+    if (failure_) std::rethrow_exception(failure_);
     if (vcFault_) throw Fault(vcFault_->message);
     if (voFault_) throw Fault(voFault_->message);
     return undrawable_.stop(NP);

@@ -50,14 +50,9 @@ bool ThreadedSampling::stopped() const {
     return stop_;
 }
 
-const SamplingMerge& ThreadedSampling::merged() const {
-    if (failure_) std::rethrow_exception(failure_);
-    return merge_;
-}
-
 bool ThreadedSampling::takeChunk(std::int64_t& index) {
     const std::lock_guard lock(mutex_);
-    if (stop_ || failure_ || !merge_.needs(next_) || next_ >= sampling_->chunkCount()) return false;
+    if (stop_ || !merge_.needs(next_) || next_ >= sampling_->chunkCount()) return false;
     index = next_++;
     return true;
 }
@@ -71,7 +66,7 @@ void ThreadedSampling::work() {
         }
     } catch (...) {
         const std::lock_guard lock(mutex_);
-        if (!failure_) failure_ = std::current_exception();
+        merge_.fail(std::current_exception());
     }
     bool last = false;
     {

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -34,9 +33,8 @@ public:
     void wait();
     double doneFraction() const;
     bool stopped() const;
-    // Once ended without a stop: the merged chunks. Rethrows what stopped a
-    // thread other than a fault of the samples (memory that ran out).
-    const SamplingMerge& merged() const;
+    // Once ended without a stop: the merged chunks.
+    const SamplingMerge& merged() const { return merge_; }
 
 private:
     void work();
@@ -49,7 +47,6 @@ private:
     std::int64_t next_ = 0;
     int running_;
     bool stop_ = false;
-    std::exception_ptr failure_;
     std::vector<std::thread> threads_;
 };
 
