@@ -45,6 +45,7 @@ RunningPlot::RunningPlot(QWidget& window, std::shared_ptr<const PlotSampling> sa
     escape_->setContext(Qt::ApplicationShortcut);
     connect(escape_, &QShortcut::activated, this, &RunningPlot::stop);
     showTimer_.setSingleShot(true);
+    showTimer_.setTimerType(Qt::PreciseTimer);  // a coarse one may come a little early
     connect(&showTimer_, &QTimer::timeout, this, &RunningPlot::showProgress);
     showTimer_.start(long_work::kShowAfterMilliseconds);
     connect(&updateTimer_, &QTimer::timeout, this, &RunningPlot::updateProgress);
