@@ -56,7 +56,7 @@ void SamplingMerge::add(std::int64_t index, const ChunkOutcome& outcome) {
     keepFirst(vcFault_, outcome.vcFault);
     keepFirst(voFault_, outcome.voFault);
     undrawable_.include(outcome.undrawable);
-    if (outcome.vcFault && index + 1 < end_) {
+    if (outcome.vcFault && index < end_) {
         // The pass stops in this chunk: those after it no longer count.
         end_ = index + 1;
         addedBeforeEnd_ = std::count(added_.begin(), added_.begin() + end_, true);

@@ -62,8 +62,8 @@ public:
     // stopped a chunk: the outcome is that, and no chunk is needed any more.
     void fail(std::exception_ptr failure);
     bool failed() const { return failure_ != nullptr; }
-    // False for a chunk after one where vc could not be computed: the pass
-    // stops there, whatever comes after.
+    // False past the last chunk, and for a chunk after one where vc could not
+    // be computed: the pass stops there, whatever comes after.
     bool needs(std::int64_t index) const { return index < end_; }
     // Every chunk that is needed has been added.
     bool complete() const { return addedBeforeEnd_ == end_; }

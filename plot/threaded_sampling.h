@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -38,14 +39,15 @@ public:
 
 private:
     void work();
-    bool takeChunk(std::int64_t& index);
+    // The next needed chunk, unless stopped.
+    std::optional<std::int64_t> takeChunk();
 
     std::shared_ptr<const PlotSampling> sampling_;
     std::function<void()> finished_;
     mutable std::mutex mutex_;
     SamplingMerge merge_;
     std::int64_t next_ = 0;
-    int running_;
+    int running_ = 0;
     bool stop_ = false;
     std::vector<std::thread> threads_;
 };
