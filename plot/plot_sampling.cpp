@@ -37,8 +37,8 @@ ChunkOutcome PlotSampling::sampleChunk(std::int64_t index) const {
     const std::int64_t first = index * job_.chunkSamples;
     const std::int64_t last = std::min(first + job_.chunkSamples, sampleCount_) - 1;
     TraceStopFinder stops(static_cast<std::int32_t>(sampleCount_ - 1), job_.p.VPlus, job_.p.Vcc);
-    RangeFaults faults =
-        SampleWaveformRange(waveform_, first, last, [&](const SampleBlock& block) { stops.take(block); });
+    const auto take = [&](const SampleBlock& block) { stops.take(block); };
+    RangeFaults faults = SampleWaveformRange(waveform_, first, last, take, VoSamples::OnDemand);
     return {std::move(faults.vc), std::move(faults.vo), stops.found()};
 }
 
