@@ -11,13 +11,15 @@
 
 namespace ostrevo::bench {
 
+const std::vector<std::pair<std::int64_t, std::int64_t>>& PlotSizeList() {
+    static const std::vector<std::pair<std::int64_t, std::int64_t>> sizes{
+        {5, 1'000}, {5, 100'000}, {100, 100'000}, {5, 1'000'000}, {100, 1'000'000}, {5, 10'000'000}, {5, 100'000'000}};
+    return sizes;
+}
+
 void PlotSizes(benchmark::internal::Benchmark* benchmark) {
     benchmark->ArgNames({"NP", "N"});
-    for (const auto& [NP, N] : std::vector<std::pair<std::int64_t, std::int64_t>>{
-             {5, 1'000}, {5, 100'000}, {100, 100'000}, {5, 1'000'000}, {100, 1'000'000}, {5, 10'000'000},
-             {5, 100'000'000}}) {
-        benchmark->Args({NP, N});
-    }
+    for (const auto& [NP, N] : PlotSizeList()) benchmark->Args({NP, N});
 }
 
 void ResetPeakMemory() {

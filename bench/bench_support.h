@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +14,8 @@ namespace ostrevo::bench {
 inline constexpr int kPictureWidth = 921;
 inline constexpr int kPictureHeight = 633;
 
-// The plot sizes of the suite, as (NP, N) argument pairs.
+// The plot sizes of the suite: (NP, N) pairs, and as argument pairs.
+const std::vector<std::pair<std::int64_t, std::int64_t>>& PlotSizeList();
 void PlotSizes(benchmark::internal::Benchmark* benchmark);
 
 // Peak resident memory of the process (getrusage ru_maxrss), in MiB. Each

@@ -20,6 +20,7 @@
 #include "field_reading.h"
 #include "main_window.h"
 #include "qt_message_boxes.h"
+#include "threaded_sampling.h"
 #include "timing.h"
 #include "vector_state.h"
 #include "waveform_sampling.h"
@@ -38,7 +39,7 @@ double MillisecondsSince(Clock::time_point start) {
 // The program's two windows, set up as main() sets them up.
 class RunningProgram {
 public:
-    RunningProgram(std::int64_t NP, std::int64_t N) {
+    RunningProgram(std::int64_t NP, std::int64_t N, int threads) {
         QApplication::setApplicationName(ui::kApplicationTitle);
         ui::InstallFontFallbacks();
         form().show();
@@ -46,11 +47,13 @@ public:
         button(form1::Command6)->click();  // "Ostrevo reale, dati esempio"
         form().setText(form1::FieldControl(FieldId::NP), std::to_string(NP));
         form().setText(form1::FieldControl(FieldId::N), std::to_string(N));
+        form().setSamplingThreads(threads);
     }
 
-    // Clicks "Grafici" and lets the windows paint what it drew.
+    // Clicks "Grafici", waits for its samples and lets the windows paint what it drew.
     void grafici() {
         button(form1::Command2)->click();
+        while (form().runningPlot() != nullptr) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         QApplication::processEvents();
     }
 
@@ -91,7 +94,7 @@ double MillisecondsOfOneExpPerSample(const MainForm& form) {
 
 void BM_Grafici(benchmark::State& state) {
     ResetPeakMemory();
-    RunningProgram program(state.range(0), state.range(1));
+    RunningProgram program(state.range(0), state.range(1), static_cast<int>(state.range(2)));
 
     // The first plot also opens the waveform window; the timed ones repeat it
     // as a user pressing "Grafici" again does.
@@ -114,10 +117,19 @@ void BM_Grafici(benchmark::State& state) {
     state.counters["times_exp"] = seconds * 1e3 / static_cast<double>(state.iterations()) / expMilliseconds;
     ReportMemory(state);
 }
-BENCHMARK(BM_Grafici)->Apply(PlotSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
-// The largest N whose N + 1 fits 32 bits, once.
-BENCHMARK(BM_Grafici)->ArgNames({"NP", "N"})->Args({5, 2'000'000'000})->Iterations(1)->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+// The plot sizes on one thread per core.
+void PlotSizesOnEveryCore(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgNames({"NP", "N", "threads"});
+    for (const auto& [NP, N] : PlotSizeList()) benchmark->Args({NP, N, CoreCount()});
+}
+// The long plots on 1, 2 and 8 threads; the largest N whose N + 1 fits 32 bits once.
+void LongPlotsOnThreads(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgNames({"NP", "N", "threads"});
+    for (const std::int64_t threads : {1, 2, 8}) benchmark->Args({5, 100'000'000, threads});
+    for (const std::int64_t threads : {1, 2, 8}) benchmark->Args({5, 2'000'000'000, threads});
+}
+BENCHMARK(BM_Grafici)->Apply(PlotSizesOnEveryCore)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Grafici)->Apply(LongPlotsOnThreads)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace ostrevo::bench

@@ -118,7 +118,8 @@ bool FiniteEnds(const std::array<double, kBlock>& block, std::int64_t count) {
 // sample with every step checked.
 class SamplingPass {
 public:
-    SamplingPass(const PeriodWaveform& w, const std::function<void(const SampleBlock&)>& take) : w_(w), take_(take) {}
+    SamplingPass(const PeriodWaveform& w, const std::function<void(const SampleBlock&)>& take, VoSamples vo)
+        : w_(w), take_(take), keepVo_(vo == VoSamples::Kept) {}
 
     RangeFaults run(std::int64_t first, std::int64_t last) {
         const std::int64_t lastDischarge = w_.lastDischarge();
@@ -136,11 +137,17 @@ private:
 
     void sampleBlock(std::int64_t start, std::int64_t count, bool discharge) {
         bool clean = false;
+        bool voKept = keepVo_;
         if (w_.invariants().clean) {
             clean = discharge ? computeBlock<true>(start, count) : computeBlock<false>(start, count);
         }
-        if (!clean) replayBlock(start, count);
-        if (!faults_.vc && !faults_.vo) take_({start, std::span(vc_).first(count), std::span(vo_).first(count)});
+        if (!clean) {
+            replayBlock(start, count);
+            voKept = true;
+        }
+        if (faults_.vc || faults_.vo) return;
+        const auto vo = voKept ? std::span<const double>(vo_).first(count) : std::span<const double>();
+        take_({start, std::span(vc_).first(count), vo, &w_, discharge});
     }
 
     // The block with the invariants; whether it computed without fault.
@@ -150,13 +157,26 @@ private:
         std::int64_t base = start;
         fp::Pin(base);  // no sample computed before the flags are cleared; mutants: skip (optimiser's order only)
         for (std::int64_t i = 0; i < count; ++i) vc_[i] = w_.vcOf(w_.exponent(base + i, kDischarge), kDischarge);
-        if (!faults_.vo) {
-            for (std::int64_t i = 0; i < count; ++i) vo_[i] = w_.voOf(vc_[i], kDischarge);
-        }
+        bool voFinite = true;
+        if (!faults_.vo) voFinite = computeVo<kDischarge>(count);
         fp::Pin(vc_);  // mutants: skip (optimiser's order only)
         fp::Pin(vo_);  // mutants: skip (optimiser's order only)
-        return fp::RaisedFlags() == 0 && FiniteEnds(vc_, count) && (faults_.vo || FiniteEnds(vo_, count)) &&
+        return fp::RaisedFlags() == 0 && FiniteEnds(vc_, count) && voFinite &&
                std::isfinite(w_.exponent(start, kDischarge)) && std::isfinite(w_.exponent(start + count - 1, kDischarge));
+    }
+
+    // vo of the block, or of its ends only where it is computed on demand:
+    // within a phase each step of vo is monotone in vc, and vc in k, so a
+    // fault anywhere in the block shows at one of its ends. Whether both are finite.
+    template <bool kDischarge>
+    bool computeVo(std::int64_t count) {
+        if (keepVo_) {
+            for (std::int64_t i = 0; i < count; ++i) vo_[i] = w_.voOf(vc_[i], kDischarge);
+        } else {
+            vo_[0] = w_.voOf(vc_[0], kDischarge);
+            vo_[count - 1] = w_.voOf(vc_[count - 1], kDischarge);
+        }
+        return FiniteEnds(vo_, count);
     }
 
     // The block sample by sample: keeps the first fault of vc, where the pass
@@ -186,6 +206,7 @@ private:
     const std::function<void(const SampleBlock&)>& take_;
     std::array<double, kBlock> vc_{};
     std::array<double, kBlock> vo_{};
+    bool keepVo_;
     RangeFaults faults_;
 };
 
@@ -222,9 +243,9 @@ Sample PeriodWaveform::at(std::int64_t k) const {
 }
 
 RangeFaults SampleWaveformRange(const PeriodWaveform& waveform, std::int64_t first, std::int64_t last,
-                                const std::function<void(const SampleBlock&)>& take) {
+                                const std::function<void(const SampleBlock&)>& take, VoSamples vo) {
     ClearVectorUpperState();  // every sample calls libm's exp; mutants: skip (speed only)
-    return SamplingPass(waveform, take).run(first, last);
+    return SamplingPass(waveform, take, vo).run(first, last);
 }
 
 void SampleWaveforms(const PeriodWaveform& waveform, const std::function<void(const SampleBlock&)>& take) {

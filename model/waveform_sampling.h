@@ -78,8 +78,21 @@ private:
 struct SampleBlock {
     std::int64_t first = 0;
     std::span<const double> vc;
-    std::span<const double> vo;
+    std::span<const double> vo;  // empty when the sampling was asked for vc alone
+    const PeriodWaveform* waveform = nullptr;
+    bool discharge = false;
+
+    std::int64_t last() const { return first + static_cast<std::int64_t>(vc.size()) - 1; }
+    double vcAt(std::int64_t k) const { return vc[static_cast<std::size_t>(k - first)]; }
+    // vo of sample k, from its vc where the block does not hold it: the same bits.
+    double voAt(std::int64_t k) const {
+        return vo.empty() ? waveform->voOf(vcAt(k), discharge) : vo[static_cast<std::size_t>(k - first)];
+    }
 };
+
+// Whether blocks hold vo, or leave it to be computed from vc where it is
+// needed (a block without fault then costs one division less per sample).
+enum class VoSamples { Kept, OnDemand };
 
 // A sample that could not be computed, with the message that says why.
 struct SampleFault {
@@ -100,7 +113,7 @@ struct RangeFaults {
 // memory grows with the range. Neither the block with the first fault of vc
 // nor any block from the one with the first fault of vo on is handed over.
 RangeFaults SampleWaveformRange(const PeriodWaveform& waveform, std::int64_t first, std::int64_t last,
-                                const std::function<void(const SampleBlock&)>& take);
+                                const std::function<void(const SampleBlock&)>& take, VoSamples vo = VoSamples::Kept);
 
 // Samples 0..N (nothing for N < 0) the same way; stops at the first sample of
 // vc that cannot be computed, else at the first of vo, with the message of

@@ -37,8 +37,8 @@ ChunkOutcome PlotSampling::sampleChunk(std::int64_t index) const {
     const std::int64_t first = index * job_.chunkSamples;
     const std::int64_t last = std::min(first + job_.chunkSamples, sampleCount_) - 1;
     TraceStopFinder stops(static_cast<std::int32_t>(sampleCount_ - 1), job_.p.VPlus, job_.p.Vcc);
-    RangeFaults faults =
-        SampleWaveformRange(waveform_, first, last, [&](const SampleBlock& block) { stops.take(block); });
+    const auto take = [&](const SampleBlock& block) { stops.take(block); };
+    RangeFaults faults = SampleWaveformRange(waveform_, first, last, take, VoSamples::OnDemand);
     return {std::move(faults.vc), std::move(faults.vo), stops.found()};
 }
 
@@ -56,11 +56,16 @@ void SamplingMerge::add(std::int64_t index, const ChunkOutcome& outcome) {
     keepFirst(vcFault_, outcome.vcFault);
     keepFirst(voFault_, outcome.voFault);
     undrawable_.include(outcome.undrawable);
-    if (outcome.vcFault && index + 1 < end_) {
+    if (outcome.vcFault && index < end_) {
         // The pass stops in this chunk: those after it no longer count.
         end_ = index + 1;
         addedBeforeEnd_ = std::count(added_.begin(), added_.begin() + end_, true);
     }
+}
+
+void SamplingMerge::fail(std::exception_ptr failure) {
+    if (!failure_) failure_ = std::move(failure);
+    end_ = addedBeforeEnd_ = 0;
 }
 
 double SamplingMerge::doneFraction() const {
@@ -68,6 +73,7 @@ double SamplingMerge::doneFraction() const {
 }
 
 std::optional<TraceStop> SamplingMerge::outcome(std::int32_t NP) const {
+    if (failure_) std::rethrow_exception(failure_);
     if (vcFault_) throw Fault(vcFault_->message);
     if (voFault_) throw Fault(voFault_->message);
     return undrawable_.stop(NP);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <vector>
 
@@ -57,15 +58,19 @@ public:
     explicit SamplingMerge(std::int64_t chunkCount);
 
     void add(std::int64_t index, const ChunkOutcome& outcome);
-    // False for a chunk after one where vc could not be computed: the pass
-    // stops there, whatever comes after.
+    // Something other than a fault of the samples (memory that ran out)
+    // stopped a chunk: the outcome is that, and no chunk is needed any more.
+    void fail(std::exception_ptr failure);
+    bool failed() const { return failure_ != nullptr; }
+    // False past the last chunk, and for a chunk after one where vc could not
+    // be computed: the pass stops there, whatever comes after.
     bool needs(std::int64_t index) const { return index < end_; }
     // Every chunk that is needed has been added.
     bool complete() const { return addedBeforeEnd_ == end_; }
     // How far the sampling is, from 0 to 1.
     double doneFraction() const;
-    // Once complete: throws the fault of the first sample that has one (any
-    // of vc before any of vo), else returns where the drawing of the traces
+    // Once complete: throws what stopped a chunk, or the fault of the first
+    // sample that has one (any of vc before any of vo), else returns where the drawing of the traces
     // over NP periods stops.
     std::optional<TraceStop> outcome(std::int32_t NP) const;
 
@@ -76,6 +81,7 @@ private:
     std::optional<SampleFault> vcFault_;
     std::optional<SampleFault> voFault_;
     UndrawableSamples undrawable_;
+    std::exception_ptr failure_;
 };
 
 }  // namespace ostrevo

@@ -9,18 +9,17 @@ int CoreCount() { return std::max(1, static_cast<int>(std::thread::hardware_conc
 
 ThreadedSampling::ThreadedSampling(std::shared_ptr<const PlotSampling> sampling, int threads,
                                    std::function<void()> finished)
-    : sampling_(std::move(sampling)),
-      finished_(std::move(finished)),
-      merge_(sampling_->chunkCount()),
-      running_(std::max(threads, 1)) {
+    : sampling_(std::move(sampling)), finished_(std::move(finished)), merge_(sampling_->chunkCount()) {
     // Threads start under the lock, so that none ends before all are counted in.
     const std::lock_guard lock(mutex_);
     try {
-        for (int t = 0; t < running_; ++t) threads_.emplace_back([this] { work(); });
+        for (int t = 0; t < std::max(threads, 1); ++t) {
+            threads_.emplace_back([this] { work(); });
+            ++running_;
+        }
     } catch (...) {
         // The system gave fewer threads than asked: those it gave do the work.
-        running_ = static_cast<int>(threads_.size());
-        if (threads_.empty()) throw;
+        if (running_ == 0) throw;
     }
 }
 
@@ -50,41 +49,34 @@ bool ThreadedSampling::stopped() const {
     return stop_;
 }
 
-const SamplingMerge& ThreadedSampling::merged() const {
-    if (failure_) std::rethrow_exception(failure_);
-    return merge_;
-}
-
-bool ThreadedSampling::takeChunk(std::int64_t& index) {
+std::optional<std::int64_t> ThreadedSampling::takeChunk() {
     const std::lock_guard lock(mutex_);
-    if (stop_ || failure_ || !merge_.needs(next_) || next_ >= sampling_->chunkCount()) return false;
-    index = next_++;
-    return true;
+    if (stop_ || !merge_.needs(next_)) return std::nullopt;
+    return next_++;
 }
 
 void ThreadedSampling::work() {
     try {
-        for (std::int64_t index = 0; takeChunk(index);) {
-            ChunkOutcome outcome = sampling_->sampleChunk(index);
+        while (const std::optional<std::int64_t> index = takeChunk()) {
+            ChunkOutcome outcome = sampling_->sampleChunk(*index);
             const std::lock_guard lock(mutex_);
-            merge_.add(index, outcome);
+            merge_.add(*index, outcome);
         }
     } catch (...) {
         const std::lock_guard lock(mutex_);
-        if (!failure_) failure_ = std::current_exception();
+        merge_.fail(std::current_exception());
     }
-    bool last = false;
-    {
+    const bool last = [this] {
         const std::lock_guard lock(mutex_);
-        last = --running_ == 0;
-    }
+        return --running_ == 0;
+    }();
     if (last && finished_) finished_();
 }
 
 SamplingMerge SampleAll(const std::shared_ptr<const PlotSampling>& sampling, int threads) {
-    if (threads <= 1) {
+    if (threads <= 1) {  // mutants: skip (one thread either way; the page's core has no other)
         SamplingMerge merge(sampling->chunkCount());
-        for (std::int64_t index = 0; merge.needs(index) && index < sampling->chunkCount(); ++index) {
+        for (std::int64_t index = 0; merge.needs(index); ++index) {
             merge.add(index, sampling->sampleChunk(index));
         }
         return merge;

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -34,22 +34,21 @@ public:
     void wait();
     double doneFraction() const;
     bool stopped() const;
-    // Once ended without a stop: the merged chunks. Rethrows what stopped a
-    // thread other than a fault of the samples (memory that ran out).
-    const SamplingMerge& merged() const;
+    // Once ended without a stop: the merged chunks.
+    const SamplingMerge& merged() const { return merge_; }
 
 private:
     void work();
-    bool takeChunk(std::int64_t& index);
+    // The next needed chunk, unless stopped.
+    std::optional<std::int64_t> takeChunk();
 
     std::shared_ptr<const PlotSampling> sampling_;
     std::function<void()> finished_;
     mutable std::mutex mutex_;
     SamplingMerge merge_;
     std::int64_t next_ = 0;
-    int running_;
+    int running_ = 0;
     bool stop_ = false;
-    std::exception_ptr failure_;
     std::vector<std::thread> threads_;
 };
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <span>
 #include <string>
 
 #include "fp_status.h"
@@ -28,12 +27,10 @@ bool Fits(ToY toY, double sample, double fullScale) {
     return std::fabs(toY(sample, fullScale)) <= FLT_MAX;  // mutants: skip (speed only)
 }
 
-// The first sample of first..last (samples[k - blockFirst]) without a
-// drawable y, for samples monotone in k: the block's ends tell whether there is one.
-template <typename ToY>
-std::optional<std::int64_t> FirstUndrawable(std::span<const double> samples, std::int64_t blockFirst,
-                                            std::int64_t first, std::int64_t last, ToY toY, double fullScale) {
-    const auto at = [&](std::int64_t k) { return samples[static_cast<std::size_t>(k - blockFirst)]; };
+// The first sample of first..last (at(k)) without a drawable y, for samples
+// monotone in k: the ends tell whether there is one.
+template <typename At, typename ToY>
+std::optional<std::int64_t> FirstUndrawable(At at, std::int64_t first, std::int64_t last, ToY toY, double fullScale) {
     if (first > last) return std::nullopt;
     // Speed only: without it the scan below finds the same.
     if (Fits(toY, at(first), fullScale) && Fits(toY, at(last), fullScale)) return std::nullopt;  // mutants: skip (speed)
@@ -76,9 +73,10 @@ TraceStopFinder::TraceStopFinder(std::int32_t N, double VPlus, double Vcc) : N_(
 void TraceStopFinder::take(const SampleBlock& block) {
     if (found_.vc) return;  // vc stops first, wherever vo would
     const std::int64_t first = std::max<std::int64_t>(block.first, 1);
-    const std::int64_t last = block.first + static_cast<std::int64_t>(block.vc.size()) - 1;
-    if (N_ >= 2) found_.vc = FirstUndrawable(block.vc, block.first, first, last, kVcToY, VPlus_);
-    if (!found_.vo) found_.vo = FirstUndrawable(block.vo, block.first, first, last, kVoToY, Vcc_);
+    const auto vc = [&](std::int64_t k) { return block.vcAt(k); };
+    const auto vo = [&](std::int64_t k) { return block.voAt(k); };
+    if (N_ >= 2) found_.vc = FirstUndrawable(vc, first, block.last(), kVcToY, VPlus_);
+    if (!found_.vo) found_.vo = FirstUndrawable(vo, first, block.last(), kVoToY, Vcc_);
 }
 
 Fault CannotDrawWhole(const TraceRequest& request) {

@@ -2,7 +2,10 @@
 // pass over every sample: the same fault, the same stop of the drawing.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "fault.h"
@@ -70,6 +73,8 @@ TEST(SamplingMerge, FirstFaultInSampleOrderWhateverTheOrderOfChunks) {
     EXPECT_TRUE(merge.needs(4));
     merge.add(1, {std::nullopt, vo3, {}});
     merge.add(2, {vc5, std::nullopt, {}});
+    merge.add(3, {SampleFault{7, "vc 7"}, std::nullopt, {}});  // taken before the pass was known to stop
+    merge.add(6, {SampleFault{1, "vc 1"}, std::nullopt, {}});  // no such chunk
     EXPECT_FALSE(merge.needs(3));
     EXPECT_FALSE(merge.complete());
     EXPECT_DOUBLE_EQ(merge.doneFraction(), 2.0 / 3);
@@ -85,6 +90,36 @@ TEST(SamplingMerge, FirstFaultInSampleOrderWhateverTheOrderOfChunks) {
     clean.add(0, {});
     EXPECT_EQ(clean.outcome(1), (TraceStop{Trace::Vc, 39}));
     EXPECT_EQ(clean.outcome(0), std::nullopt);
+
+    EXPECT_EQ(SamplingMerge(1).doneFraction(), 0);
+    SamplingMerge none(0);  // nothing to sample
+    EXPECT_TRUE(none.complete());
+    EXPECT_EQ(none.doneFraction(), 1);
+    // The first failure that is no fault of the samples ends it all.
+    SamplingMerge failed(4);
+    failed.fail(std::make_exception_ptr(std::bad_alloc()));
+    failed.fail(std::make_exception_ptr(std::length_error("")));
+    EXPECT_TRUE(failed.complete());
+    EXPECT_FALSE(failed.needs(0));
+    EXPECT_THROW(failed.outcome(1), std::bad_alloc);
+}
+
+// The end is told once, by the last thread, when every chunk is in.
+TEST(ThreadedSampling, TellsItsEndOnceAllIsIn) {
+    CircuitParameters p{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.7, 5.33, 0.6, 5, 1'000'000};
+    const auto sampling = std::make_shared<const PlotSampling>(SamplingJob{p, 1.22, 6.9e-6, 1 << 14});
+    for (const int threads : {0, 3}) {
+        std::atomic<int> finished = 0;
+        std::atomic<double> doneWhenTold = 0;
+        ThreadedSampling threaded(sampling, threads, [&] {
+            doneWhenTold = threaded.doneFraction();
+            ++finished;
+        });
+        threaded.wait();
+        EXPECT_EQ(finished, 1);
+        EXPECT_EQ(doneWhenTold, 1);
+        EXPECT_FALSE(threaded.stopped());
+    }
 }
 
 TEST(ThreadedSampling, StopsBetweenChunksAndTellsHowFar) {
@@ -100,7 +135,8 @@ TEST(ThreadedSampling, StopsBetweenChunksAndTellsHowFar) {
     EXPECT_GT(threaded.doneFraction(), 0);
     EXPECT_LT(threaded.doneFraction(), 0.01);
     EXPECT_EQ(SamplingJob::ChunkSamplesFor(2'000'000'001, 2), 1 << 20);
-    EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'001, 2), 125'001);
+    EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'000, 2), 125'000);
+    EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'001, 0), 250'001);
     EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000, 8), 1 << 14);
 }
 

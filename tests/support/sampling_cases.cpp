@@ -42,8 +42,11 @@ std::span<const SamplingCase> SamplingCases() {
         {"vo overflows", {12, 22, 0, 0, 1e308, 0, 1, 8, 4, 0, 5, 5000}, 100, 1, 0, overflow, "vo(t)"},
         // a fault at a block's first sample alone (where no status flags show it)
         {"vo overflows at 0 only", {12, 22, 0, 0, 1e300, 0, 1, 1e10, 4, 0, 5, 10}, 1e308, 1e301, 0, overflow, "vo(t)"},
-        // Computed, but without a y on the plot: the drawing stops.
+        {"fault at the last sample", With(kIdeal, 808, -1, 4.7), 100, 1, 808, overflow},
+        // Computed, but without a y on the plot: the drawing stops (not for
+        // a vc of one segment).
         {"v+ zero", {12, 22, 4.7, 0, 0, 0, 1, 0, 4, 0, 5, 5000}, 10, 1},
+        {"v+ zero, one segment", {12, 22, 4.7, 0, 0, 0, 1, 0, 4, 0, 5, 1}, 10, 1},
         {"vo off the scale", {1e-300, 22, 4.7, 0, 0.075, 0, 1, 8, 4, 0, 5, 5000}, 10, 1},
         {"vo fault, then vc fault", {12, -1, 0, 0, 1e308, 0, 1, 8, 11.5, 0, 5, 5000}, 100, 1, 810, overflow},
     };

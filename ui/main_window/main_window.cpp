@@ -42,7 +42,8 @@ QWidget* MakeDrawing(const Control& control, QWidget& parent) {
 MainWindow::MainWindow(PlotWindow& plotWindow, MessageBoxes& messages, QWidget* parent)
     : QWidget(parent),
       plotWindow_(plotWindow),
-      commands_(*this, messages, QLocale().decimalPoint().toStdString()) {
+      commands_(*this, messages, QLocale().decimalPoint().toStdString()),
+      samplingThreads_(CoreCount()) {
     controls_ = BuildForm(*this, form1::kForm, MakeDrawing, [this](Command command) { run(command); });
 }
 
@@ -75,9 +76,53 @@ void MainWindow::setTextColour(ControlName name, Rgb colour) {
     SetTextColour(control(name), ToQColor(colour));
 }
 
+// The threads end before the window goes.
+MainWindow::~MainWindow() = default;
+
+// As a desktop takes the input that came while a command ran: each command
+// starts once the one before it has ended.
 void MainWindow::run(Command command) {
+    waiting_.push_back(command);
+    runWaiting();
+}
+
+void MainWindow::runWaiting() {
+    while (!runningPlot_ && !waiting_.empty()) {
+        const Command command = waiting_.front();
+        waiting_.pop_front();
+        runNow(command);
+    }
+}
+
+void MainWindow::runNow(Command command) {
     BusyCursor busy;
-    if (!commands_.runButton(command, plotWindow_)) exitProgram();
+    if (command == Command::PlotWaveforms) {
+        startPlot();
+    } else if (!commands_.runButton(command, plotWindow_)) {
+        exitProgram();
+    }
+}
+
+// The quick start of "Grafici" here; its samples on the threads while the
+// windows go on answering.
+void MainWindow::startPlot() {
+    const std::optional<SamplingJob> job = commands_.beginPlot(plotWindow_, samplingThreads_);
+    if (!job) return;
+    runningPlot_ = std::make_unique<RunningPlot>(*this, std::make_shared<const PlotSampling>(*job), samplingThreads_);
+    connect(runningPlot_.get(), &RunningPlot::ended, this, &MainWindow::endPlot);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+}
+
+// A stopped plot keeps what it had shown, without a message.
+void MainWindow::endPlot(bool stopped) {
+    QApplication::restoreOverrideCursor();
+    if (!stopped) {
+        BusyCursor busy;
+        commands_.finishPlot(plotWindow_, runningPlot_->sampling(), runningPlot_->merged());
+    }
+    // Gone once control has left its signal.
+    runningPlot_.release()->deleteLater();
+    runWaiting();
 }
 
 void MainWindow::exitProgram() {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -51,9 +52,21 @@ protected:
         QTest::keyClick(field, Qt::Key_Delete);
         QTest::keyClicks(field, typed);
     }
+    // Clicks a button and lets the command it runs end.
     void click(const char* name, QWidget* window = nullptr) {
         QTest::mouseClick(control<QPushButton>(name, window), Qt::LeftButton);
+        waitForCommands();
     }
+    // Until no plot is sampled any more (at most a few seconds).
+    void waitForCommands() {
+        QElapsedTimer waited;
+        waited.start();
+        while (form().runningPlot() != nullptr && waited.elapsed() < kLongestCommand) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        if (form().runningPlot() != nullptr) ADD_FAILURE() << "the command is still running";
+    }
+    static constexpr int kLongestCommand = 20'000;
     void clickBoth(const char* first, const char* second) { click(first); click(second); }
     // "Calcola Rc e Rs" for Vcc = 12 V and the given C, tc and ts.
     void design(const char* c, const char* tc, const char* ts) {

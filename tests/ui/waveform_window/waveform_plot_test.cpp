@@ -1,5 +1,7 @@
 // "Grafici" into the waveform window: the picture, its labels, the readout and how the window comes and goes.
 #include <QPointer>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "ui_fixture.h"
@@ -101,17 +103,25 @@ TEST_F(WaveformPlot, FaultsKeepWhatWasDrawnAndShowOneMessage) {
         {"Command6", {{"Text16", "2147483647"}}, false, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed[0].first);
-        if (host.window() != nullptr) plot().exitWindow();  // a fresh window for each
-        messages.clear();
-        click(c.example);
-        for (const auto& [field, typed] : c.typed) type(field, typed);
-        click("Command2");
-        EXPECT_EQ(messages.size(), 1);
-        EXPECT_EQ(plotText("Label1") != "Label1", c.labelsWritten);
-        expectZeroLines();
-        EXPECT_EQ(CountPixels(picture(), kRedPixel) > picture().width(), c.vcDrawn);
-        EXPECT_EQ(CountPixels(picture(), kBluePixel), picture().width());
+        // The same picture and message whatever the number of threads sampling.
+        std::optional<std::pair<QImage, QStringList>> onOneThread;
+        for (const int threads : {1, 2, 8}) {
+            SCOPED_TRACE(std::string(c.typed[0].first) + " on threads: " + std::to_string(threads));
+            if (host.window() != nullptr) plot().exitWindow();  // a fresh window for each
+            form().setSamplingThreads(threads);
+            messages.clear();
+            click(c.example);
+            for (const auto& [field, typed] : c.typed) type(field, typed);
+            click("Command2");
+            EXPECT_EQ(messages.size(), 1);
+            EXPECT_EQ(plotText("Label1") != "Label1", c.labelsWritten);
+            expectZeroLines();
+            EXPECT_EQ(CountPixels(picture(), kRedPixel) > picture().width(), c.vcDrawn);
+            EXPECT_EQ(CountPixels(picture(), kBluePixel), picture().width());
+            if (!onOneThread) onOneThread.emplace(picture(), messages);
+            EXPECT_EQ(picture(), onOneThread->first);
+            EXPECT_EQ(messages, onOneThread->second);
+        }
     }
 }
 
