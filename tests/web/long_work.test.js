@@ -3,7 +3,7 @@
 // Each long plot is stopped, never waited for.
 const assert = require('node:assert/strict');
 const { engine } = require('./browser.js');
-const { control, pageTest, idle, click, type, shown, shows, becomes, redRows } = require('./page.js');
+const { control, pageTest, idle, click, pressEnter, type, shown, shows, becomes, redRows } = require('./page.js');
 
 const designed = { width: 1366, height: 900 };
 const strip = '#Form1 .long-work';
@@ -50,14 +50,13 @@ async function startLongPlot(page) {
   await idle(page);
   await type(page, 'Text16', '2000000000');
   await page.evaluate(watchLongWork);
-  await page.focus(control('Command2'));
-  await page.press('Enter');
+  await pressEnter(page, 'Command2');
   await becomes(page, strip, true);
   await page.until(() => seen(page), (s) => s.values.length >= 3);
 }
 
-// The longest wait between two frames while the command ran, in ms.
-const longestFrameGap = ({ frames, asked, ended }) => Math.max(...frames.filter((t) => t >= asked && t <= ended)
+// The longest wait between two frames while the command's strip showed, in ms.
+const longestFrameGap = ({ frames, shown, ended }) => Math.max(...frames.filter((t) => t >= shown && t <= ended)
   .map((t, i, during) => (i === 0 ? 0 : t - during[i - 1])));
 
 const stops = {
@@ -88,15 +87,16 @@ pageTest('while a long "Grafici" runs the page answers: frames keep coming, the 
   const box = await page.box(`${control('Picture1', 'Form2')} canvas`);
   await page.mouse(box.x + box.width / 2, box.y + box.height / 4);
   await shows(page, 'Label16 Label17', /^17\.3\d\d 3\.7\d$/, 'Form2');
-  await page.focus(control('Command1'));
-  await page.press('Enter');  // "Calcola  ts; tc" waits for the plot
+  await pressEnter(page, 'Command1');  // "Calcola  ts; tc" waits for the plot
   assert.equal(await shown(page, 'Label9 Label11'), ' ');
   await page.press('Escape');
   await shows(page, 'Label9 Label11', '1.221 5.706');
   // Every core samples meanwhile (and the tests run two pages at a time):
-  // frames may come late, never stop; once the plot runs no task of the main
-  // thread is long. (The window's first opening, about 13 ms of layout here,
-  // may stretch beyond 50 ms while another test's browser holds a core.)
+  // frames may come late, never stop; no task of the main thread is long.
+  // Both from the strip on: the waveform window's first opening before it
+  // (13 ms of layout in Chromium; in WebKit its first frames take 100 to
+  // 170 ms each to paint, here) can stretch far while another test's
+  // browser holds a core.
   const watched = await seen(page);
   assert.ok(longestFrameGap(watched) < 500, `a frame waited ${longestFrameGap(watched)} ms`);
   const longOnceShown = watched.longTasks.filter(([start]) => start >= watched.shown).map(([, duration]) => duration);

@@ -1,7 +1,7 @@
 // The main window's commands and message boxes, through the real page.
 const assert = require('node:assert/strict');
 const browser = require('./browser.js');
-const { control, pageTest, click, type, shown, shows, visible, becomes, messageText, takeMessages } = require('./page.js');
+const { control, pageTest, click, pressEnter, type, shown, shows, visible, becomes, messageText, takeMessages } = require('./page.js');
 
 const circuitFields = 'Text1 Text2 Text9 Text10 Text11 Text12 Text8 Text3 Text4 Text5 Text6 Text16';
 const examples = [
@@ -153,8 +153,7 @@ pageTest('"Esci" of the waveform window hides it; "Esci" of the main window ends
   await click(page, 'Command2');
   // Once the window opens with the focus on its first control, the command is done.
   assert.ok(await page.waitFor(() => document.getElementById('Form2').contains(document.activeElement)));
-  await page.focus(control('Command3'));  // the waveform window may cover it
-  await page.press('Enter');
+  await pressEnter(page, 'Command3');
   await becomes(page, '#Form1', false);
   assert.equal(await visible(page, '#Form2'), false);
   const again = () => page.evaluate(() => [...document.querySelectorAll('a, button')].filter((e) => e.checkVisibility()).map((e) => e.id));

@@ -28,6 +28,13 @@ async function click(page, ...names) {
   }
 }
 
+// Presses a button of the main window by Enter, with the focus on it: the
+// waveform window may cover it, where a click would land on that window.
+async function pressEnter(page, name) {
+  await page.focus(control(name));
+  await page.press('Enter');
+}
+
 // Types each text into the field before it: type(page, 'Text1', '12', 'Text14', '1').
 async function type(page, ...pairs) {
   for (let i = 0; i < pairs.length; i += 2) await page.fill(control(pairs[i]), pairs[i + 1]);
@@ -97,4 +104,4 @@ const redRows = async (page) => {
   return rows.size;
 };
 
-module.exports = { control, pageTest, idle, click, type, shown, shows, visible, becomes, messageText, takeMessages, canvasPixels, redRows };
+module.exports = { control, pageTest, idle, click, pressEnter, type, shown, shows, visible, becomes, messageText, takeMessages, canvasPixels, redRows };

@@ -2,10 +2,12 @@
 // the readout under the mouse and under a finger.
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
+const { createHash } = require('node:crypto');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { control, pageTest, idle, click, type, shows, becomes, takeMessages, canvasPixels, redRows } = require('./page.js');
+const { openPage } = require('./browser.js');
+const { control, pageTest, idle, click, pressEnter, type, shows, becomes, takeMessages, canvasPixels, redRows } = require('./page.js');
 
 const desktopRaster = process.env.OSTREVO_DESKTOP_RASTER ??
   path.resolve(__dirname, '../../build/release/tests/web/ostrevo_desktop_raster');
@@ -140,8 +142,7 @@ pageTest('a "Grafici" stopped by a fault leaves the frame and zero lines without
   await plotRealExample(page);
   assert.ok(await redRows(page) > 20);  // the trace spans v- to v+
   await type(page, 'Text4', '0.6');  // v- equal to Vd: the discharge time divides by zero
-  await page.focus(control('Command2'));  // the waveform window may cover it
-  await page.press('Enter');
+  await pressEnter(page, 'Command2');
   assert.deepEqual(await takeMessages(page, 1), ['Impossibile calcolare ts: v- è uguale a Vd (divisione per zero).']);
   assert.equal(await redRows(page), 1);
 });
@@ -168,5 +169,29 @@ pageTest('a plot shown while the window narrows from a desktop to lists upright 
     }, []);
     assert.deepEqual(moved, [], `${width}`);
     assert.deepEqual(await page.evaluate(listProblems, 'Form2', 11), [], `${width}`);
+  }
+});
+
+// The ideal example at N 10^6 with v+ = 0 (no y for vc on the plot) and with
+// Vcc = 0 (none for vo): the same message and the same pixels whether one
+// sampling worker takes its chunks or three share them.
+pageTest('a "Grafici" whose traces stop ends alike with 1 and with 3 sampling workers', { ...designed, query: 'workers=1' }, async (page) => {
+  const shared = await openPage({ ...designed, query: 'workers=3' });
+  try {
+    for (const typed of [['Text3', '0', 'Text4', '0.5', 'Text5', '1'], ['Text1', '0']]) {
+      const outcomes = [];
+      for (const p of [page, shared]) {
+        await idle(p);
+        await pressEnter(p, 'Command5');
+        await idle(p);
+        await type(p, ...typed, 'Text16', '1000000');
+        await pressEnter(p, 'Command2');
+        const [message] = await takeMessages(p, 1);
+        outcomes.push([message, createHash('sha256').update((await canvasPixels(p)).rgba).digest('hex')]);
+      }
+      assert.deepEqual(outcomes[1], outcomes[0], typed.join(' '));
+    }
+  } finally {
+    await shared.close();
   }
 });
