@@ -66,6 +66,10 @@ TEST(SamplingTest, FastPathMatchesThePlainLoop) {
         EXPECT_EQ(message, faulted ? "Impossibile calcolare il campione " + std::to_string(c.fault) + " di " +
                                          c.trace + ": " + c.reason + "."
                                    : "");
+        // A range reports its first fault with its sample.
+        const RangeFaults faults = SampleWaveformRange(waveform, 0, c.p.N, [](const SampleBlock&) {});
+        const std::optional<SampleFault>& first = faults.vc ? faults.vc : faults.vo;
+        EXPECT_EQ(first ? first->k : -1, c.fault);
         const auto handedOver = static_cast<std::int64_t>(vc.size());
         EXPECT_EQ(handedOver == std::max(c.p.N + 1, 0), !faulted);
         if (faulted) { EXPECT_LE(handedOver, c.fault); }

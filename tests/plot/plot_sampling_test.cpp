@@ -134,6 +134,10 @@ TEST(ThreadedSampling, StopsBetweenChunksAndTellsHowFar) {
     EXPECT_TRUE(threaded.stopped());
     EXPECT_GT(threaded.doneFraction(), 0);
     EXPECT_LT(threaded.doneFraction(), 0.01);
+    p.N = 2047;  // samples 0..2047 in chunks of 1024, and one more sample
+    EXPECT_EQ(PlotSampling({p, 1.22, 0.01, 1024}).chunkCount(), 2);
+    p.N = 2048;
+    EXPECT_EQ(PlotSampling({p, 1.22, 0.01, 1024}).chunkCount(), 3);
     EXPECT_EQ(SamplingJob::ChunkSamplesFor(2'000'000'001, 2), 1 << 20);
     EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'000, 2), 125'000);
     EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'001, 0), 250'001);

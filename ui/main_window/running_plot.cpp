@@ -86,6 +86,7 @@ void RunningPlot::end() {
     showTimer_.stop();
     updateTimer_.stop();
     strip_->hide();
+    escape_->setEnabled(false);  // Escape is the message boxes' again
     emit ended(threaded_.stopped());
 }
 
