@@ -64,9 +64,12 @@ void CircuitCommands::designResistors() {
 void CircuitCommands::plotWaveforms(PlotWindow& plot, int threads) {
     const std::optional<SamplingJob> job = beginPlot(plot, threads);
     if (!job) return;
-    const auto sampling = std::make_shared<const PlotSampling>(*job);
+    std::shared_ptr<const PlotSampling> sampling;
     std::optional<SamplingMerge> merged;
-    guarded([&] { merged = SampleAll(sampling, threads); });
+    guarded([&] {
+        sampling = std::make_shared<const PlotSampling>(*job);
+        merged = SampleAll(sampling, threads);
+    });
     if (merged) finishPlot(plot, *sampling, *merged);
 }
 

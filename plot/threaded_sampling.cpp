@@ -10,17 +10,24 @@ int CoreCount() { return std::max(1, static_cast<int>(std::thread::hardware_conc
 ThreadedSampling::ThreadedSampling(std::shared_ptr<const PlotSampling> sampling, int threads,
                                    std::function<void()> finished)
     : sampling_(std::move(sampling)), finished_(std::move(finished)), merge_(sampling_->chunkCount()) {
+    if (startThreads(std::max(threads, 1))) return;
+    // Not one thread to be had: the sampling ends at once, with why.
+    if (finished_) finished_();
+}
+
+// Whether any thread started; those the system gives do the work.
+bool ThreadedSampling::startThreads(int threads) {
     // Threads start under the lock, so that none ends before all are counted in.
     const std::lock_guard lock(mutex_);
     try {
-        for (int t = 0; t < std::max(threads, 1); ++t) {
+        for (int t = 0; t < threads; ++t) {
             threads_.emplace_back([this] { work(); });
             ++running_;
         }
     } catch (...) {
-        // The system gave fewer threads than asked: those it gave do the work.
-        if (running_ == 0) throw;
+        if (running_ == 0) merge_.fail(std::current_exception());
     }
+    return running_ > 0;
 }
 
 ThreadedSampling::~ThreadedSampling() {

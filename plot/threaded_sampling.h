@@ -21,7 +21,8 @@ int CoreCount();
 class ThreadedSampling {
 public:
     // Starts at once. `finished` is called once, on the last thread to end,
-    // when every needed chunk is in or the sampling was stopped.
+    // when every needed chunk is in or the sampling was stopped (where no
+    // thread can start, at once, the merge holding why).
     ThreadedSampling(std::shared_ptr<const PlotSampling> sampling, int threads, std::function<void()> finished = {});
     // Stops and waits for the threads.
     ~ThreadedSampling();
@@ -38,6 +39,7 @@ public:
     const SamplingMerge& merged() const { return merge_; }
 
 private:
+    bool startThreads(int threads);
     void work();
     // The next needed chunk, unless stopped.
     std::optional<std::int64_t> takeChunk();

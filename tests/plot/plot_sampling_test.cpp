@@ -46,6 +46,15 @@ SamplingEnd Chunked(const SamplingJob& job, int threads) {
     return EndOf([&] { return SampleAll(sampling, threads).outcome(job.p.NP); });
 }
 
+// The page's core has no threads: it samples on one, its workers do the rest.
+#ifdef __EMSCRIPTEN__
+constexpr int kThreadCounts[] = {1};
+#define SKIP_WITHOUT_THREADS() GTEST_SKIP() << "no threads in this WebAssembly"
+#else
+constexpr int kThreadCounts[] = {1, 2, 5};
+#define SKIP_WITHOUT_THREADS()
+#endif
+
 TEST(PlotSampling, AnyChunksOnAnyThreadsEndAsOnePass) {
     for (const testing::SamplingCase& c : testing::SamplingCases()) {
         SCOPED_TRACE(c.name);
@@ -55,7 +64,7 @@ TEST(PlotSampling, AnyChunksOnAnyThreadsEndAsOnePass) {
         // thread for every core, and more threads than chunks.
         for (const std::int64_t chunkSamples : {std::int64_t{1}, std::int64_t{7}, std::int64_t{2048}, std::int64_t{1} << 20}) {
             if (chunkSamples < 7 && c.p.N > 10'000) continue;
-            for (const int threads : {1, 2, 5}) {
+            for (const int threads : kThreadCounts) {
                 EXPECT_EQ(Chunked({c.p, ts, step, chunkSamples}, threads), expected) << chunkSamples << " " << threads;
             }
         }
@@ -106,6 +115,7 @@ TEST(SamplingMerge, FirstFaultInSampleOrderWhateverTheOrderOfChunks) {
 
 // The end is told once, by the last thread, when every chunk is in.
 TEST(ThreadedSampling, TellsItsEndOnceAllIsIn) {
+    SKIP_WITHOUT_THREADS();
     CircuitParameters p{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.7, 5.33, 0.6, 5, 1'000'000};
     const auto sampling = std::make_shared<const PlotSampling>(SamplingJob{p, 1.22, 6.9e-6, 1 << 14});
     for (const int threads : {0, 3}) {
@@ -123,6 +133,7 @@ TEST(ThreadedSampling, TellsItsEndOnceAllIsIn) {
 }
 
 TEST(ThreadedSampling, StopsBetweenChunksAndTellsHowFar) {
+    SKIP_WITHOUT_THREADS();
     CircuitParameters p{12, 22, 4.7, 0.195, 0.075, 0.005, 1, 6.7, 5.33, 0.6, 5, 2'000'000'000};
     const auto sampling = std::make_shared<const PlotSampling>(SamplingJob{p, 1.22, 3.5e-9, 1 << 14});
     std::atomic<int> finished = 0;
