@@ -52,8 +52,14 @@ std::int64_t minorAt(std::int64_t major, std::int64_t a0, std::int64_t b0, std::
 
 }  // namespace
 
-PlotCanvas::PlotCanvas(std::uint32_t* pixels, int width, int height, int stridePixels)
-    : pixels_(pixels), width_(width), height_(height), stride_(stridePixels) {}
+PlotCanvas::PlotCanvas(std::uint32_t* pixels, int width, int height, int stridePixels, PixelLayout layout)
+    : pixels_(pixels), width_(width), height_(height), stride_(stridePixels), layout_(layout) {}
+
+std::uint32_t PlotCanvas::stored(std::uint32_t argb) const {
+    if (layout_ == PixelLayout::Argb32) return argb;
+    // Red to the lowest byte, blue to the third: 0xAABBGGRR.
+    return (argb & 0xFF00FF00U) | ((argb >> 16) & 0xFFU) | ((argb & 0xFFU) << 16);
+}
 
 std::int64_t PlotCanvas::toDeviceX(float x) const {
     return nearestPixel(static_cast<double>(x) * (width_ - 1) / kUserExtent);
@@ -117,7 +123,7 @@ void PlotCanvas::drawColumnRun(std::int64_t x, std::int64_t y0, std::int64_t y1,
 }
 
 void PlotCanvas::fill(std::uint32_t argb) {
-    for (int y = 0; y < height_; ++y) std::fill_n(pixels_ + static_cast<std::int64_t>(y) * stride_, width_, argb);
+    for (int y = 0; y < height_; ++y) std::fill_n(pixels_ + static_cast<std::int64_t>(y) * stride_, width_, stored(argb));
 }
 
 }  // namespace ostrevo

@@ -12,8 +12,13 @@ struct DevicePixel {
     friend bool operator==(const DevicePixel&, const DevicePixel&) = default;
 };
 
-// The raster behind Picture1: a block of 32-bit pixels (0xAARRGGBB, the
-// layout of QImage::Format_RGB32) that segments are drawn into.
+// How a pixel's colour lies in its 32 bits: 0xAARRGGBB as a number (the
+// layout of QImage::Format_RGB32), or the bytes red, green, blue, alpha in
+// memory (a browser's ImageData) on a little-endian processor.
+enum class PixelLayout { Argb32, RgbaBytes };
+
+// The raster behind Picture1: a block of 32-bit pixels that segments are
+// drawn into. Colours are given as 0xAARRGGBB and stored in the canvas's layout.
 //
 // The rule of the drawing surface: user x 0 falls on the first device column
 // and 100 on the last, user y 100 on the first row and 0 on the last; a point
@@ -25,7 +30,8 @@ struct DevicePixel {
 // their pictures can be compared pixel for pixel.
 class PlotCanvas {
 public:
-    PlotCanvas(std::uint32_t* pixels, int width, int height, int stridePixels);
+    PlotCanvas(std::uint32_t* pixels, int width, int height, int stridePixels,
+               PixelLayout layout = PixelLayout::Argb32);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -48,13 +54,15 @@ public:
 private:
     void drawAlongLongerAxis(DevicePixel from, DevicePixel to, bool transposed, std::uint32_t argb);
     void put(std::int64_t x, std::int64_t y, std::uint32_t argb) {
-        pixels_[y * stride_ + x] = argb;
+        pixels_[y * stride_ + x] = stored(argb);
     }
+    std::uint32_t stored(std::uint32_t argb) const;
 
     std::uint32_t* pixels_;
     int width_;
     int height_;
     int stride_;
+    PixelLayout layout_;
 };
 
 }  // namespace ostrevo

@@ -13,8 +13,9 @@ namespace {
 // handing it to a worker.
 constexpr std::int64_t kShortestChunk = std::int64_t{1} << 14;
 constexpr std::int64_t kLongestChunk = std::int64_t{1} << 20;
-// Enough chunks for each worker that none waits long for the last ones.
-constexpr std::int64_t kChunksPerWorker = 4;
+// Two chunks for each worker, so that none waits long for the last ones
+// while a plot of a few million samples needs few messages to its workers.
+constexpr std::int64_t kChunksPerWorker = 2;
 
 }  // namespace
 

@@ -22,7 +22,9 @@ const form2::Readout& ReadoutOf(Trace trace) { return form2::kReadouts[static_ca
 
 CanvasPlotWindow::CanvasPlotWindow(PageFace& face, std::string decimalSeparator)
     : face_(face), background_(Argb(PlotBackground())), foreground_(Argb(form2::kPlotForeground)),
-      decimalSeparator_(std::move(decimalSeparator)), argb_(1, background_) {}
+      decimalSeparator_(std::move(decimalSeparator)), pixels_(1) {
+    canvas().fill(background_);
+}
 
 void CanvasPlotWindow::ensureCreated() {
     if (created_) return;
@@ -82,7 +84,7 @@ void CanvasPlotWindow::resizePicture(int deviceWidth, int deviceHeight) {
     if (deviceWidth == width_ && deviceHeight == height_) return;
     width_ = deviceWidth;
     height_ = deviceHeight;
-    argb_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), background_);
+    pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
     redraw();
 }
 
@@ -115,23 +117,18 @@ void CanvasPlotWindow::unload() {
     face_.unloadWindow(kWindow);
 }
 
-const std::vector<std::uint8_t>& CanvasPlotWindow::rgbaPixels() {
-    rgba_.resize(argb_.size() * 4);
-    std::uint8_t* out = rgba_.data();
-    for (const std::uint32_t pixel : argb_) {
-        *out++ = static_cast<std::uint8_t>(pixel >> 16);
-        *out++ = static_cast<std::uint8_t>(pixel >> 8);
-        *out++ = static_cast<std::uint8_t>(pixel);
-        *out++ = static_cast<std::uint8_t>(pixel >> 24);
-    }
-    return rgba_;
+std::span<const std::uint8_t> CanvasPlotWindow::rgbaPixels() const {
+    return {reinterpret_cast<const std::uint8_t*>(pixels_.data()), pixels_.size() * sizeof(std::uint32_t)};
 }
 
-PlotCanvas CanvasPlotWindow::canvas() { return PlotCanvas(argb_.data(), width_, height_, width_); }
+// WebAssembly is little-endian: the pixels are the bytes an ImageData holds.
+PlotCanvas CanvasPlotWindow::canvas() {
+    return PlotCanvas(pixels_.data(), width_, height_, width_, PixelLayout::RgbaBytes);
+}
 
 void CanvasPlotWindow::redraw() {
-    std::fill(argb_.begin(), argb_.end(), background_);
     PlotCanvas surface = canvas();
+    surface.fill(background_);
     for (const Segment& segment : segments_) {
         surface.drawSegment(surface.toDevice(segment.from), surface.toDevice(segment.to), segment.argb);
     }

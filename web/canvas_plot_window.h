@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,8 @@ public:
     // "Esci" of the window, or its close box: gone with everything it showed.
     void unload();
 
-    // The raster as bytes red, green, blue, alpha, row after row.
-    const std::vector<std::uint8_t>& rgbaPixels();
+    // The raster as bytes red, green, blue, alpha, row after row (a view of it).
+    std::span<const std::uint8_t> rgbaPixels() const;
     int pictureWidth() const { return width_; }
     int pictureHeight() const { return height_; }
 
@@ -67,8 +68,7 @@ private:
     bool created_ = false;
     int width_ = 1;
     int height_ = 1;
-    std::vector<std::uint32_t> argb_;
-    std::vector<std::uint8_t> rgba_;
+    std::vector<std::uint32_t> pixels_;
     std::vector<Segment> segments_;
     std::vector<PlacedLabel> labels_;
     std::optional<TraceRequest> traces_;

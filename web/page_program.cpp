@@ -113,7 +113,7 @@ void PageProgram::pointerAt(double deviceX, double deviceY) {
 }
 
 emscripten::val PageProgram::pictureBytes() {
-    const std::vector<std::uint8_t>& bytes = plot_.rgbaPixels();
+    const std::span<const std::uint8_t> bytes = plot_.rgbaPixels();
     return emscripten::val(emscripten::typed_memory_view(bytes.size(), bytes.data()));
 }
 

@@ -150,8 +150,8 @@ TEST(ThreadedSampling, StopsBetweenChunksAndTellsHowFar) {
     p.N = 2048;
     EXPECT_EQ(PlotSampling({p, 1.22, 0.01, 1024}).chunkCount(), 3);
     EXPECT_EQ(SamplingJob::ChunkSamplesFor(2'000'000'001, 2), 1 << 20);
-    EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'000, 2), 125'000);
-    EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'001, 0), 250'001);
+    EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'000, 2), 250'000);
+    EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000'001, 0), 500'001);
     EXPECT_EQ(SamplingJob::ChunkSamplesFor(1'000, 8), 1 << 14);
 }
 

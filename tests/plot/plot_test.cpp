@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <span>
@@ -68,6 +70,21 @@ TEST(PlotCanvas, SegmentsFromTwoToTheFortyPixelsAwayCrossOnTheirExactLines) {
     for (int x = 0; x <= 200; ++x) EXPECT_EQ(canvas.pixel(x, 100 - x / 2), 2U) << x;
     for (int x = 0; x <= 200; x += x == 99 ? 2 : 1) EXPECT_EQ(canvas.pixel(x, (x + 1) / 2), 1U) << x;  // 100: both
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0U), 201 * 128 - 401);
+}
+
+// A browser's canvas takes the bytes red, green, blue, alpha.
+TEST(PlotCanvas, StoresColoursInItsLayout) {
+    std::uint32_t pixels[2] = {};
+    PlotCanvas canvas(pixels, 2, 1, 2, PixelLayout::RgbaBytes);
+    canvas.fill(0xFF102030);
+    canvas.drawSegment({1, 0}, {1, 0}, 0x80A0B0C0);
+    const auto bytes = std::bit_cast<std::array<std::uint8_t, 8>>(pixels);
+    const std::array<std::uint8_t, 8> rgba = {0x10, 0x20, 0x30, 0xFF, 0xA0, 0xB0, 0xC0, 0x80};
+    if constexpr (std::endian::native == std::endian::little) {
+        EXPECT_EQ(bytes, rgba);
+    }
+    PlotCanvas(pixels, 2, 1, 2).fill(0xFF102030);
+    EXPECT_EQ(pixels[0], 0xFF102030U);
 }
 
 TEST(PlotCanvas, MapsUserCoordinatesToTheNearestPixelAndBack) {

@@ -14,6 +14,9 @@ import { PlotRun } from './plot_run.js';
 // How long the window, axes and labels of a plot wait for its traces before
 // they show alone, in ms: about a frame.
 const FIRST_STEP_AFTER = 20;
+// The page's bar moves every 100 ms at most: news of the progress more often
+// would only wake the page's thread, which a quick plot needs for its end.
+const PROGRESS_EVERY = 50;
 
 /** @type {Snapshot} */
 const NO_SNAPSHOT = { texts: {}, checked: {}, areas: {}, canvas: { width: 0, height: 0 } };
@@ -122,13 +125,14 @@ class CoreWorker {
     // plot shows once, whole.
     this.firstStep = setTimeout(() => this.reply('effects', id), FIRST_STEP_AFTER);
     this.plotId = id;
+    this.progressToldAt = performance.now();
     const program = this.program;
     this.plot = new PlotRun(this.samplers, sampling, {
       chunkCount: () => program.chunkCount(),
       needs: (index) => program.needsChunk(index),
       add: (index, outcome) => program.addChunk(index, outcome),
       sampled: () => program.plotSampled(),
-      progress: () => this.post({ kind: 'progress', id, done: program.doneFraction() }),
+      progress: () => this.tellProgress(id),
       finish: () => this.guarded(id, () => {
         clearTimeout(this.firstStep);
         this.plot = null;
@@ -142,6 +146,12 @@ class CoreWorker {
       },
     });
     this.plot.start();
+  }
+
+  tellProgress(id) {
+    if (performance.now() - this.progressToldAt < PROGRESS_EVERY) return;
+    this.progressToldAt = performance.now();
+    this.post({ kind: 'progress', id, done: this.program.doneFraction() });
   }
 
   // The running plot ends where it is, as a fault there would end it.
