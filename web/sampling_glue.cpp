@@ -4,6 +4,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
+
+#include "field_reading.h"
+#include "fields.h"
+#include "timing.h"
 
 namespace ostrevo::web {
 namespace {
@@ -84,6 +90,28 @@ ChunkOutcome OutcomeFromJs(const val& js) {
             UndrawableSamples{IndexFrom(js["undrawableVc"]), IndexFrom(js["undrawableVo"])}};
 }
 
+namespace {
+
+// The real example as its fields hold it once its button has filled them
+// (NP and N, which it leaves alone, read as 1).
+class RealExampleFields : public FieldTexts {
+public:
+    std::u16string fieldText(FieldId field) const override {
+        const std::string_view text = ExampleText(FieldOf(field), Example::Real);
+        return text.empty() ? u"1" : std::u16string(text.begin(), text.end());  // the examples are ASCII
+    }
+};
+
+}  // namespace
+
+void WarmUpSampling(double samples) {
+    CircuitParameters p = ReadCircuit(RealExampleFields(), kCircuitFields);
+    p.N = static_cast<std::int32_t>(samples);
+    const Times times{DischargeTime(p), ChargeTime(p)};
+    const PlotSampling sampling({p, times.ts, SampleStep(times, p.N), p.N + std::int64_t{1}});
+    sampling.sampleChunk(0);
+}
+
 val ChunkSampler::sampleChunk(double index) const {
     return OutcomeToJs(sampling_.sampleChunk(static_cast<std::int64_t>(index)));
 }
@@ -95,4 +123,5 @@ EMSCRIPTEN_BINDINGS(ostrevo_sampling) {
     emscripten::class_<ChunkSampler>("ChunkSampler")
         .constructor<emscripten::val>()
         .function("sampleChunk", &ChunkSampler::sampleChunk);
+    emscripten::function("warmUpSampling", &ostrevo::web::WarmUpSampling);
 }

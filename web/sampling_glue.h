@@ -13,6 +13,11 @@ SamplingJob JobFromJs(const emscripten::val& job);
 emscripten::val OutcomeToJs(const ChunkOutcome& outcome);
 ChunkOutcome OutcomeFromJs(const emscripten::val& outcome);
 
+// Samples a period of the real example with this many samples and forgets
+// them: a worker's engine then runs the sampling at its best from the first
+// plot on (WebKit interprets code it has not yet seen run much).
+void WarmUpSampling(double samples);
+
 // One sampling worker's instance of a plot's sampling.
 class ChunkSampler {
 public:

@@ -39,6 +39,8 @@ export interface ChunkSampler {
 export interface Core {
   Program: new (face: object, decimalSeparator: string) => Program;
   ChunkSampler: new (job: SamplingJob) => ChunkSampler;
+  /** Samples a period of the real example with this many samples, for the engine to compile the sampling. */
+  warmUpSampling(samples: number): void;
   /** The windows' description, as description.json holds it. */
   describe(): string;
 }
