@@ -150,8 +150,14 @@ function rendererPeakMiB(browserPid) {
   return peak;
 }
 
+// A user types N before the plot: the plot starts two seconds after the page
+// has loaded, once its sampling workers have started (each compiles its own
+// instance of the core).
+const TYPING_TIME = 2000;
+
 async function largePlot(wasm, workers) {
   const page = await openLoaded(workers);
+  await new Promise((resolve) => setTimeout(resolve, TYPING_TIME));
   const before = rendererPeakMiB(page.browserPid);
   const time = await page.evaluate(grafici, [5, 1e8]);
   await new Promise((resolve) => setTimeout(resolve, 200));  // a message shows once the command has returned
