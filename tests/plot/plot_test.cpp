@@ -7,6 +7,7 @@
 #include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <span>
 #include <sstream>
 #include <string>
@@ -78,7 +79,8 @@ TEST(PlotCanvas, StoresColoursInItsLayout) {
     PlotCanvas canvas(pixels, 2, 1, 2, PixelLayout::RgbaBytes);
     canvas.fill(0xFF102030);
     canvas.drawSegment({1, 0}, {1, 0}, 0x80A0B0C0);
-    const auto bytes = std::bit_cast<std::array<std::uint8_t, 8>>(pixels);
+    std::array<std::uint8_t, 8> bytes{};
+    std::memcpy(bytes.data(), pixels, sizeof pixels);
     const std::array<std::uint8_t, 8> rgba = {0x10, 0x20, 0x30, 0xFF, 0xA0, 0xB0, 0xC0, 0x80};
     if constexpr (std::endian::native == std::endian::little) {
         EXPECT_EQ(bytes, rgba);
