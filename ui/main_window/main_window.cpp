@@ -95,12 +95,17 @@ void MainWindow::runWaiting() {
 }
 
 void MainWindow::runNow(Command command) {
-    BusyCursor busy;
-    if (command == Command::PlotWaveforms) {
-        startPlot();
-    } else if (!commands_.runButton(command, plotWindow_)) {
-        exitProgram();
+    {
+        BusyCursor busy;
+        if (command == Command::PlotWaveforms) {
+            startPlot();
+        } else if (!commands_.runButton(command, plotWindow_)) {
+            exitProgram();
+        }
     }
+    // While a plot samples the pointer stays usable: busy, not waiting. (The
+    // override cursors stack: this one goes on once the wait cursor is off.)
+    if (runningPlot_) QApplication::setOverrideCursor(Qt::BusyCursor);
 }
 
 // The quick start of "Grafici" here; its samples on the threads while the
@@ -110,7 +115,6 @@ void MainWindow::startPlot() {
     if (!job) return;
     runningPlot_ = std::make_unique<RunningPlot>(*this, std::make_shared<const PlotSampling>(*job), samplingThreads_);
     connect(runningPlot_.get(), &RunningPlot::ended, this, &MainWindow::endPlot);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
 }
 
 // A stopped plot keeps what it had shown, without a message.

@@ -18,6 +18,8 @@ protected:
         started_.start();
         QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
         ASSERT_NE(form().runningPlot(), nullptr);
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
     }
     QProgressBar* bar() { return form().findChild<QProgressBar*>(); }
     bool barShown() { return bar() != nullptr && bar()->isVisible(); }
@@ -58,6 +60,7 @@ TEST_F(RunningPlotTest, ProgressAfterAMomentMovesAndAStopKeepsTheFrameAndLabelsW
 
         EXPECT_LE(stopTime(stop), 100);
         EXPECT_FALSE(barShown());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(messages.isEmpty());
         EXPECT_FALSE(plotText("Label1").isEmpty());
         const QImage picture = plot().picture1()->picture();
