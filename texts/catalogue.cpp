@@ -1,0 +1,60 @@
+#include "catalogue.h"
+
+#include <array>
+#include <utility>
+
+namespace ostrevo {
+namespace {
+
+constexpr std::array kEntries{
+    TextEntry{Text::ReadoutSpoken, "readoutSpoken", "{trace}: t {time} usec, {voltage} V"},
+    TextEntry{Text::ReadoutSpokenNoTrace, "readoutSpokenNoTrace", "{trace}: t {time} usec, nessuna traccia"},
+    TextEntry{Text::PlotDescribedTraces, "plotDescribedTraces",
+              "Forme d'onda a regime su {periods} periodi, da 0 a {span} usec. In alto, in rosso, la tensione sul "
+              "condensatore vc(t), tra v- = {vMinus} V e v+ = {vPlus} V. In basso, in blu, la tensione d'uscita "
+              "vo(t), tra 0 e Vcc = {vcc} V."},
+    TextEntry{Text::PlotDescribedPeriod, "plotDescribedPeriod",
+              "Periodo {period} usec: scarica ts {ts} usec, con vo(t) basso, poi carica tc {tc} usec, con vo(t) alto."},
+    TextEntry{Text::PlotDescribedStop, "plotDescribedStop",
+              "Un errore di calcolo ha fermato il disegno: {trace} si interrompe a t = {time} usec di ogni periodo."},
+    TextEntry{Text::PlotDescribedNoTraces, "plotDescribedNoTraces", "Nessuna traccia disegnata."},
+    TextEntry{Text::AudioUnavailable, "audioUnavailable",
+              "Nessun dispositivo audio disponibile: la traccia sonora non si sente, il cursore la percorre in silenzio."},
+};
+
+constexpr bool InOrderOfTheirTexts() {
+    for (std::size_t i = 0; i < kEntries.size(); ++i) {
+        if (static_cast<std::size_t>(kEntries[i].text) != i) return false;
+    }
+    return true;
+}
+static_assert(InOrderOfTheirTexts(), "Words() finds an entry at the index of its text");
+
+}  // namespace
+
+std::span<const TextEntry> TextCatalogue() { return kEntries; }
+
+std::string_view Words(Text text) { return kEntries[static_cast<std::size_t>(text)].words; }
+
+std::string Say(Text text, std::initializer_list<Filling> fillings) {
+    const std::string_view words = Words(text);
+    std::string said;
+    std::size_t from = 0;
+    while (from < words.size()) {
+        const std::size_t open = words.find('{', from);
+        const std::size_t close = open == std::string_view::npos ? open : words.find('}', open);
+        if (close == std::string_view::npos) break;
+        said.append(words.substr(from, open - from));
+        const std::string_view name = words.substr(open + 1, close - open - 1);
+        const Filling* filling = nullptr;
+        for (const Filling& candidate : fillings) {
+            if (candidate.placeholder == name) filling = &candidate;
+        }
+        said.append(filling ? filling->value : words.substr(open, close - open + 1));
+        from = close + 1;
+    }
+    if (from < words.size()) said.append(words.substr(from));
+    return said;
+}
+
+}  // namespace ostrevo
