@@ -93,6 +93,9 @@ TEST_F(ReadoutTest, KeysMoveTheCursorByColumnsTenthsToTheEndsAndChooseTheHalf) {
         EXPECT_EQ(panel.checked, step.option);
     }
     EXPECT_EQ(panel.announced.size(), std::size(steps));
+    readout.setPictureSize(5, 5);  // narrower than ten columns: a tenth is one
+    readout.press(ReadoutKey::TenthRight);
+    EXPECT_EQ(readout.cursorColumn(), 1);
 }
 
 TEST_F(ReadoutTest, SwitchKeysJumpToTheInstantsWhereVoChangesLevel) {
@@ -213,7 +216,8 @@ TEST_F(ReadoutTest, WhereNothingIsDrawnTheKeysReadNoTrace) {
                          Case{5, 2, {}, Trace::Vc, 3, true}, Case{5, 1000, TraceStop{Trace::Vc, 1}, Trace::Vc, 0, false},
                          Case{5, 1000, TraceStop{Trace::Vc, 2}, Trace::Vc, 0, true},
                          Case{5, 1000, TraceStop{Trace::Vc, 2}, Trace::Vc, 3, false},
-                         Case{5, 1000, TraceStop{Trace::Vc, 500}, Trace::Vo, 0, false}}) {
+                         Case{5, 1000, TraceStop{Trace::Vc, 500}, Trace::Vo, 0, false},
+                         Case{1, 1000, {}, Trace::Vc, 3, true}}) {
         Plotted plot(kIdeal, c.stop);
         plot.request.NP = plot.scale.NP = c.NP;
         plot.request.N = c.N;  // none sampled: a plot stopped before its traces
@@ -258,6 +262,8 @@ TEST(DescribePlot, SaysTheTracesTheirLevelsThePeriodAndWhereAFaultStopped) {
 
 TEST_F(ReadoutTest, ThePanelDescribesEachPlotAndTheDesignedPictureOnceCleared) {
     EXPECT_TRUE(panel.description.starts_with("Forme d'onda a regime su 5 periodi"));
+    readout.setScale(ideal.scale);
+    EXPECT_TRUE(panel.description.ends_with("Nessuna traccia disegnata.")) << "a new plot, its traces not yet drawn";
     readout.clear();
     EXPECT_EQ(panel.description, FindControl(form2::kForm, form2::Picture1)->accessible.description);
 }
@@ -354,6 +360,7 @@ TEST_F(ReadoutTest, TheSoundStartsAtTheCursorAndClicksAtEverySwitchingColumn) {
     }
     readout.press(ReadoutKey::FirstColumn);
     readout.press(ReadoutKey::NextSwitch);
+    EXPECT_GT(Loudest(readout.sound(8000).pcm, 0, 3), 0.5F) << "starting on a switch, with its click";
     readout.press(ReadoutKey::ColumnLeft);
     const std::int64_t first = readout.cursorColumn();
     const int rate = 8000;
