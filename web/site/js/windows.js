@@ -105,7 +105,9 @@ function fillControl(element, control, window) {
       break;
     }
     case 'picture':
-      if (control.role === 'picture') element.setAttribute('role', 'img');
+      // The plot answers keys of its own (the readout's): a screen reader
+      // hands them over to it, as to an application, rather than reading on.
+      if (control.role === 'picture') element.setAttribute('role', control.plot ? 'application' : 'img');
       if (window.description.tabOrder.includes(control.name)) element.tabIndex = 0;
       if (control.plot) {
         const canvas = document.createElement('canvas');
