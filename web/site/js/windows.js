@@ -210,10 +210,13 @@ export class PageWindow {
   }
 
   // What the window opens with the focus on: the first control of its tab
-  // order, and in a list the first of the list that takes the focus.
+  // order; in a list, where that control is not in the list's first section,
+  // the first of the list that takes the focus.
   firstFocus() {
-    if (this.listed) return this.element.querySelector('input:not([type=radio]), button, [tabindex="0"], :checked');
-    return this.focusTarget(this.description.tabOrder[0]);
+    const designed = this.focusTarget(this.description.tabOrder[0]);
+    if (!this.listed) return designed;
+    const first = this.element.querySelector('input:not([type=radio]), button, [tabindex="0"], :checked');
+    return designed.closest('.list-section') === first.closest('.list-section') ? designed : first;
   }
 
   focusTarget(name) {
