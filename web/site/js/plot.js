@@ -134,7 +134,7 @@ export class PlotPicture {
         this.input.stopSound();
         this.input.key(key);
       } else if (event.key === ' ' || event.key === 'Enter') {
-        this.input.toggleSound();
+        if (!event.repeat) this.input.toggleSound();  // a key held down starts the sound once
       } else if (!(event.key === 'Escape' && this.input.stopSound())) {
         return;
       }
