@@ -29,6 +29,15 @@ const CLOCK_START_WAIT = 1000;
  * @property {number} [column]  where the cursor was last sent
  */
 
+/** @param {AudioBufferSourceNode | undefined} source */
+function silence(source) {
+  try {
+    source?.stop();
+  } catch {
+    // a source that never started
+  }
+}
+
 export class AudioTracePlayer {
   /** @param {SoundSteps} steps */
   constructor(steps) {
@@ -54,11 +63,7 @@ export class AudioTracePlayer {
     const playing = this.playing;
     if (!playing) return false;
     this.playing = null;
-    try {
-      playing.source?.stop();
-    } catch {
-      // a source that never started
-    }
+    silence(playing.source);
     return true;
   }
 
@@ -114,11 +119,7 @@ export class AudioTracePlayer {
   // No device took the sound: from now on every playing is silent.
   /** @param {Playing} playing */
   heardNothing(playing) {
-    try {
-      playing.source?.stop();
-    } catch {
-      // a source that never started
-    }
+    silence(playing.source);
     playing.source = undefined;
     this.context?.close().catch(() => {});
     this.context = null;
