@@ -121,30 +121,39 @@ function contrast(a, b) {
   return (x + 0.05) / (y + 0.05);
 }
 
+// The cursor's canvas: the columns it paints, how many pixels, their colour;
+// the plot's ground beside it; whether both canvases lie one on the other.
+function cursorDrawn(selector) {
+  const [overlay, plotCanvas] = [document.querySelector(selector), document.querySelector(selector).previousElementSibling];
+  const { data } = overlay.getContext('2d').getImageData(0, 0, overlay.width, overlay.height);
+  const columns = new Set();
+  let colour = null;
+  let painted = 0;
+  for (let i = 0; i < data.length; i += 4) {
+    if (data[i + 3] === 0) continue;
+    columns.add((i / 4) % overlay.width);
+    colour = [...data.subarray(i, i + 4)];
+    painted += 1;
+  }
+  const ground = plotCanvas.getContext('2d').getImageData(overlay.width - 3, 3, 1, 1).data;
+  return { columns: [...columns], painted, height: overlay.height, colour, ground: [...ground.subarray(0, 3)],
+           same: JSON.stringify([overlay.getBoundingClientRect(), overlay.width, overlay.height])
+             === JSON.stringify([plotCanvas.getBoundingClientRect(), plotCanvas.width, plotCanvas.height]) };
+}
+
 pageTest('the cursor is one device pixel across the plot, above its raster, shown while the plot has the focus', { ...designed, ratio: 2 }, async (page) => {
   await plotExample(page, 'Command6');
   const kept = createHash('sha256').update((await canvasPixels(page)).rgba).digest('hex');
-  await press(page, 'PageDown');
-  const drawn = await page.evaluate((s) => {
-    const [overlay, plotCanvas] = [document.querySelector(s), document.querySelector(s).previousElementSibling];
-    const { data } = overlay.getContext('2d').getImageData(0, 0, overlay.width, overlay.height);
-    const columns = new Set();
-    let colour = null;
-    for (let i = 0; i < data.length; i += 4) {
-      if (data[i + 3] === 0) continue;
-      columns.add((i / 4) % overlay.width);
-      colour = [data[i], data[i + 1], data[i + 2], data[i + 3]];
-    }
-    const painted = [...data].filter((_, i) => i % 4 === 3 && data[i] > 0).length;
-    const ground = plotCanvas.getContext('2d').getImageData(overlay.width - 3, 3, 1, 1).data;
-    return { columns: [...columns], painted, height: overlay.height, colour, ground: [...ground].slice(0, 3),
-             same: JSON.stringify([overlay.getBoundingClientRect(), overlay.width, overlay.height])
-               === JSON.stringify([plotCanvas.getBoundingClientRect(), plotCanvas.width, plotCanvas.height]) };
-  }, cursor);
-  const { column } = await readout(page);
-  assert.deepEqual([drawn.columns, drawn.painted, drawn.same], [[column], drawn.height, true]);
-  assert.equal(drawn.colour[3], 255);
-  assert.ok(contrast(drawn.colour.slice(0, 3), drawn.ground) >= 3, `${drawn.colour} on ${drawn.ground}`);
+  // Forced dark colours too, where the engine can be told to force them.
+  const schemes = browser.engine === 'chromium' ? ['', 'forced-colors'] : [''];
+  for (const scheme of schemes) {
+    const features = [{ name: scheme, value: 'active' }, { name: 'prefers-color-scheme', value: 'dark' }];
+    if (scheme) await (await page.page.createCDPSession()).send('Emulation.setEmulatedMedia', { features });
+    const { column } = await press(page, 'PageDown');
+    const drawn = await page.evaluate(cursorDrawn, cursor);
+    assert.deepEqual([drawn.columns, drawn.painted, drawn.same, drawn.colour[3]], [[column], drawn.height, true, 255], scheme);
+    assert.ok(contrast(drawn.colour.slice(0, 3), drawn.ground) >= 3, `${drawn.colour} on ${drawn.ground} ${scheme}`);
+  }
   assert.equal(createHash('sha256').update((await canvasPixels(page)).rgba).digest('hex'), kept, 'the kept raster');
   const shown = () => page.evaluate((s) => document.querySelector(s).checkVisibility({ visibilityProperty: true }), cursor);
   assert.equal(await shown(), true);
