@@ -18,7 +18,7 @@ const READOUT_KEYS = {
 };
 
 /** @param {KeyboardEvent} event  @returns {ReadoutKeyName | undefined} */
-export function readoutKeyOf(event) {
+function readoutKeyOf(event) {
   if (event.altKey || event.metaKey || (event.ctrlKey && event.shiftKey)) return undefined;
   const keys = event.ctrlKey ? READOUT_KEYS.ctrl : event.shiftKey ? READOUT_KEYS.shift : READOUT_KEYS.plain;
   return keys[event.key];
