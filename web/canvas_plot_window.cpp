@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "cursor_readout.h"
 #include "fast_trace_renderer.h"
-#include "plot_mapping.h"
-#include "trace.h"
 #include "waveform_form.h"
 
 namespace ostrevo::web {
@@ -16,13 +13,11 @@ constexpr ControlName kPlot = form2::Picture1;
 // What the plot area is filled with.
 Rgb PlotBackground() { return FindControl(form2::kForm, kPlot)->looks.background; }
 
-const form2::Readout& ReadoutOf(Trace trace) { return form2::kReadouts[static_cast<std::size_t>(trace)]; }
-
 }  // namespace
 
 CanvasPlotWindow::CanvasPlotWindow(PageFace& face, std::string decimalSeparator)
     : face_(face), background_(Argb(PlotBackground())), foreground_(Argb(form2::kPlotForeground)),
-      decimalSeparator_(std::move(decimalSeparator)), pixels_(1) {
+      pixels_(1), readout_(*this, std::move(decimalSeparator)) {
     canvas().fill(background_);
 }
 
@@ -37,6 +32,7 @@ void CanvasPlotWindow::show() { face_.showWindow(kWindow); }
 void CanvasPlotWindow::erasePlot() {
     segments_.clear();
     traces_.reset();
+    readout_.clear();
     redraw();
 }
 
@@ -70,12 +66,13 @@ void CanvasPlotWindow::place(const PlacedLabel& label) {
 
 void CanvasPlotWindow::drawTraces(const TraceRequest& request) {
     traces_ = request;
+    readout_.setTraces(request);
     PlotCanvas surface = canvas();
     DrawTracesAggregated(surface, request);
     changed();
 }
 
-void CanvasPlotWindow::rememberPlot(const PlotScale& scale) { scale_ = scale; }
+void CanvasPlotWindow::rememberPlot(const PlotScale& scale) { readout_.setScale(scale); }
 
 void CanvasPlotWindow::resizePicture(int deviceWidth, int deviceHeight) {
     for (const PlacedLabel& label : labels_) place(label);
@@ -85,26 +82,25 @@ void CanvasPlotWindow::resizePicture(int deviceWidth, int deviceHeight) {
     width_ = deviceWidth;
     height_ = deviceHeight;
     pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    readout_.setPictureSize(width_, height_);
     redraw();
 }
 
-void CanvasPlotWindow::readOutAt(double deviceX, double deviceY) {
-    if (!created_ || width_ < 2 || height_ < 2) return;
-    const PlotCanvas mapping = canvas();
-    const auto x = static_cast<float>(mapping.toUserX(deviceX));
-    const auto y = static_cast<float>(mapping.toUserY(deviceY));
-    if (const auto trace = TraceAt(y)) face_.check(kWindow, ReadoutOf(*trace).option);
-    const Trace trace = face_.isChecked(kWindow, ReadoutOf(Trace::Vc).option) ? Trace::Vc : Trace::Vo;
-    const Readout readout = ReadOut(trace, scale_, x, y, decimalSeparator_);
-    const form2::Readout& shown = ReadoutOf(trace);
-    const form2::Readout& cleared = ReadoutOf(trace == Trace::Vc ? Trace::Vo : Trace::Vc);
-    face_.setText(kWindow, shown.time, readout.time);
-    face_.setText(kWindow, shown.voltage, readout.voltage);
-    face_.setTextColour(kWindow, shown.voltage, shown.voltageColour);
-    face_.setText(kWindow, cleared.time, "");
-    face_.setText(kWindow, cleared.voltage, "");
-    face_.setToolTip(kWindow, kPlot, readout.toolTip);
-}
+bool CanvasPlotWindow::isChecked(ControlName option) const { return face_.isChecked(kWindow, option); }
+
+void CanvasPlotWindow::check(ControlName option) { face_.check(kWindow, option); }
+
+void CanvasPlotWindow::setText(ControlName box, const std::string& utf8) { face_.setText(kWindow, box, utf8); }
+
+void CanvasPlotWindow::setTextColour(ControlName box, Rgb colour) { face_.setTextColour(kWindow, box, colour); }
+
+void CanvasPlotWindow::setToolTip(const std::string& utf8) { face_.setToolTip(kWindow, kPlot, utf8); }
+
+void CanvasPlotWindow::moveCursor(std::int64_t deviceColumn) { face_.moveCursor(kWindow, kPlot, deviceColumn); }
+
+void CanvasPlotWindow::announce(const std::string& utf8) { face_.announce(utf8); }
+
+void CanvasPlotWindow::describe(const std::string& utf8) { face_.describe(kWindow, kPlot, utf8); }
 
 void CanvasPlotWindow::unload() {
     if (!created_) return;
@@ -112,7 +108,7 @@ void CanvasPlotWindow::unload() {
     segments_.clear();
     labels_.clear();
     traces_.reset();
-    scale_ = {};
+    readout_.clear();
     redraw();
     face_.unloadWindow(kWindow);
 }

@@ -7,6 +7,7 @@
 
 #include "page_face.h"
 #include "plot_canvas.h"
+#include "plot_readout.h"
 #include "plot_window.h"
 
 namespace ostrevo::web {
@@ -14,8 +15,9 @@ namespace ostrevo::web {
 // The waveform window of the page. Picture1's raster lives here, in device
 // pixels; the page copies it into its <canvas>. Everything drawn since the
 // last erase is kept (the segments of the frame and the traces' request), so
-// that a new size of the canvas draws the same plot sharp again.
-class CanvasPlotWindow : public PlotWindow {
+// that a new size of the canvas draws the same plot sharp again. Its readout
+// controls are the core's readout's panel: mouse, touch and keys read out there.
+class CanvasPlotWindow : public PlotWindow, private ReadoutPanel {
 public:
     // Readouts are written with `decimalSeparator`.
     CanvasPlotWindow(PageFace& face, std::string decimalSeparator);
@@ -33,9 +35,10 @@ public:
     // that size, and every label placed so far is placed again for the areas'
     // present sizes (a phone shows them at other sizes than the design's).
     void resizePicture(int deviceWidth, int deviceHeight);
-    // The pointer at a position in device pixels of the canvas: selects the
-    // trace of its half and shows time and voltage.
-    void readOutAt(double deviceX, double deviceY);
+    // The plot's readout: the pointer at a position in device pixels of the
+    // canvas, a key while Picture1 has the focus, the audio trace's cursor.
+    PlotReadout& readout() { return readout_; }
+    const PlotReadout& readout() const { return readout_; }
     // "Esci" of the window, or its close box: gone with everything it showed.
     void unload();
 
@@ -56,6 +59,16 @@ private:
         float left;
         float top;
     };
+    // ReadoutPanel: the readout's controls of the window.
+    bool isChecked(ControlName option) const override;
+    void check(ControlName option) override;
+    void setText(ControlName box, const std::string& utf8) override;
+    void setTextColour(ControlName box, Rgb colour) override;
+    void setToolTip(const std::string& utf8) override;
+    void moveCursor(std::int64_t deviceColumn) override;
+    void announce(const std::string& utf8) override;
+    void describe(const std::string& utf8) override;
+
     PlotCanvas canvas();
     void place(const PlacedLabel& label);
     void redraw();
@@ -64,7 +77,6 @@ private:
     PageFace& face_;
     std::uint32_t background_;
     std::uint32_t foreground_;
-    std::string decimalSeparator_;
     bool created_ = false;
     int width_ = 1;
     int height_ = 1;
@@ -72,7 +84,7 @@ private:
     std::vector<Segment> segments_;
     std::vector<PlacedLabel> labels_;
     std::optional<TraceRequest> traces_;
-    PlotScale scale_;
+    PlotReadout readout_;
 };
 
 }  // namespace ostrevo::web

@@ -43,6 +43,16 @@ void PageFace::setToolTip(std::string_view window, std::string_view control, con
     face_.call<void>("setToolTip", S(window), S(control), utf8);
 }
 
+void PageFace::moveCursor(std::string_view window, std::string_view control, std::int64_t deviceColumn) {
+    face_.call<void>("moveCursor", S(window), S(control), static_cast<double>(deviceColumn));
+}
+
+void PageFace::announce(const std::string& utf8) { face_.call<void>("announce", utf8); }
+
+void PageFace::describe(std::string_view window, std::string_view control, const std::string& utf8) {
+    face_.call<void>("describe", S(window), S(control), utf8);
+}
+
 double PageFace::innerWidth(std::string_view window, std::string_view control) const {
     return face_.call<double>("innerWidth", S(window), S(control));
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <emscripten/val.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,12 @@ public:
     bool isChecked(std::string_view window, std::string_view control) const;
     void check(std::string_view window, std::string_view control);
     void setToolTip(std::string_view window, std::string_view control, const std::string& utf8);
+    // The readout cursor of a picture at a device column of its canvas.
+    void moveCursor(std::string_view window, std::string_view control, std::int64_t deviceColumn);
+    // A sentence for a screen reader, spoken after what it is saying.
+    void announce(const std::string& utf8);
+    // The accessible description of a control.
+    void describe(std::string_view window, std::string_view control, const std::string& utf8);
     // Inner size, in CSS pixels, of a picture area as the page shows it now.
     double innerWidth(std::string_view window, std::string_view control) const;
     double innerHeight(std::string_view window, std::string_view control) const;

@@ -104,11 +104,40 @@ void PageProgram::closeWindow(const std::string& window) {
     if (window == form2::Form2.text()) runGuarded(&PageProgram::run, Command::CloseWindow);
 }
 
-void PageProgram::pointerAt(double deviceX, double deviceY) {
+template <typename Action>
+void PageProgram::readGuarded(Action action) {
     try {
-        plot_.readOutAt(deviceX, deviceY);
+        action(plot_.readout());
     } catch (...) {
         face_.commandFailed();
+    }
+}
+
+void PageProgram::pointerAt(double deviceX, double deviceY) {
+    readGuarded([=](PlotReadout& readout) { readout.pointerAt(deviceX, deviceY); });
+}
+
+void PageProgram::press(ReadoutKey key) {
+    readGuarded([=](PlotReadout& readout) { readout.press(key); });
+}
+
+void PageProgram::followSound(double deviceColumn) {
+    readGuarded([=](PlotReadout& readout) { readout.followSound(static_cast<std::int64_t>(deviceColumn)); });
+}
+
+emscripten::val PageProgram::sound(int sampleRate) const {
+    using emscripten::val;
+    try {
+        const AudioTrace trace = plot_.readout().sound(sampleRate);
+        val sound = val::object();
+        sound.set("sampleRate", trace.sampleRate);
+        sound.set("firstColumn", static_cast<double>(trace.firstColumn));
+        sound.set("secondsPerColumn", trace.secondsPerColumn);
+        // A copy: the view into the module's memory lasts only until it grows.
+        sound.set("pcm", val::global("Float32Array").new_(emscripten::typed_memory_view(trace.pcm.size(), trace.pcm.data())));
+        return sound;
+    } catch (...) {
+        return val::null();
     }
 }
 
@@ -124,6 +153,18 @@ EMSCRIPTEN_BINDINGS(ostrevo_page) {
     // For the site's build, which writes it into description.json.
     emscripten::function("describe", &ostrevo::web::DescribeWindows);
     emscripten::register_vector<std::string>("Messages");
+    using ostrevo::ReadoutKey;
+    emscripten::enum_<ReadoutKey>("ReadoutKey")
+        .value("ColumnLeft", ReadoutKey::ColumnLeft)
+        .value("ColumnRight", ReadoutKey::ColumnRight)
+        .value("TenthLeft", ReadoutKey::TenthLeft)
+        .value("TenthRight", ReadoutKey::TenthRight)
+        .value("FirstColumn", ReadoutKey::FirstColumn)
+        .value("LastColumn", ReadoutKey::LastColumn)
+        .value("UpperTrace", ReadoutKey::UpperTrace)
+        .value("LowerTrace", ReadoutKey::LowerTrace)
+        .value("PreviousSwitch", ReadoutKey::PreviousSwitch)
+        .value("NextSwitch", ReadoutKey::NextSwitch);
     emscripten::class_<PageProgram>("Program")
         .constructor<emscripten::val, std::string>()
         .function("click", &PageProgram::click)
@@ -138,6 +179,9 @@ EMSCRIPTEN_BINDINGS(ostrevo_page) {
         .function("abandonPlot", &PageProgram::abandonPlot)
         .function("takeMessages", &PageProgram::takeMessages)
         .function("pointerAt", &PageProgram::pointerAt)
+        .function("press", &PageProgram::press)
+        .function("followSound", &PageProgram::followSound)
+        .function("sound", &PageProgram::sound)
         .function("closeWindow", &PageProgram::closeWindow)
         .function("resizePicture", &PageProgram::resizePicture)
         .function("pictureBytes", &PageProgram::pictureBytes)

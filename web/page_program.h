@@ -62,8 +62,15 @@ public:
     void finishPlot();
     void abandonPlot();
     std::vector<std::string> takeMessages() { return messages_.take(); }
-    // The pointer over the plot, in device pixels of its canvas.
+    // The plot's readout: the pointer over the plot, in device pixels of its
+    // canvas; a key while the plot has the focus; the cursor of the audio
+    // trace that plays.
     void pointerAt(double deviceX, double deviceY);
+    void press(ReadoutKey key);
+    void followSound(double deviceColumn);
+    // The selected trace's sound from the cursor on, as core_messages.d.ts's
+    // AudioTrace (its samples copied out), or null when it failed.
+    emscripten::val sound(int sampleRate) const;
     // The close box of a window's frame.
     void closeWindow(const std::string& window);
 
@@ -75,6 +82,9 @@ public:
 private:
     void runGuarded(void (PageProgram::*action)(Command), Command command);
     void run(Command command);
+    // Whatever escapes the readout fails it, not the page.
+    template <typename Action>
+    void readGuarded(Action action);
 
     PageFace face_;
     PageMainForm form_;

@@ -46,7 +46,11 @@ function freshProfile() {
   return fs.mkdtempSync(path.join(os.tmpdir(), `ostrevo-${engine}-`));
 }
 
-const KEYS = { Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004' };
+const KEYS = {
+  Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Shift: '\uE008', Control: '\uE009', PageUp: '\uE00E',
+  PageDown: '\uE00F', End: '\uE010', Home: '\uE011', ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014',
+  ArrowDown: '\uE015',
+};
 
 // The calls common to the three: the pages below supply the engine's part.
 class Page {
@@ -148,7 +152,13 @@ class PuppeteerPage extends Page {
   reload() { return this.page.reload(); }
   run(fn, args) { return this.page.evaluate(fn, ...args); }
   click(selector) { return this.page.click(selector); }
-  press(key) { return this.page.keyboard.press(key); }
+  // A key, or a key with a modifier held: 'Control+ArrowRight'.
+  async press(key) {
+    const [modifier, name] = key.length > 1 && key.includes('+') ? key.split('+') : [null, key];
+    if (modifier) await this.page.keyboard.down(modifier);
+    await this.page.keyboard.press(name);
+    if (modifier) await this.page.keyboard.up(modifier);
+  }
   async mouse(x, y, click = false) {
     await this.page.mouse.move(x, y);
     if (click) await this.page.mouse.click(x, y);
@@ -293,7 +303,12 @@ class WebDriverPage extends Page {
     }), selector);
     await this.driver.findElement(By.css(selector)).click();
   }
-  press(key) { return this.driver.actions({ async: true }).sendKeys(KEYS[key] ?? key).perform(); }
+  press(key) {
+    const [modifier, name] = key.length > 1 && key.includes('+') ? key.split('+') : [null, key];
+    const actions = this.driver.actions({ async: true });
+    if (!modifier) return actions.sendKeys(KEYS[name] ?? name).perform();
+    return actions.keyDown(KEYS[modifier]).sendKeys(KEYS[name]).keyUp(KEYS[modifier]).perform();
+  }
   async mouse(x, y, click = false) {
     const actions = this.driver.actions({ async: true }).move({ x: Math.round(x), y: Math.round(y), origin: 'viewport' });
     await (click ? actions.click() : actions).perform();

@@ -54,7 +54,7 @@ async function seriousViolations(page) {
   });
 }
 
-pageTest('axe-core finds nothing serious on the main window, a message box and both windows', async (page) => {
+pageTest('axe-core finds nothing serious on the main window, a message box and both windows, the plot focused with its cursor', async (page) => {
   assert.deepEqual(await seriousViolations(page), []);
   await click(page, 'Command1');
   await becomes(page, 'dialog[open]', true);
@@ -62,5 +62,8 @@ pageTest('axe-core finds nothing serious on the main window, a message box and b
   await page.press('Enter');
   await click(page, 'Command6', 'Command2');
   await becomes(page, '#Form2', true);
+  await page.focus(control('Picture1', 'Form2'));
+  await page.press('End');
+  await page.until(() => page.evaluate(() => document.getElementById('spoken').textContent), (text) => text !== '');
   assert.deepEqual(await seriousViolations(page), []);
 });

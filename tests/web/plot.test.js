@@ -122,6 +122,7 @@ for (const { size, minFont, ...options } of lists) {
     assert.deepEqual(await page.evaluate(listProblems, 'Form1', minFont), [], 'Form1');
     await plotRealExample(page);
     assert.deepEqual(await page.evaluate(listProblems, 'Form2', minFont), [], 'Form2');
+    assert.equal(await page.until(() => page.evaluate(() => document.activeElement.dataset.name), 'Picture1'), 'Picture1');
   });
 
   pageTest(`on ${size} the readout follows a finger`, { ...options, needs: ['touch'] }, async (page) => {

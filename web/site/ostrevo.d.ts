@@ -1,6 +1,6 @@
 // The core's module as the site's build makes it (ostrevo.js beside
 // ostrevo.wasm): what web/page_program.cpp and web/sampling_glue.cpp bind.
-import type { ChunkOutcome, SamplingJob } from './js/core_messages';
+import type { AudioTrace, ChunkOutcome, ReadoutKeyName, SamplingJob } from './js/core_messages';
 
 /** A std::vector<std::string> of embind's: read it, then delete it. */
 export interface Messages {
@@ -23,6 +23,10 @@ export interface Program {
   abandonPlot(): void;
   takeMessages(): Messages;
   pointerAt(deviceX: number, deviceY: number): void;
+  /** A value of Core.ReadoutKey. */
+  press(key: unknown): void;
+  followSound(deviceColumn: number): void;
+  sound(sampleRate: number): AudioTrace | null;
   closeWindow(window: string): void;
   resizePicture(deviceWidth: number, deviceHeight: number): void;
   pictureBytes(): Uint8Array;
@@ -38,6 +42,8 @@ export interface ChunkSampler {
 
 export interface Core {
   Program: new (face: object, decimalSeparator: string) => Program;
+  /** The readout's keys, by name (embind's enum). */
+  ReadoutKey: Record<ReadoutKeyName, unknown>;
   ChunkSampler: new (job: SamplingJob) => ChunkSampler;
   /** Samples a period of the real example with this many samples, for the engine to compile the sampling. */
   warmUpSampling(samples: number): void;

@@ -32,6 +32,14 @@ export type Effect =
   | { kind: 'place'; window: string; control: string; left: number; top: number }
   | { kind: 'check'; window: string; control: string }
   | { kind: 'toolTip'; window: string; control: string; text: string }
+  /** The readout cursor of a picture at a device column of its canvas. */
+  | { kind: 'cursor'; window: string; control: string; column: number }
+  /** A sentence for a screen reader, said after what it is saying. */
+  | { kind: 'announce'; text: string }
+  /** A control's accessible description. */
+  | { kind: 'describe'; window: string; control: string; text: string }
+  /** The audio trace asked for, or null when the readout failed. */
+  | { kind: 'sound'; sound: AudioTrace | null }
   | { kind: 'createWindow'; window: string }
   | { kind: 'showWindow'; window: string }
   | { kind: 'unloadWindow'; window: string }
@@ -43,6 +51,23 @@ export type Effect =
   /** The command stopped by something the core has no message for. */
   | { kind: 'commandFailed' };
 
+/** What a key does to the plot's readout (the core's ReadoutKey). */
+export type ReadoutKeyName =
+  | 'ColumnLeft' | 'ColumnRight' | 'TenthLeft' | 'TenthRight' | 'FirstColumn' | 'LastColumn'
+  | 'UpperTrace' | 'LowerTrace' | 'PreviousSwitch' | 'NextSwitch';
+
+/**
+ * The selected trace as sound, from the cursor to the plot's right edge: mono
+ * samples in [-1, 1], secondsPerColumn of them for each device column from
+ * firstColumn on.
+ */
+export interface AudioTrace {
+  sampleRate: number;
+  firstColumn: number;
+  secondsPerColumn: number;
+  pcm: Float32Array<ArrayBuffer>;
+}
+
 /** Once, first: how the core writes numbers, and a port to each sampling worker. */
 export interface CoreStart {
   kind: 'start';
@@ -50,14 +75,25 @@ export interface CoreStart {
   samplers: MessagePort[];
 }
 
+/** What the plot's readout is asked, by the pointer, the keys and the audio trace. */
+export type ReadoutRequest =
+  /** The pointer over the plot, in device pixels of its canvas. */
+  | { kind: 'pointer'; x: number; y: number }
+  /** A key while the plot has the focus: the readout moves and says where it is. */
+  | { kind: 'key'; key: ReadoutKeyName }
+  /** The audio trace's cursor at this device column: the readout, unsaid. */
+  | { kind: 'follow'; column: number }
+  /** The audio trace at this sample rate, as a 'sound' effect. */
+  | { kind: 'sound'; sampleRate: number };
+
 /** Main thread to core worker. The page sends one command at a time. */
 export type CoreRequest =
   /** A click on a button of a window: its command. */
   | { kind: 'click'; id: number; window: string; control: string; snapshot: Snapshot }
   /** The close box of a window's frame. */
   | { kind: 'closeWindow'; id: number; window: string; snapshot: Snapshot }
-  /** The pointer over the plot, in device pixels of its canvas: the readout. */
-  | { kind: 'pointer'; id: number; x: number; y: number; snapshot: Snapshot }
+  /** The plot's readout. */
+  | (ReadoutRequest & { id: number; snapshot: Snapshot })
   /** The plot drawn again for the canvas's size and its labels placed for their areas' sizes. */
   | { kind: 'fit'; id: number; snapshot: Snapshot }
   /** The running command ends here, as a fault at this point would, without a message. */

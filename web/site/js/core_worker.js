@@ -29,6 +29,8 @@ class RecordingFace {
     this.snapshot = NO_SNAPSHOT;
     /** @type {Effect[]} */
     this.effects = [];
+    /** @type {Transferable[]} what the effects carry that moves to the page rather than being copied */
+    this.transfer = [];
     this.changedPicture = null;
   }
 
@@ -50,6 +52,9 @@ class RecordingFace {
     this.effects.push({ kind: 'check', window, control });
   }
   setToolTip(window, control, text) { this.effects.push({ kind: 'toolTip', window, control, text }); }
+  moveCursor(window, control, column) { this.effects.push({ kind: 'cursor', window, control, column }); }
+  announce(text) { this.effects.push({ kind: 'announce', text }); }
+  describe(window, control, text) { this.effects.push({ kind: 'describe', window, control, text }); }
   innerWidth(window, control) { return this.snapshot.areas[window]?.[control]?.width ?? 0; }
   innerHeight(window, control) { return this.snapshot.areas[window]?.[control]?.height ?? 0; }
   createWindow(window) { this.effects.push({ kind: 'createWindow', window }); }
@@ -94,6 +99,14 @@ class CoreWorker {
     this.face.snapshot = request.snapshot;
     if (request.kind === 'pointer') {
       this.program.pointerAt(request.x, request.y);
+    } else if (request.kind === 'key') {
+      this.program.press(this.core.ReadoutKey[request.key]);
+    } else if (request.kind === 'follow') {
+      this.program.followSound(request.column);
+    } else if (request.kind === 'sound') {
+      const sound = this.program.sound(request.sampleRate);
+      this.face.effects.push({ kind: 'sound', sound });
+      if (sound) this.face.transfer.push(sound.pcm.buffer);
     } else {
       this.fitPicture(request.snapshot);
       if (request.kind === 'click' && this.program.startsPlot(request.window, request.control)) {
@@ -177,8 +190,7 @@ class CoreWorker {
   // The effects recorded since the last reply, the raster last when it changed.
   reply(kind, id) {
     const effects = this.face.effects.splice(0);
-    /** @type {Transferable[]} */
-    const transfer = [];
+    const transfer = this.face.transfer.splice(0);
     if (this.face.changedPicture) {
       const rgba = this.program.pictureBytes().slice().buffer;
       effects.push({ kind: 'picture', ...this.face.changedPicture, width: this.program.pictureWidth(),

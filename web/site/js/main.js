@@ -5,7 +5,9 @@
 
 /** @typedef {import('./core_messages').Effect} Effect */
 /** @typedef {import('./core_messages').Snapshot} Snapshot */
+/** @typedef {import('./core_messages').ReadoutRequest} ReadoutRequest */
 
+import { AudioTracePlayer } from './audio_trace.js';
 import { CoreClient } from './core_client.js';
 import { Desktop } from './layout.js';
 import { browserLanguages, decimalSeparatorFor } from './locale.js';
@@ -34,6 +36,14 @@ class Page {
     this.waitingMessages = [];
     /** @type {LongWork | null} */
     this.longWork = null;
+    /** @type {ReadoutRequest[]} readout requests not yet sent, in order */
+    this.readouts = [];
+    this.spoken = document.getElementById('spoken');
+    this.audio = new AudioTracePlayer({
+      ask: (sampleRate) => this.readOut({ kind: 'sound', sampleRate }),
+      follow: (column) => this.readOut({ kind: 'follow', column }),
+      unavailable: () => this.messages.show(description.texts.audioUnavailable),
+    });
     this.running = false;
     this.ended = false;
     this.queue = loadingCore.then((core) => this.connect(core));
@@ -100,6 +110,14 @@ class Page {
         break;
       case 'check': element().querySelector('input').checked = true; break;
       case 'toolTip': element().title = effect.text; break;
+      case 'cursor': this.plot?.moveCursor(effect.column); break;
+      case 'announce': this.announce(effect.text); break;
+      case 'describe': {
+        const described = element().getAttribute('aria-describedby');
+        if (described) document.getElementById(described).textContent = effect.text;
+        break;
+      }
+      case 'sound': this.audio.play(effect.sound); break;
       case 'createWindow': this.open(effect.window); break;
       case 'showWindow': this.show(effect.window); break;
       case 'unloadWindow': this.unload(effect.window); break;
@@ -120,7 +138,21 @@ class Page {
     this.desktop.add(pageWindow);
     this.listenToButtons(pageWindow);
     pageWindow.closeBox.addEventListener('click', () => this.closeByFrame(name));
-    if (isPlot) this.plot = new PlotPicture(pageWindow, (x, y) => this.readOut(x, y));
+    if (isPlot) {
+      this.plot = new PlotPicture(pageWindow, {
+        pointer: (x, y) => this.readOut({ kind: 'pointer', x, y }),
+        key: (key) => this.readOut({ kind: 'key', key }),
+        toggleSound: () => this.audio.toggle(),
+        // The message that no sound can be heard takes the focus, and gives it back.
+        stopSound: () => !this.messages.dialog.open && this.audio.stop(),
+      });
+    }
+  }
+
+  // The live region's text, a sentence said once after what is being said;
+  // the same sentence again is made to differ, or it would not be said.
+  announce(text) {
+    this.spoken.textContent = this.spoken.textContent === text ? `${text}\u00a0` : text;
   }
 
   // The close box of a frame closes that window only; the program ends once
@@ -137,22 +169,25 @@ class Page {
     return this.core.request({ ...request, snapshot: this.snapshot() }, (effects) => this.apply(effects), progress);
   }
 
-  // The readout under the pointer, the latest position only while the core is
-  // still answering the one before.
-  readOut(x, y) {
+  // The readout's requests to the core in turn: a key is never lost, a
+  // position (pointer or sound) still unsent gives way to the next one.
+  /** @param {ReadoutRequest} request */
+  readOut(request) {
     if (!this.core) return;
-    const asking = this.pointer;
-    this.pointer = { x, y };
-    if (asking) return;
-    const answer = async () => {
-      while (this.pointer) {
-        const at = this.pointer;
-        await this.ask({ kind: 'pointer', ...at });
-        if (this.pointer === at) this.pointer = null;
-      }
-      this.showWaitingMessages();
-    };
-    answer();
+    const last = this.readouts.length - 1;
+    if (last >= 0 && this.readouts[last].kind === request.kind && ['pointer', 'follow'].includes(request.kind)) {
+      this.readouts[last] = request;
+    } else {
+      this.readouts.push(request);
+    }
+    if (!this.readingOut) this.answerReadouts();
+  }
+
+  async answerReadouts() {
+    this.readingOut = true;
+    while (this.readouts.length > 0) await this.ask(this.readouts.shift());
+    this.readingOut = false;
+    this.showWaitingMessages();
   }
 
   noWindowShown() {
@@ -178,7 +213,10 @@ class Page {
     const pageWindow = this.windows.get(name);
     this.desktop.remove(pageWindow);
     this.windows.delete(name);
-    if (name === this.plotWindow) this.plot = null;
+    if (name === this.plotWindow) {
+      this.plot = null;
+      this.audio.stop();
+    }
     this.open(name);
     this.refocusMain = true;
   }
@@ -254,6 +292,7 @@ class Page {
     const started = this.windows.get(windowName);
     if (this.ended || !started) return;
     this.running = true;
+    this.audio.stop();
     started.setBusy(true);
     this.longWork = new LongWork(started.element, this.description.longWork, () => this.core.stop());
     await this.ask({ kind: 'click', window: windowName, control: controlName }, (done) => this.longWork.progress(done));

@@ -105,7 +105,9 @@ function fillControl(element, control, window) {
       break;
     }
     case 'picture':
-      if (control.role === 'picture') element.setAttribute('role', 'img');
+      // The plot answers keys of its own (the readout's): a screen reader
+      // hands them over to it, as to an application, rather than reading on.
+      if (control.role === 'picture') element.setAttribute('role', control.plot ? 'application' : 'img');
       if (window.description.tabOrder.includes(control.name)) element.tabIndex = 0;
       if (control.plot) {
         const canvas = document.createElement('canvas');
@@ -208,10 +210,13 @@ export class PageWindow {
   }
 
   // What the window opens with the focus on: the first control of its tab
-  // order, and in a list the first of the list that takes the focus.
+  // order; in a list, where that control is not in the list's first section,
+  // the first of the list that takes the focus.
   firstFocus() {
-    if (this.listed) return this.element.querySelector('input:not([type=radio]), button, [tabindex="0"], :checked');
-    return this.focusTarget(this.description.tabOrder[0]);
+    const designed = this.focusTarget(this.description.tabOrder[0]);
+    if (!this.listed) return designed;
+    const first = this.element.querySelector('input:not([type=radio]), button, [tabindex="0"], :checked');
+    return designed.closest('.list-section') === first.closest('.list-section') ? designed : first;
   }
 
   focusTarget(name) {
