@@ -64,10 +64,10 @@ void PictureArea::placeChildAtDesign(QWidget* child, QPoint designPosition) {
     child->move(contentsRect().topLeft() + designPosition);
 }
 
-PlotPoint PictureArea::toUser(QPointF widgetPosition) const {
-    const PlotCanvas mapping = MappingOnly(devicePictureSize());
-    const QPointF inDevice = (widgetPosition - contentsRect().topLeft()) * devicePixelRatioF();
-    return {static_cast<float>(mapping.toUserX(inDevice.x())), static_cast<float>(mapping.toUserY(inDevice.y()))};
+void PictureArea::setCursorColumn(std::int64_t deviceColumn) {
+    if (deviceColumn == cursorColumn_) return;
+    cursorColumn_ = deviceColumn;
+    if (hasFocus()) update(contentsRect());
 }
 
 void PictureArea::paintEvent(QPaintEvent* event) {
@@ -76,6 +76,31 @@ void PictureArea::paintEvent(QPaintEvent* event) {
     ensurePictureMatchesScreen();
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), picture_);
+    if (!hasFocus()) return;
+    paintCursor(painter);
+    paintFocusIndicator(painter);
+}
+
+// One device pixel wide at any pixel ratio: a rectangle on device pixel edges, not antialiased.
+void PictureArea::paintCursor(QPainter& painter) const {
+    if (cursorColumn_ < 0 || cursorColumn_ >= picture_.width()) return;
+    const double ratio = picture_.devicePixelRatio();
+    const QRectF line(contentsRect().left() + static_cast<double>(cursorColumn_) / ratio, contentsRect().top(),
+                      1 / ratio, picture_.height() / ratio);
+    painter.fillRect(line, QColor::fromRgb(kCursorColour));
+}
+
+// The highlight colour of the desktop's scheme over the sunken border, which
+// it replaces while the area has the focus: the picture stays whole.
+void PictureArea::paintFocusIndicator(QPainter& painter) const {
+    const int width = frameWidth();
+    if (width == 0) return;
+    QPen pen(palette().color(QPalette::Highlight), width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const double inset = width / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }
 
 void PictureArea::mouseMoveEvent(QMouseEvent* event) {
@@ -83,8 +108,8 @@ void PictureArea::mouseMoveEvent(QMouseEvent* event) {
     // unless a button pressed inside holds the pointer (dragging out of it).
     const bool inside = contentsRect().contains(event->position().toPoint());
     if (inside || event->buttons() != Qt::NoButton) {
-        const PlotPoint user = toUser(event->position());
-        emit pointerMoved(user.x, user.y);
+        const QPointF inDevice = (event->position() - contentsRect().topLeft()) * devicePixelRatioF();
+        emit pointerMoved(inDevice.x(), inDevice.y());
     }
     QFrame::mouseMoveEvent(event);
 }
@@ -110,6 +135,7 @@ void PictureArea::ensurePictureMatchesScreen() {
         picture_ = picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
     picture_.setDevicePixelRatio(ratio);
+    emit pictureResized(size);
 }
 
 }  // namespace ostrevo::ui
