@@ -84,7 +84,7 @@ std::optional<SamplingJob> CircuitCommands::beginPlot(PlotWindow& plot, int work
         const CircuitParameters p = ReadCircuit(form_, kCircuitFields);
         RequireSampleCount(p.N);
         const Times times{DischargeTime(p), ChargeTime(p)};
-        const PlotScale scale{times.ts, times.tc, p.NP, p.VPlus, p.Vcc};
+        const PlotScale scale{times.ts, times.tc, p.NP, p.VPlus, p.Vcc, p.VMinus};
         LabelAxes(plot, scale, decimalSeparator_);
         // Only now do the labels on screen show these times.
         plot.rememberPlot(scale);

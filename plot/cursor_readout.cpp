@@ -4,6 +4,7 @@
 
 #include "number_format.h"
 #include "plot_mapping.h"
+#include "waveform_form.h"
 
 namespace ostrevo {
 namespace {
@@ -13,18 +14,22 @@ namespace {
 constexpr std::string_view kToolTipSeparator = " usec\" ; ";
 constexpr std::string_view kOutOfRange = "fuori scala";
 
-std::string Fixed(double value, int decimals, std::string_view separator) {
+}  // namespace
+
+std::string ReadoutNumber(double value, int decimals, std::string_view separator) {
     if (!std::isfinite(value)) return std::string(kOutOfRange);
     return FormatFixed(value, decimals, separator);
 }
 
-}  // namespace
+std::string TraceName(Trace trace) {
+    return FindControl(form2::kForm, form2::kReadouts[static_cast<std::size_t>(trace)].option)->caption;
+}
 
 Readout ReadOut(Trace trace, const PlotScale& scale, float x, float y, std::string_view separator) {
     const double t = TimeAtX(x, scale.ts, scale.tc, scale.NP);
     const bool vc = trace == Trace::Vc;
     const double volts = vc ? VcAtY(y, scale.VPlus) : VoAtY(y, scale.Vcc);
-    Readout readout{Fixed(t, 3, separator), Fixed(volts, 2, separator), {}};
+    Readout readout{ReadoutNumber(t, 3, separator), ReadoutNumber(volts, 2, separator), {}};
     readout.toolTip.append("t = ")
         .append(readout.time)
         .append(kToolTipSeparator)

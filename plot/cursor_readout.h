@@ -14,6 +14,13 @@ struct Readout {
     std::string toolTip;  // "t = 46.268 usec\" ; vc(t) = 8.00V"
 };
 
+// A readout's number: `decimals` fixed decimals with `separator`; a value
+// beyond the range of a double reads "fuori scala".
+std::string ReadoutNumber(double value, int decimals, std::string_view separator);
+
+// The name of a trace as its option button shows it: "vc(t)", "vo(t)".
+std::string TraceName(Trace trace);
+
 // Inverts the plot mapping at (x, y) for `trace`, with `separator` as the
 // decimal separator. A value beyond the range of a double reads "fuori scala".
 Readout ReadOut(Trace trace, const PlotScale& scale, float x, float y, std::string_view separator);

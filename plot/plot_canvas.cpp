@@ -114,6 +114,17 @@ void PlotCanvas::drawAlongLongerAxis(DevicePixel from, DevicePixel to, bool tran
     }
 }
 
+std::int64_t PlotCanvas::rowCovering(DevicePixel from, DevicePixel to, std::int64_t x) const {
+    if (from.x > to.x) std::swap(from, to);
+    if (std::abs(to.y - from.y) <= to.x - from.x) return minorAt(x, from.x, from.y, to.x, to.y);
+    // A tall segment: the first of its rows that falls in column x.
+    if (from.y > to.y) std::swap(from, to);
+    for (std::int64_t y = from.y; y < to.y; ++y) {
+        if (minorAt(y, from.y, from.x, to.y, to.x) == x) return y;
+    }
+    return to.y;
+}
+
 void PlotCanvas::drawColumnRun(std::int64_t x, std::int64_t y0, std::int64_t y1, std::uint32_t argb) {
     if (x < 0 || x >= width_) return;
     if (y0 > y1) std::swap(y0, y1);

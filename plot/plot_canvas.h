@@ -45,6 +45,9 @@ public:
     double toUserY(double deviceY) const;
 
     void drawSegment(DevicePixel from, DevicePixel to, std::uint32_t argb);
+    // A row that the segment between `from` and `to` covers in column x,
+    // a column between theirs.
+    std::int64_t rowCovering(DevicePixel from, DevicePixel to, std::int64_t x) const;
     // The pixels of column x from row y0 to row y1, both included (a vertical segment).
     void drawColumnRun(std::int64_t x, std::int64_t y0, std::int64_t y1, std::uint32_t argb);
     void fill(std::uint32_t argb);

@@ -6,6 +6,7 @@
 #include "audio_trace.h"
 #include "cursor_readout.h"
 #include "form_types.h"
+#include "plot_canvas.h"
 #include "plot_window.h"
 #include "trace.h"
 
@@ -84,9 +85,26 @@ public:
     AudioTrace sound(int sampleRate) const;
 
 private:
-    // ... (the implementation's state)
+    Trace selectedTrace() const;
+    void select(Trace trace);
+    void show(Trace trace, const Readout& readout);
+    // The selected trace read where the keys put the cursor; announced or not.
+    void readCursor(bool announce);
+    void moveTo(std::int64_t column);
+    std::int64_t lastColumn() const { return width_ - 1; }
+    // The user y at which `trace` is drawn in `column`; none where it is not.
+    std::optional<float> drawnHeight(Trace trace, std::int64_t column) const;
+    // The first switching column after `column` (forwards) or before it.
+    std::optional<std::int64_t> switchFrom(std::int64_t column, bool forwards) const;
+    PlotCanvas mapping() const;
+    void describePlot();
+
     ReadoutPanel& panel_;
     std::string decimalSeparator_;
+    std::optional<PlotScale> scale_;
+    std::optional<TraceRequest> traces_;
+    int width_ = 1;
+    int height_ = 1;
     std::int64_t column_ = 0;
 };
 

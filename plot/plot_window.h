@@ -82,6 +82,7 @@ struct PlotScale {
     std::int32_t NP = 0;
     double VPlus = 0;
     double Vcc = 0;
+    double VMinus = 0;
 };
 
 // The waveform window as the plot command sees it.

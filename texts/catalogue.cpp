@@ -16,7 +16,8 @@ constexpr std::array kEntries{
     TextEntry{Text::PlotDescribedPeriod, "plotDescribedPeriod",
               "Periodo {period} usec: scarica ts {ts} usec, con vo(t) basso, poi carica tc {tc} usec, con vo(t) alto."},
     TextEntry{Text::PlotDescribedStop, "plotDescribedStop",
-              "Un errore di calcolo ha fermato il disegno: {trace} si interrompe a t = {time} usec di ogni periodo."},
+              "Un errore di calcolo ha fermato il disegno nel primo periodo: {trace} si interrompe a t = {time} usec, il resto "
+              "non è disegnato."},
     TextEntry{Text::PlotDescribedNoTraces, "plotDescribedNoTraces", "Nessuna traccia disegnata."},
     TextEntry{Text::AudioUnavailable, "audioUnavailable",
               "Nessun dispositivo audio disponibile: la traccia sonora non si sente, il cursore la percorre in silenzio."},
