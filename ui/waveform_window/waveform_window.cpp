@@ -109,7 +109,6 @@ QLabel* WaveformWindow::containedLabel(ControlName name) const {
 
 void WaveformWindow::erasePlot() {
     player_.stop();
-    readout_.clear();
     picture1_->clearPicture();
 }
 

@@ -32,7 +32,9 @@ public:
     PlotReadout& readout() { return readout_; }
     AudioTracePlayer& audioTrace() { return player_; }
 
-    // Wipes the plot: its picture, its readout and its sound.
+    // Wipes the plot's picture and stops its sound. The readout keeps the
+    // plot's values until the next plot's: the time labels still show them
+    // when that plot stops before it writes its own.
     void erasePlot();
 
     // "Esci": unload, then hide (which leaves a fresh hidden window).
