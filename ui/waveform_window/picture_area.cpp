@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "controls.h"
+
 namespace ostrevo::ui {
 namespace {
 
@@ -14,6 +16,11 @@ PlotCanvas MappingOnly(QSize size) {
 }
 
 }  // namespace
+
+QColor FocusIndicatorColour(const QPalette& palette) {
+    const QColor highlight = palette.color(QPalette::Highlight);
+    return ContrastRatio(highlight, palette.color(QPalette::Window)) >= 3 ? highlight : palette.color(QPalette::WindowText);
+}
 
 PictureArea::PictureArea(QWidget* parent, std::optional<QColor> background, Border border, Picture picture)
     : QFrame(parent), kind_(picture) {
@@ -102,11 +109,12 @@ void PictureArea::paintCursor(QPainter& painter) const {
 }
 
 // The highlight colour of the desktop's scheme over the sunken border, which
-// it replaces while the area has the focus: the picture stays whole.
+// it replaces while the area has the focus: the picture stays whole. A scheme
+// whose highlight hardly stands out from its windows gets its text colour.
 void PictureArea::paintFocusIndicator(QPainter& painter) const {
     const int width = frameWidth();
     if (width == 0) return;
-    QPen pen(palette().color(QPalette::Highlight), width);
+    QPen pen(FocusIndicatorColour(palette()), width);
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

@@ -13,6 +13,9 @@
 
 namespace ostrevo::ui {
 
+// The colour of the focus indicator of a picture area: at least 3:1 against the window.
+QColor FocusIndicatorColour(const QPalette& palette);
+
 // A picture area with the fixed user coordinates of the plot: (0, 100) at the
 // upper-left corner of its inner area, (100, 0) at the lower-right one, y
 // growing upwards. Labels it contains are placed by their upper-left corner in

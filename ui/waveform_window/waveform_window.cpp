@@ -93,6 +93,7 @@ WaveformWindow::WaveformWindow(MessageBoxes& messages)
     controls_ = BuildForm(*this, form2::kForm, MakePictureArea, [this](Command) { exitWindow(); });
     picture1_ = control<PictureArea>(form2::Picture1);
     announcer_ = new QWidget(this);
+    announcer_->setObjectName(QStringLiteral("Announcer"));
     PresentAsAnnouncer(*announcer_);
     connect(picture1_, &PictureArea::pointerMoved, this, [this](double x, double y) { readout_.pointerAt(x, y); });
     connect(picture1_, &PictureArea::pictureResized, this,

@@ -1,0 +1,274 @@
+// The readout by keys over a real plot: the cursor and its pixels, the boxes against the pointer's, what is announced
+// and described, and the audio trace.
+#include <QElapsedTimer>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QStyle>
+#include <QRegion>
+#include <functional>
+#include <set>
+
+#include "audio_trace_player.h"
+#include "catalogue.h"
+#include "controls.h"
+#include "looks.h"
+#include "ui_fixture.h"
+#include "waveform_test_support.h"
+
+namespace ostrevo::test {
+namespace {
+
+// The audio output of the tests: it plays for as long as they say.
+struct FakeSound {
+    bool playing = false;
+    double seconds = 0;
+    std::size_t samples = 0;
+};
+class FakeOutput : public ui::SoundOutput {
+public:
+    explicit FakeOutput(FakeSound& sound) : sound_(sound) {}
+    int sampleRate() const override { return 1000; }
+    void start(const std::vector<float>& pcm) override { sound_ = {true, 0, pcm.size()}; }
+    double secondsPlayed() const override { return sound_.seconds; }
+    void stop() override { sound_.playing = false; }
+
+private:
+    FakeSound& sound_;
+};
+
+class ReadoutByKeys : public ui::testing::MainWindowTest {
+protected:
+    // Plots an example; its window comes up active, as it does on a desktop.
+    void plotExample(const char* button) {
+        clickBoth(button, "Command2");
+        plot().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&plot()));
+    }
+    ui::PictureArea& area() { return *plot().picture1(); }
+    QImage picture() { return area().picture(); }
+    std::int64_t cursor() { return plot().readout().cursorColumn(); }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&area(), static_cast<Qt::Key>(key), modifiers);
+    }
+    QStringList boxes() { return {plotText("Label16"), plotText("Label17"), plotText("Label29"), plotText("Label32")}; }
+    bool upperSelected() { return control<QRadioButton>("Option1", &plot())->isChecked(); }
+    QString announced() { return control("Announcer", &plot())->accessibleName(); }
+    // The microseconds in the selected half's time box.
+    double time() { return (upperSelected() ? plotText("Label16") : plotText("Label29")).toDouble(); }
+    bool waitUntil(const std::function<bool()>& condition) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!condition() && waited.elapsed() < 10'000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return condition();
+    }
+};
+
+TEST_F(ReadoutByKeys, TheWindowOpensOnThePlotAndEachKeyMovesTheCursorReadsAndAnnounces) {
+    plotExample("Command6");
+    EXPECT_EQ(QApplication::focusWidget(), &area());
+    const std::int64_t last = picture().width() - 1, middle = last / 2, tenth = picture().width() / 10;
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::int64_t column;
+        bool upper;
+    } cases[] = {
+        {Qt::Key_Right, Qt::NoModifier, middle + 1, true},       {Qt::Key_Left, Qt::NoModifier, middle - 1, true},
+        {Qt::Key_PageDown, Qt::NoModifier, middle + tenth, true}, {Qt::Key_Right, Qt::ShiftModifier, middle + tenth, true},
+        {Qt::Key_PageUp, Qt::NoModifier, middle - tenth, true},   {Qt::Key_Left, Qt::ShiftModifier, middle - tenth, true},
+        {Qt::Key_Home, Qt::NoModifier, 0, true},                  {Qt::Key_End, Qt::NoModifier, last, true},
+        {Qt::Key_Down, Qt::NoModifier, middle, false},            {Qt::Key_Up, Qt::NoModifier, middle, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QKeySequence(c.key | c.modifiers).toString().toStdString());
+        plot().readout().pointerAt(static_cast<double>(middle), picture().height() * (c.upper ? 0.25 : 0.75));
+        const QStringList before = boxes();
+        press(c.key, c.modifiers);
+        EXPECT_EQ(cursor(), c.column);
+        EXPECT_EQ(upperSelected(), c.upper);
+        EXPECT_NE(boxes(), before);
+        const QStringList shown = boxes().mid(c.upper ? 0 : 2, 2);
+        EXPECT_EQ(announced().toStdString(), Say(Text::ReadoutSpoken, {{"trace", c.upper ? "vc(t)" : "vo(t)"},
+                                                                       {"time", shown[0].toStdString()},
+                                                                       {"voltage", shown[1].toStdString()}}));
+    }
+}
+
+// The real example: ts 1.221 usec, tc 5.706 usec, five periods. Each jump lands within a column of an instant.
+TEST_F(ReadoutByKeys, CtrlArrowsReadTsAndTcOffTheSwitchingInstants) {
+    plotExample("Command6");
+    const double column = 5 * 6.927 / static_cast<double>(picture().width() - 1);
+    press(Qt::Key_Home);
+    const std::pair<Qt::Key, double> jumps[] = {{Qt::Key_Right, 1.221}, {Qt::Key_Right, 6.927}, {Qt::Key_Right, 8.148},
+                                                {Qt::Key_Left, 6.927},  {Qt::Key_Left, 1.221},  {Qt::Key_Left, 1.221}};
+    for (const auto& [key, instant] : jumps) {
+        press(key, Qt::ControlModifier);
+        EXPECT_NEAR(time(), instant, column) << instant;
+    }
+    press(Qt::Key_End);
+    press(Qt::Key_Right, Qt::ControlModifier);  // none after the last
+    EXPECT_EQ(cursor(), picture().width() - 1);
+}
+
+// Along both traces the keys read what the pointer reads on the trace's pixel in the same column.
+TEST_F(ReadoutByKeys, KeysReadWhatThePointerReadsOnTheDrawnTrace) {
+    plotExample("Command6");
+    const QImage drawn = picture();
+    for (const auto& [half, colour] : {std::pair{Qt::Key_Up, kRedPixel}, {Qt::Key_Down, kBluePixel}}) {
+        press(half);
+        press(Qt::Key_Home);
+        for (int step = 0; step <= 10; ++step) {
+            const std::int64_t column = cursor();
+            const QStringList byKeys = boxes();
+            std::set<QStringList> byPointer;  // on each pixel of the trace's colour in the column
+            for (int row = 0; row < drawn.height(); ++row) {
+                if (drawn.pixel(int(column), row) != colour) continue;
+                plot().readout().pointerAt(static_cast<double>(column), row);  // as the mouse over that pixel
+                byPointer.insert(boxes());
+            }
+            EXPECT_TRUE(byPointer.count(byKeys)) << column << ": " << byKeys.join(' ').toStdString();
+            press(step == 9 ? Qt::Key_End : Qt::Key_PageDown);
+        }
+    }
+}
+
+TEST_F(ReadoutByKeys, TouchMovesTheCursorAsThePointerDoes) {
+    plotExample("Command5");
+    QPointingDevice* screen = QTest::createTouchDevice();
+    const QPoint inner = area().contentsRect().topLeft() + QPoint(100, area().contentsRect().height() / 4);
+    QTest::touchEvent(&area(), screen).press(0, inner);
+    QTest::touchEvent(&area(), screen).move(0, inner + QPoint(20, 0));
+    QTest::touchEvent(&area(), screen).release(0, inner + QPoint(20, 0));
+    EXPECT_EQ(cursor(), std::lround(120 * area().devicePixelRatioF()));
+    EXPECT_EQ(plotText("Label29"), "");
+    EXPECT_NE(plotText("Label16"), "");
+}
+
+// Also run at device pixel ratio 2 (waveform_window_high_dpi): one device pixel wide at any ratio.
+TEST_F(ReadoutByKeys, TheCursorLiesOverThePictureOnlyWhileItHasTheFocus) {
+    plotExample("Command5");
+    press(Qt::Key_End);
+    press(Qt::Key_PageUp);
+    const QImage kept = picture();
+    const qreal ratio = kept.devicePixelRatio();
+    QRegion labels;  // in device pixels of the area
+    for (const QWidget* label : area().findChildren<QWidget*>()) {
+        labels += QRect(label->pos() * ratio, label->size() * ratio);
+    }
+    // The grab's pixels over the inner area that differ from the kept picture, outside the labels drawn over it.
+    const auto changedPixels = [&] {
+        const QImage shot = area().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        std::map<std::int64_t, std::set<QRgb>> changed;  // by column, their colours
+        const QPoint corner = area().contentsRect().topLeft() * ratio;
+        for (int y = 0; y < kept.height(); ++y) {
+            for (int x = 0; x < kept.width(); ++x) {
+                if (labels.contains(corner + QPoint(x, y))) continue;
+                const QRgb shown = shot.pixel(corner + QPoint(x, y));
+                if (shown != kept.pixel(x, y)) changed[x].insert(shown);
+            }
+        }
+        return changed;
+    };
+    EXPECT_EQ(changedPixels(), (std::map<std::int64_t, std::set<QRgb>>{{cursor(), {ui::PictureArea::kCursorColour}}}));
+    EXPECT_GE(ui::ContrastRatio(QColor(ui::PictureArea::kCursorColour), ui::ToQColor(looks::kLightYellow)), 3.0);
+    control("Command1", &plot())->setFocus();
+    EXPECT_TRUE(changedPixels().empty());
+    EXPECT_EQ(picture(), kept);
+    EXPECT_EQ(CountPixels(kept, ui::PictureArea::kCursorColour), 0);
+}
+
+// The focus indicator takes the frame's place in the scheme's highlight, or in its text colour where the highlight
+// would hardly show against the window.
+TEST_F(ReadoutByKeys, TheFocusIndicatorStandsOutInLightAndDarkSchemes) {
+    plotExample("Command5");
+    QPalette dark(QColor(35, 38, 41));  // a dark scheme whose highlight, dark blue, vanishes in it
+    dark.setColor(QPalette::WindowText, QRgb(0xFCFCFC));
+    QPalette darkBlueHighlight = dark;
+    darkBlueHighlight.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    for (const QPalette& scheme : {QApplication::style()->standardPalette(), dark, darkBlueHighlight}) {
+        area().setPalette(scheme);
+        const QColor indicator = ui::FocusIndicatorColour(area().palette());
+        EXPECT_GE(ui::ContrastRatio(indicator, scheme.color(QPalette::Window)), 3.0) << indicator.name().toStdString();
+        const QPoint onTheFrame(0, area().height() / 2);
+        area().setFocus();
+        EXPECT_EQ(area().grab().toImage().pixelColor(onTheFrame * area().devicePixelRatioF()), indicator);
+        control("Command1", &plot())->setFocus();
+        EXPECT_NE(area().grab().toImage().pixelColor(onTheFrame * area().devicePixelRatioF()), indicator);
+    }
+}
+
+TEST_F(ReadoutByKeys, ThePlotIsDescribedByWhatItWasDrawnWith) {
+    const struct {
+        const char* example;
+        const char* typed;  // Vcc over the example
+        std::vector<const char*> said, unsaid;
+    } cases[] = {
+        {"Command5", nullptr, {"su 5 periodi", "Vcc = 12.00 V", "scarica ts 3.258 usec", "carica tc 15.249"}, {"errore"}},
+        {"Command6", nullptr, {"v- = 5.33 V e v+ = 6.70 V", "scarica ts 1.221 usec", "carica tc 5.706"}, {"errore"}},
+        {"Command5", "0", {"Vcc = 0.00 V", "vo(t) si interrompe"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.example);
+        messages.clear();
+        click(c.example);
+        if (c.typed != nullptr) type("Text1", c.typed);
+        click("Command2");
+        ASSERT_EQ(messages.size(), c.typed != nullptr ? 1 : 0);
+        const QString description = area().accessibleDescription();
+        for (const char* part : c.said) EXPECT_TRUE(description.contains(part)) << description.toStdString() << " / " << part;
+        for (const char* part : c.unsaid) EXPECT_FALSE(description.contains(part)) << description.toStdString();
+    }
+}
+
+TEST_F(ReadoutByKeys, SpacePlaysTheTraceFromTheCursorWhichFollowsTheSoundUntilAKeyStopsIt) {
+    plotExample("Command6");
+    FakeSound sound;
+    plot().audioTrace().useOutput(std::make_unique<FakeOutput>(sound));
+    const std::int64_t width = picture().width();
+    const double secondsPerColumn = kAudioTraceSeconds / static_cast<double>(width);
+    const struct {
+        int stopKey;
+        std::int64_t afterStop;  // columns from where the sound stopped
+    } cases[] = {{Qt::Key_Space, 0}, {Qt::Key_Return, 0}, {Qt::Key_Escape, 0}, {Qt::Key_Right, 1}, {Qt::Key_Home, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stopKey);
+        press(Qt::Key_Home);
+        press(Qt::Key_PageDown);
+        const std::int64_t from = cursor();
+        const QString announcedBefore = announced();
+        press(c.stopKey == Qt::Key_Return ? Qt::Key_Enter : Qt::Key_Space);
+        ASSERT_TRUE(sound.playing);
+        EXPECT_NEAR(double(sound.samples), double(width - from) * secondsPerColumn * 1000, 1000 * secondsPerColumn);
+        sound.seconds = 100 * secondsPerColumn + secondsPerColumn / 2;
+        ASSERT_TRUE(waitUntil([&] { return cursor() == from + 100; }));
+        EXPECT_EQ(announced(), announcedBefore);  // the sound speaks, not the announcer
+        press(c.stopKey);
+        EXPECT_FALSE(sound.playing || plot().audioTrace().isPlaying());
+        EXPECT_EQ(cursor(), c.afterStop < 0 ? 0 : from + 100 + c.afterStop);
+    }
+    press(Qt::Key_End);
+    press(Qt::Key_PageUp);
+    press(Qt::Key_Space);
+    sound.seconds = 10;  // past the end: the cursor stops at the last column, and the sound with it
+    EXPECT_TRUE(waitUntil([&] { return !plot().audioTrace().isPlaying(); }));
+    EXPECT_EQ(cursor(), width - 1);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ReadoutByKeys, WithoutAnAudioDeviceAMessageSaysSoAndTheCursorSweepsInSilence) {
+    if (!QMediaDevices::audioOutputs().isEmpty()) GTEST_SKIP() << "this machine has an audio output";
+    plotExample("Command6");
+    press(Qt::Key_End);
+    press(Qt::Key_PageUp);  // a tenth of the width: about 0.3 s
+    press(Qt::Key_Space);
+    EXPECT_EQ(messages, QStringList{ui::ToQString(Say(Text::AudioUnavailable))});
+    EXPECT_TRUE(waitUntil([&] { return !plot().audioTrace().isPlaying(); }));
+    EXPECT_EQ(cursor(), picture().width() - 1);
+    press(Qt::Key_Home);
+    press(Qt::Key_Space);  // said once
+    press(Qt::Key_Space);
+    EXPECT_EQ(messages.size(), 1);
+}
+
+}  // namespace
+}  // namespace ostrevo::test
