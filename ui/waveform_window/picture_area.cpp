@@ -108,18 +108,22 @@ void PictureArea::paintCursor(QPainter& painter) const {
     painter.fillRect(line, QColor::fromRgb(kCursorColour));
 }
 
-// The highlight colour of the desktop's scheme over the sunken border, which
-// it replaces while the area has the focus: the picture stays whole. A scheme
-// whose highlight hardly stands out from its windows gets its text colour.
+// Over the sunken border, which it replaces while the area has the focus (the
+// picture stays whole), two lines: outside, the scheme's highlight (or, where
+// that hardly stands out from the window, its text colour); inside, the
+// cursor's dark grey against the picture's light background.
 void PictureArea::paintFocusIndicator(QPainter& painter) const {
     const int width = frameWidth();
-    if (width == 0) return;
-    QPen pen(FocusIndicatorColour(palette()), width);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
+    if (width < 2) return;
     painter.setBrush(Qt::NoBrush);
-    const double inset = width / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    const auto ring = [&](int inset, const QColor& colour) {
+        QPen pen(colour, 1);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.drawRect(QRectF(rect()).adjusted(inset + 0.5, inset + 0.5, -inset - 0.5, -inset - 0.5));
+    };
+    ring(0, FocusIndicatorColour(window()->palette()));
+    for (int inset = 1; inset < width; ++inset) ring(inset, QColor::fromRgb(kCursorColour));
 }
 
 void PictureArea::mouseMoveEvent(QMouseEvent* event) {

@@ -13,7 +13,7 @@
 
 namespace ostrevo::ui {
 
-// The colour of the focus indicator of a picture area: at least 3:1 against the window.
+// The colour of the outer line of a picture area's focus indicator: at least 3:1 against the window.
 QColor FocusIndicatorColour(const QPalette& palette);
 
 // A picture area with the fixed user coordinates of the plot: (0, 100) at the

@@ -177,24 +177,31 @@ TEST_F(ReadoutByKeys, TheCursorLiesOverThePictureOnlyWhileItHasTheFocus) {
     EXPECT_EQ(CountPixels(kept, ui::PictureArea::kCursorColour), 0);
 }
 
-// The focus indicator takes the frame's place in the scheme's highlight, or in its text colour where the highlight
-// would hardly show against the window.
+// The focus indicator takes the frame's place: outside the scheme's highlight, or its text colour where the highlight
+// would hardly show against the window; inside the cursor's colour against the picture.
 TEST_F(ReadoutByKeys, TheFocusIndicatorStandsOutInLightAndDarkSchemes) {
     plotExample("Command5");
     QPalette dark(QColor(35, 38, 41));  // a dark scheme whose highlight, dark blue, vanishes in it
     dark.setColor(QPalette::WindowText, QRgb(0xFCFCFC));
-    QPalette darkBlueHighlight = dark;
-    darkBlueHighlight.setColor(QPalette::Highlight, QColor(61, 174, 233));
-    for (const QPalette& scheme : {QApplication::style()->standardPalette(), dark, darkBlueHighlight}) {
-        area().setPalette(scheme);
-        const QColor indicator = ui::FocusIndicatorColour(area().palette());
-        EXPECT_GE(ui::ContrastRatio(indicator, scheme.color(QPalette::Window)), 3.0) << indicator.name().toStdString();
-        const QPoint onTheFrame(0, area().height() / 2);
+    QPalette darkLightBlueHighlight = dark;
+    darkLightBlueHighlight.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    const QPalette original = QApplication::palette();
+    for (const QPalette& scheme : {QApplication::style()->standardPalette(), dark, darkLightBlueHighlight}) {
+        QApplication::setPalette(scheme);
+        const QColor outside = ui::FocusIndicatorColour(plot().palette());
+        EXPECT_GE(ui::ContrastRatio(outside, scheme.color(QPalette::Window)), 3.0) << outside.name().toStdString();
+        const int row = area().height() / 2;
+        const auto frame = [&] {
+            const QImage shot = area().grab().toImage();
+            const qreal ratio = shot.devicePixelRatio();
+            return std::pair{shot.pixelColor(QPoint(0, row) * ratio), shot.pixelColor(QPoint(1, row) * ratio)};
+        };
         area().setFocus();
-        EXPECT_EQ(area().grab().toImage().pixelColor(onTheFrame * area().devicePixelRatioF()), indicator);
+        EXPECT_EQ(frame(), std::pair(outside, QColor::fromRgb(ui::PictureArea::kCursorColour)));
         control("Command1", &plot())->setFocus();
-        EXPECT_NE(area().grab().toImage().pixelColor(onTheFrame * area().devicePixelRatioF()), indicator);
+        EXPECT_NE(frame().first, outside);
     }
+    QApplication::setPalette(original);
 }
 
 TEST_F(ReadoutByKeys, ThePlotIsDescribedByWhatItWasDrawnWith) {
