@@ -77,17 +77,6 @@ void PictureArea::setCursorColumn(std::int64_t deviceColumn) {
     if (hasFocus()) update(contentsRect());
 }
 
-// Those who read the picture's size learn it as soon as it changes, not at the next paint.
-bool PictureArea::event(QEvent* event) {
-    const bool handled = QFrame::event(event);
-    const QEvent::Type type = event->type();
-    if (kind_ == Picture::Persistent &&
-        (type == QEvent::Show || type == QEvent::Resize || type == QEvent::ScreenChangeInternal)) {
-        ensurePictureMatchesScreen();
-    }
-    return handled;
-}
-
 void PictureArea::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     if (kind_ == Picture::None) return;

@@ -66,7 +66,6 @@ signals:
     void pictureResized(QSize deviceSize);
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 

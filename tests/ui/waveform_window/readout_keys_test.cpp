@@ -91,7 +91,8 @@ TEST_F(ReadoutByKeys, TheWindowOpensOnThePlotAndEachKeyMovesTheCursorReadsAndAnn
         EXPECT_EQ(announced().toStdString(), Say(Text::ReadoutSpoken, {{"trace", c.upper ? "vc(t)" : "vo(t)"},
                                                                        {"time", shown[0].toStdString()},
                                                                        {"voltage", shown[1].toStdString()}}));
-    }
+    }    press(Qt::Key_Tab);  // no trap: the focus goes on
+    EXPECT_EQ(QApplication::focusWidget(), control("Picture3", &plot()));
 }
 
 // The real example: ts 1.221 usec, tc 5.706 usec, five periods. Each jump lands within a column of an instant.
