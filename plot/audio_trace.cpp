@@ -16,12 +16,11 @@ constexpr double kFadeSeconds = 0.005;  // no crack where a tone starts or stops
 
 double Pitch(double height) { return kLowestPitch * std::pow(kPitchRange, height); }
 
-// A click: a short burst of a high square wave dying away.
+// A click: a burst of the highest tone there is, dying away.
 float Click(std::int64_t sample, int sampleRate) {
-    const double t = static_cast<double>(sample) / sampleRate;
-    if (t >= kClickSeconds) return 0;
-    const double square = std::fmod(t * 4000, 1.0) < 0.5 ? 1.0 : -1.0;
-    return static_cast<float>(kClickLevel * square * (1 - t / kClickSeconds));
+    const double dying = 1 - static_cast<double>(sample) / (kClickSeconds * sampleRate);
+    if (dying <= 0) return 0;
+    return static_cast<float>((sample % 2 == 0 ? kClickLevel : -kClickLevel) * dying);
 }
 
 }  // namespace

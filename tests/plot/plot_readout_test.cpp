@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <map>
 #include <set>
 #include <string>
@@ -92,6 +93,9 @@ TEST_F(ReadoutTest, KeysMoveTheCursorByColumnsTenthsToTheEndsAndChooseTheHalf) {
         EXPECT_EQ(panel.checked, step.option);
     }
     EXPECT_EQ(panel.announced.size(), std::size(steps));
+    readout.setPictureSize(5, 5);  // narrower than ten columns: a tenth is one
+    readout.press(ReadoutKey::TenthRight);
+    EXPECT_EQ(readout.cursorColumn(), 1);
 }
 
 TEST_F(ReadoutTest, SwitchKeysJumpToTheInstantsWhereVoChangesLevel) {
@@ -112,9 +116,33 @@ TEST_F(ReadoutTest, SwitchKeysJumpToTheInstantsWhereVoChangesLevel) {
     EXPECT_EQ(forwards, expected);
     readout.press(ReadoutKey::PreviousSwitch);
     EXPECT_EQ(readout.cursorColumn(), expected[expected.size() - 3]);
-    readout.press(ReadoutKey::FirstColumn);
     readout.press(ReadoutKey::PreviousSwitch);
-    EXPECT_EQ(readout.cursorColumn(), 0);
+    readout.press(ReadoutKey::PreviousSwitch);
+    EXPECT_EQ(readout.cursorColumn(), expected[expected.size() - 5]);
+    readout.press(ReadoutKey::FirstColumn);
+    readout.press(ReadoutKey::NextSwitch);
+    readout.press(ReadoutKey::NextSwitch);
+    readout.press(ReadoutKey::PreviousSwitch);
+    EXPECT_EQ(readout.cursorColumn(), expected[0]);
+    readout.press(ReadoutKey::PreviousSwitch);
+    EXPECT_EQ(readout.cursorColumn(), expected[0]) << "none before the first";
+}
+
+// Without a period to count on, no instant to jump to: the cursor stays.
+TEST_F(ReadoutTest, WithoutAUsablePeriodTheSwitchKeysStay) {
+    struct Case {
+        double ts, tc;
+        std::int32_t NP;
+        bool jumps;
+    };
+    for (const Case c : {Case{0.2, 0.3, 1, true}, Case{0, 0.3, 1, true}, Case{0.2, 0, 1, true}, Case{0, 0, 3, false},
+                         Case{0.2, 0.3, 0, false}, Case{-0.2, 0.3, 1, false}, Case{0.2, -0.3, 1, false},
+                         Case{0.2, HUGE_VAL, 1, false}, Case{NAN, 0.3, 1, false}}) {
+        readout.setScale({c.ts, c.tc, c.NP, 8, 12, 4});
+        readout.press(ReadoutKey::FirstColumn);
+        readout.press(ReadoutKey::NextSwitch);
+        EXPECT_EQ(readout.cursorColumn() > 0, c.jumps) << c.ts << " " << c.tc << " " << c.NP;
+    }
 }
 
 // The keys read what the pointer reads when it lies on the trace in the
@@ -157,8 +185,11 @@ TEST_F(ReadoutTest, TheAnnouncementNamesTheTraceTimeAndVoltageWithTheLocalesSepa
     EXPECT_EQ(panel.announced[0], "vc(t): t " + box("Label16") + " usec, " + box("Label17") + " V");
     EXPECT_NE(box("Label16").find(','), std::string::npos);
     EXPECT_EQ(box("Label29"), "");
+    readout.press(ReadoutKey::LowerTrace);
+    EXPECT_EQ(box("Label16") + box("Label17"), "") << "one trace read at a time";
+    EXPECT_NE(box("Label32"), "");
     readout.followSound(300);
-    EXPECT_EQ(panel.announced.size(), 1u) << "the sound speaks while it plays";
+    EXPECT_EQ(panel.announced.size(), 2u) << "the sound speaks while it plays";
     EXPECT_EQ(panel.cursor, 300);
 }
 
@@ -170,6 +201,32 @@ TEST_F(ReadoutTest, BeyondAStoppedTraceTheKeysReadNoTrace) {
     readout.press(ReadoutKey::LastColumn);
     EXPECT_EQ(panel.announced.back(), "vo(t): t " + box("Label29") + " usec, nessuna traccia");
     EXPECT_EQ(box("Label32"), "");
+}
+
+TEST_F(ReadoutTest, WhereNothingIsDrawnTheKeysReadNoTrace) {
+    struct Case {
+        std::int32_t NP, N;
+        std::optional<TraceStop> stop;
+        Trace trace;
+        int tenths;  // the cursor's column, in tenths of the width
+        bool drawn;
+    };
+    for (const Case c : {Case{0, 1000, {}, Trace::Vc, 3, false}, Case{5, 0, {}, Trace::Vo, 3, false},
+                         Case{5, 1, {}, Trace::Vc, 3, false}, Case{5, 1, {}, Trace::Vo, 3, true},
+                         Case{5, 2, {}, Trace::Vc, 3, true}, Case{5, 1000, TraceStop{Trace::Vc, 1}, Trace::Vc, 0, false},
+                         Case{5, 1000, TraceStop{Trace::Vc, 2}, Trace::Vc, 0, true},
+                         Case{5, 1000, TraceStop{Trace::Vc, 2}, Trace::Vc, 3, false},
+                         Case{5, 1000, TraceStop{Trace::Vc, 500}, Trace::Vo, 0, false},
+                         Case{1, 1000, {}, Trace::Vc, 3, true}}) {
+        Plotted plot(kIdeal, c.stop);
+        plot.request.NP = plot.scale.NP = c.NP;
+        plot.request.N = c.N;  // none sampled: a plot stopped before its traces
+        plot.show(readout);
+        readout.press(c.trace == Trace::Vc ? ReadoutKey::UpperTrace : ReadoutKey::LowerTrace);
+        readout.press(ReadoutKey::FirstColumn);
+        for (int i = 0; i < c.tenths; ++i) readout.press(ReadoutKey::TenthRight);
+        EXPECT_EQ(panel.announced.back().ends_with("nessuna traccia"), !c.drawn) << c.NP << " " << c.N;
+    }
 }
 
 TEST_F(ReadoutTest, ThePointerSelectsItsHalfReadsItsHeightAndMovesTheCursor) {
@@ -195,10 +252,18 @@ TEST(DescribePlot, SaysTheTracesTheirLevelsThePeriodAndWhereAFaultStopped) {
                     .ends_with(" Un errore di calcolo ha fermato il disegno nel primo periodo: vo(t) si interrompe a t = "
                                "4.627 usec, il resto non è disegnato."));
     EXPECT_TRUE(DescribePlot(ideal.scale, nullptr, ".").ends_with(" Nessuna traccia disegnata."));
+    for (const auto& [NP, N, drawn] : {std::tuple{0, 1000, false}, std::tuple{5, 0, false}, std::tuple{5, 1, true}}) {
+        Plotted plot(kIdeal);
+        plot.request.NP = plot.scale.NP = NP;
+        plot.request.N = N;
+        EXPECT_EQ(DescribePlot(plot.scale, &plot.request, ".").ends_with("alto."), drawn) << NP << " " << N;
+    }
 }
 
 TEST_F(ReadoutTest, ThePanelDescribesEachPlotAndTheDesignedPictureOnceCleared) {
     EXPECT_TRUE(panel.description.starts_with("Forme d'onda a regime su 5 periodi"));
+    readout.setScale(ideal.scale);
+    EXPECT_TRUE(panel.description.ends_with("Nessuna traccia disegnata.")) << "a new plot, its traces not yet drawn";
     readout.clear();
     EXPECT_EQ(panel.description, FindControl(form2::kForm, form2::Picture1)->accessible.description);
 }
@@ -210,49 +275,103 @@ double Frequency(const std::vector<float>& pcm, std::size_t from, std::size_t to
     return crossings / 2.0 / (double(to - from) / rate);
 }
 
-TEST(SoundOf, PitchFollowsTheHeightLogarithmicallyClicksMarkTheSwitches) {
-    std::vector<SoundColumn> columns(300);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (i < 100) columns[i].height = 0;
-        if (i >= 100 && i < 200) columns[i].height = 0.5;
-        if (i >= 200) columns[i].height = 1;
-    }
-    columns[150].height.reset();
-    columns[100].switches = columns[200].switches = true;
-    const int rate = 48000;
-    const AudioTrace sound = SoundOf(columns, 7, 0.01, rate);
-    EXPECT_EQ(sound.firstColumn, 7);
-    ASSERT_EQ(sound.pcm.size(), 3u * rate);
-    EXPECT_NEAR(Frequency(sound.pcm, 10 * 480, 90 * 480, rate), 200, 4);
-    EXPECT_NEAR(Frequency(sound.pcm, 160 * 480, 190 * 480, rate), 200 * std::sqrt(8.0), 6);
-    EXPECT_NEAR(Frequency(sound.pcm, 210 * 480, 290 * 480, rate), 1600, 10);
-    for (std::size_t i = 150 * 480; i < 151 * 480; ++i) ASSERT_EQ(sound.pcm[i], 0) << "no trace, no sound";
-    // A click stands out of the tone only at the start of a switching column.
-    const auto loudest = [&](std::size_t from, std::size_t to) {
-        float peak = 0;
-        for (std::size_t i = from; i < to; ++i) peak = std::max(peak, std::abs(sound.pcm[i]));
-        return peak;
-    };
-    EXPECT_GT(loudest(100 * 480, 100 * 480 + 100), 0.5F);
-    EXPECT_GT(loudest(200 * 480, 200 * 480 + 100), 0.5F);
-    EXPECT_LT(loudest(101 * 480, 199 * 480), 0.31F);
-    EXPECT_LT(std::abs(sound.pcm.front()) + std::abs(sound.pcm.back()), 0.01F) << "faded in and out";
+float Loudest(const std::vector<float>& pcm, std::size_t from, std::size_t to) {
+    float peak = 0;
+    for (std::size_t i = from; i < to; ++i) peak = std::max(peak, std::abs(pcm[i]));
+    return peak;
 }
 
-TEST_F(ReadoutTest, TheSoundStartsAtTheCursorAndClicksAtItsSwitchingColumns) {
+double Mean(const std::vector<float>& pcm, std::size_t from, std::size_t to) {
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) sum += pcm[i];
+    return sum / double(to - from);
+}
+
+TEST(SoundOf, PitchRisesLogarithmicallyWithTheHeightSilentWithoutATrace) {
+    std::vector<SoundColumn> columns(300);
+    for (std::size_t i = 0; i < columns.size(); ++i) columns[i].height = i < 100 ? 0 : i < 200 ? 0.5 : 1;
+    columns[150].height.reset();
+    const int rate = 48000;  // 480 samples a column
+    const AudioTrace sound = SoundOf(columns, 7, 0.01, rate);
+    EXPECT_EQ(sound.firstColumn, 7);
+    EXPECT_EQ(sound.sampleRate, rate);
+    ASSERT_EQ(sound.pcm.size(), 3u * rate);
+    EXPECT_NEAR(Frequency(sound.pcm, 0, 99 * 480, rate), 200, 1);
+    EXPECT_NEAR(Frequency(sound.pcm, 151 * 480, 199 * 480, rate), 200 * std::sqrt(8.0), 1.5);
+    EXPECT_NEAR(Frequency(sound.pcm, 200 * 480, 298 * 480, rate), 1600, 2);
+    for (const auto& [from, to] : {std::pair{2, 99}, std::pair{151, 199}, std::pair{201, 298}}) {
+        EXPECT_NEAR(Loudest(sound.pcm, from * 480, to * 480), 0.3, 0.005);
+        EXPECT_NEAR(Mean(sound.pcm, from * 480, to * 480), 0, 0.005) << "a sine, whole periods of it";
+    }
+    EXPECT_EQ(Loudest(sound.pcm, 150 * 480, 151 * 480), 0) << "no trace, no sound";
+    // Faded in and out over 5 ms: no crack at either end.
+    for (std::size_t i = 0; i < 240; ++i) {
+        ASSERT_LE(std::abs(sound.pcm[i]), 0.3 * i / 240 + 1E-6);
+        ASSERT_LE(std::abs(sound.pcm[sound.pcm.size() - 1 - i]), 0.3 * i / 240 + 1E-6);
+    }
+    EXPECT_GT(Loudest(sound.pcm, 240, 480), 0.25F);
+    for (const auto& [rate, seconds] : {std::pair{0, 0.01}, std::pair{-1, 0.01}, std::pair{8000, 0.0}}) {
+        EXPECT_TRUE(SoundOf(columns, 0, seconds, rate).pcm.empty());
+    }
+}
+
+TEST(SoundOf, AClickDyingAwayIn4MillisecondsStartsEachSwitchingColumn) {
+    std::vector<SoundColumn> columns(40, SoundColumn{0.5, false});
+    const int rate = 10000;  // 100 samples a column
+    const AudioTrace plain = SoundOf(columns, 0, 0.01, rate);
+    columns[0].switches = columns[10].switches = columns[11].switches = true;
+    const AudioTrace clicked = SoundOf(columns, 0, 0.01, rate);
+    for (std::size_t i = 0; i < plain.pcm.size(); ++i) {
+        const std::size_t column = i / 100, within = i % 100;
+        const bool clicking = columns[column].switches && within < 40;
+        const double click = clicking ? (within % 2 == 0 ? 0.6 : -0.6) * (1 - within / 40.0) : 0;
+        ASSERT_NEAR(clicked.pcm[i] - plain.pcm[i], click, 1E-6) << i;
+    }
+}
+
+// A trace of one level throughout sounds one pitch, by its height in its half.
+TEST_F(ReadoutTest, TheSoundOfEachTraceHasThePitchOfItsHeightInItsHalf) {
+    auto samples = std::make_shared<testing::BufferSamples>();
+    samples->vc.assign(1002, 4.0);  // y 72.5: 0.45 of the upper half
+    samples->vo.assign(1002, 6.0);  // y 22.5: 0.45 of the lower half
+    readout.setTraces({samples, 1000, 5, 8, 12, std::nullopt});
+    readout.setScale({0, 18, 5, 8, 12, 4});  // never switching in between: a click only at each period's end
+    readout.setTraces({samples, 1000, 5, 8, 12, std::nullopt});
+    const int rate = 44100;
+    for (const ReadoutKey trace : {ReadoutKey::UpperTrace, ReadoutKey::LowerTrace}) {
+        readout.press(trace);
+        readout.press(ReadoutKey::FirstColumn);
+        readout.press(ReadoutKey::ColumnRight);
+        const AudioTrace sound = readout.sound(rate);
+        EXPECT_EQ(sound.firstColumn, 1);
+        EXPECT_DOUBLE_EQ(sound.secondsPerColumn, 3.0 / kWidth);
+        ASSERT_EQ(sound.pcm.size(), std::size_t(std::llround(600 * 3.0 / kWidth * rate)));
+        const std::size_t perColumn = rate * 3 / kWidth;
+        EXPECT_NEAR(Frequency(sound.pcm, 2 * perColumn, 100 * perColumn, rate), 200 * std::pow(8, 0.45), 2);
+    }
+}
+
+TEST_F(ReadoutTest, TheSoundStartsAtTheCursorAndClicksAtEverySwitchingColumn) {
     readout.press(ReadoutKey::LowerTrace);
+    std::set<std::int64_t> switches;
+    for (int i = 0; i < 10; ++i) {
+        readout.press(ReadoutKey::NextSwitch);
+        switches.insert(readout.cursorColumn());
+    }
+    readout.press(ReadoutKey::FirstColumn);
     readout.press(ReadoutKey::NextSwitch);
-    const std::int64_t firstSwitch = readout.cursorColumn();
+    EXPECT_GT(Loudest(readout.sound(8000).pcm, 0, 3), 0.5F) << "starting on a switch, with its click";
     readout.press(ReadoutKey::ColumnLeft);
-    const AudioTrace sound = readout.sound(8000);
-    EXPECT_EQ(sound.firstColumn, firstSwitch - 1);
-    EXPECT_DOUBLE_EQ(sound.secondsPerColumn, 3.0 / kWidth);
-    // vo is low before the switch and high after it: 200 Hz, then 1600 Hz at most.
-    const std::size_t perColumn = 8000 * 3 / kWidth;
-    EXPECT_EQ(sound.pcm.size(), std::size_t(std::llround((kWidth - firstSwitch + 1) * 8000 * 3.0 / kWidth)));
-    float clickPeak = 0;
-    for (std::size_t i = perColumn; i < perColumn + 30; ++i) clickPeak = std::max(clickPeak, std::abs(sound.pcm[i]));
-    EXPECT_GT(clickPeak, 0.5F);
+    const std::int64_t first = readout.cursorColumn();
+    const int rate = 8000;
+    const AudioTrace sound = readout.sound(rate);
+    EXPECT_EQ(sound.firstColumn, first);
+    std::set<std::int64_t> clicked;
+    for (std::int64_t column = first; column < kWidth; ++column) {
+        const auto from = std::size_t(std::llround(double(column - first) * 3.0 / kWidth * rate));
+        if (Loudest(sound.pcm, from, from + 3) > 0.5F) clicked.insert(column);
+    }
+    EXPECT_EQ(clicked, switches);
 }
 
 }  // namespace
