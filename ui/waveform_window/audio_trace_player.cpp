@@ -25,12 +25,13 @@ void Append(QByteArray& bytes, float value) {
     bytes.append(reinterpret_cast<const char*>(&sample), sizeof sample);
 }
 
-// The samples in the device's own format, the same sample in each channel.
-QByteArray Encode(const std::vector<float>& pcm, const QAudioFormat& format) {
+}  // namespace
+
+QByteArray EncodeSamples(const std::vector<float>& pcm, const QAudioFormat& format) {
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(pcm.size()) * format.bytesPerFrame());
     for (const float value : pcm) {
-        const float clamped = std::clamp(value, -1.0F, 1.0F);
+        const float clamped = std::isfinite(value) ? std::clamp(value, -1.0F, 1.0F) : 0.0F;
         for (int channel = 0; channel < format.channelCount(); ++channel) {
             switch (format.sampleFormat()) {
             case QAudioFormat::UInt8: Append<quint8>(bytes, clamped); break;
@@ -43,6 +44,8 @@ QByteArray Encode(const std::vector<float>& pcm, const QAudioFormat& format) {
     return bytes;
 }
 
+namespace {
+
 // The device in the format it prefers, which it certainly plays.
 class DeviceSoundOutput : public SoundOutput {
 public:
@@ -54,7 +57,7 @@ public:
     int sampleRate() const override { return format_.sampleRate(); }
     void start(const std::vector<float>& pcm) override {
         stop();
-        buffer_.setData(Encode(pcm, format_));
+        buffer_.setData(EncodeSamples(pcm, format_));
         buffer_.open(QIODevice::ReadOnly);
         sink_ = std::make_unique<QAudioSink>(device_, format_);
         sink_->start(&buffer_);

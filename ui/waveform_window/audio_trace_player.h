@@ -1,4 +1,6 @@
 #pragma once
+#include <QAudioFormat>
+#include <QByteArray>
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
@@ -22,6 +24,9 @@ public:
     virtual double secondsPlayed() const = 0;
     virtual void stop() = 0;
 };
+
+// Mono samples in [-1, 1] (beyond it clamped, silent where not finite) in a device's format: each in every channel.
+QByteArray EncodeSamples(const std::vector<float>& pcm, const QAudioFormat& format);
 
 // The machine's default audio output, or nullptr when it has none.
 std::unique_ptr<SoundOutput> DefaultSoundOutput();
