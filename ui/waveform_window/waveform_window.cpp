@@ -111,6 +111,7 @@ QLabel* WaveformWindow::containedLabel(ControlName name) const {
 void WaveformWindow::erasePlot() {
     player_.stop();
     picture1_->clearPicture();
+    readout_.setTraces(TraceRequest{});  // none drawn
 }
 
 bool WaveformWindow::eventFilter(QObject* watched, QEvent* event) {

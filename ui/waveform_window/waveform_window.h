@@ -32,7 +32,7 @@ public:
     PlotReadout& readout() { return readout_; }
     AudioTracePlayer& audioTrace() { return player_; }
 
-    // Wipes the plot's picture and stops its sound. The readout keeps the
+    // Wipes the plot's traces and stops their sound. The readout keeps the
     // plot's values until the next plot's: the time labels still show them
     // when that plot stops before it writes its own.
     void erasePlot();

@@ -185,14 +185,15 @@ TEST_F(ReadoutByKeys, TheFocusIndicatorStandsOutInLightAndDarkSchemes) {
 }
 
 TEST_F(ReadoutByKeys, ThePlotIsDescribedByWhatItWasDrawnWith) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {  // example, Vcc typed over it, said
-        {"Command5", nullptr, "scarica ts 3.258 usec"},
-        {"Command6", nullptr, "scarica ts 1.221 usec"},
-        {"Command5", "0", "vo(t) si interrompe"},
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {  // example, field, typed, said
+        {"Command5", nullptr, nullptr, "scarica ts 3.258 usec"},
+        {"Command6", nullptr, nullptr, "scarica ts 1.221 usec"},
+        {"Command5", "Text1", "0", "vo(t) si interrompe"},  // Vcc
+        {"Command6", "Text16", "2147483647", "Nessuna traccia disegnata."},  // N: stopped before its labels
     };
-    for (const auto& [example, vcc, said] : cases) {
+    for (const auto& [example, field, typed, said] : cases) {
         click(example);
-        if (vcc != nullptr) type("Text1", vcc);
+        if (field != nullptr) type(field, typed);
         click("Command2");
         EXPECT_TRUE(area().accessibleDescription().contains(said)) << area().accessibleDescription().toStdString();
     }
