@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     ostrevo::ui::QuitWhenNothingVisible quitWhenNothingVisible;
 
     ostrevo::ui::QtMessageBoxes messages;
-    ostrevo::WaveformWindowHost waveformWindow;
+    ostrevo::WaveformWindowHost waveformWindow(messages);
     ostrevo::ui::MainWindow mainWindow(waveformWindow, messages);
     mainWindow.show();
     return QApplication::exec();

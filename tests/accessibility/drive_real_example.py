@@ -10,6 +10,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TIMEOUT_SECONDS = 30
 REAL_EXAMPLE = [("Vcc [V]", "12"), ("Rc [kohm]", "22"), ("Rs [kohm]", "4.7"), ("RoH [ohm]", "195"),
@@ -32,6 +33,8 @@ def wait_for(find, what):
         if found:
             return found
         time.sleep(0.1)
+        while GLib.MainContext.default().iteration(False):  # events to the listeners
+            pass
     raise SystemExit("not found within %d s: %s" % (TIMEOUT_SECONDS, what))
 
 
@@ -103,10 +106,27 @@ def drive_real_example(app, window):
     press(window, "Grafici")
     plot_window = wait_for(lambda: frame_named(app, "ostrevo"), "the waveform window")
     plot = find_named(plot_window, "Grafico delle forme d'onda", pyatspi.ROLE_IMAGE)
-    check(plot is not None and "vc(t)" in plot.description and "vo(t)" in plot.description,
-          "no plot image describing vc(t) and vo(t)")
+    check(plot is not None and "vc(t)" in plot.description and "scarica ts 1.221 usec" in plot.description,
+          "no plot image describing vc(t) and this plot's ts: %r" % (plot and plot.description))
     check_every_control_named(plot_window)
+    check_readout_spoken(plot_window, plot)
     return plot_window
+
+
+def check_readout_spoken(plot_window, plot):
+    """The plot has the focus; a key moves its readout, which a notification says as screen readers speak it."""
+    shown = []
+    pyatspi.Registry.registerEventListener(lambda event: shown.append(event.source.name) if event.detail1
+                                           and event.source.getRole() == pyatspi.ROLE_NOTIFICATION else None,
+                                           "object:state-changed:showing")
+    run("xdotool", "windowfocus", "--sync", window_id(plot_window.name))
+    wait_for(lambda: plot.getState().contains(pyatspi.STATE_FOCUSED), "the focus on the plot")
+    pyatspi.Registry.generateKeyboardEvent(0xFF53, None, pyatspi.KEY_SYM)  # Right
+    said = wait_for(lambda: shown and shown[-1], "a notification of the readout")
+    time_box = text_of(find_named(plot_window, "t [usec] lettura vc(t)"))
+    print("announced: " + said)
+    check(re.fullmatch(r"vc\(t\): t %s usec, -?\d+\.\d\d V" % re.escape(time_box), said),
+          "the readout is announced as %r (the time box shows %r)" % (said, time_box))
 
 
 def check_display_scale(pid, plot_window, scale_text, output):

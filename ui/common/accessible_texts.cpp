@@ -96,4 +96,20 @@ void DescribeControl(QWidget& control, const QString& name, const QString& descr
     if (role == AccessibleRole::Result || role == AccessibleRole::Picture) RemakeAccessibleObject(control);
 }
 
+void PresentAsAnnouncer(QWidget& announcer) {
+    InstallFactoryOnce();
+    announcer.setProperty(kRoleProperty, int{QAccessible::Notification});
+    announcer.setFixedSize(0, 0);
+    announcer.hide();
+    RemakeAccessibleObject(announcer);
+}
+
+// Shown and hidden at once: the screen reader reads the notification's name
+// when it learns that it showed.
+void Announce(QWidget& announcer, const QString& sentence) {
+    announcer.setAccessibleName(sentence);
+    announcer.show();
+    announcer.hide();
+}
+
 }  // namespace ostrevo::ui

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -183,6 +184,16 @@ void SetTextColour(QWidget* control, const QColor& colour) {
 
 QColor TextColour(const QWidget* control) {
     return control->palette().color(control->foregroundRole());
+}
+
+double RelativeLuminance(const QColor& colour) {
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double ContrastRatio(const QColor& one, const QColor& other) {
+    const double a = RelativeLuminance(one), b = RelativeLuminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 QStringList WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width) {

@@ -49,6 +49,10 @@ inline QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, col
 void SetTextColour(QWidget* control, const QColor& colour);
 QColor TextColour(const QWidget* control);
 
+// The relative luminance of a colour and the contrast ratio of two, as WCAG 2 defines them.
+double RelativeLuminance(const QColor& colour);
+double ContrastRatio(const QColor& one, const QColor& other);
+
 // Captions of labels and buttons wrap at blanks only, as many words on a line
 // as fit `width`; a word wider than that stands alone on its line.
 QStringList WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width);

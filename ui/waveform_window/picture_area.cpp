@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "controls.h"
+
 namespace ostrevo::ui {
 namespace {
 
@@ -14,6 +16,11 @@ PlotCanvas MappingOnly(QSize size) {
 }
 
 }  // namespace
+
+QColor FocusIndicatorColour(const QPalette& palette) {
+    const QColor highlight = palette.color(QPalette::Highlight);
+    return ContrastRatio(highlight, palette.color(QPalette::Window)) >= 3 ? highlight : palette.color(QPalette::WindowText);
+}
 
 PictureArea::PictureArea(QWidget* parent, std::optional<QColor> background, Border border, Picture picture)
     : QFrame(parent), kind_(picture) {
@@ -64,10 +71,10 @@ void PictureArea::placeChildAtDesign(QWidget* child, QPoint designPosition) {
     child->move(contentsRect().topLeft() + designPosition);
 }
 
-PlotPoint PictureArea::toUser(QPointF widgetPosition) const {
-    const PlotCanvas mapping = MappingOnly(devicePictureSize());
-    const QPointF inDevice = (widgetPosition - contentsRect().topLeft()) * devicePixelRatioF();
-    return {static_cast<float>(mapping.toUserX(inDevice.x())), static_cast<float>(mapping.toUserY(inDevice.y()))};
+void PictureArea::setCursorColumn(std::int64_t deviceColumn) {
+    if (deviceColumn == cursorColumn_) return;
+    cursorColumn_ = deviceColumn;
+    if (hasFocus()) update(contentsRect());
 }
 
 void PictureArea::paintEvent(QPaintEvent* event) {
@@ -76,6 +83,36 @@ void PictureArea::paintEvent(QPaintEvent* event) {
     ensurePictureMatchesScreen();
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), picture_);
+    if (!hasFocus()) return;
+    paintCursor(painter);
+    paintFocusIndicator(painter);
+}
+
+// One device pixel wide at any pixel ratio: a rectangle on device pixel edges, not antialiased.
+void PictureArea::paintCursor(QPainter& painter) const {
+    if (cursorColumn_ < 0 || cursorColumn_ >= picture_.width()) return;
+    const double ratio = picture_.devicePixelRatio();
+    const QRectF line(contentsRect().left() + static_cast<double>(cursorColumn_) / ratio, contentsRect().top(),
+                      1 / ratio, picture_.height() / ratio);
+    painter.fillRect(line, QColor::fromRgb(kCursorColour));
+}
+
+// Over the sunken border, which it replaces while the area has the focus (the
+// picture stays whole), two lines: outside, the scheme's highlight (or, where
+// that hardly stands out from the window, its text colour); inside, the
+// cursor's dark grey against the picture's light background.
+void PictureArea::paintFocusIndicator(QPainter& painter) const {
+    const int width = frameWidth();
+    if (width < 2) return;
+    painter.setBrush(Qt::NoBrush);
+    const auto ring = [&](int inset, const QColor& colour) {
+        QPen pen(colour, 1);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.drawRect(QRectF(rect()).adjusted(inset + 0.5, inset + 0.5, -inset - 0.5, -inset - 0.5));
+    };
+    ring(0, FocusIndicatorColour(window()->palette()));
+    for (int inset = 1; inset < width; ++inset) ring(inset, QColor::fromRgb(kCursorColour));
 }
 
 void PictureArea::mouseMoveEvent(QMouseEvent* event) {
@@ -83,8 +120,8 @@ void PictureArea::mouseMoveEvent(QMouseEvent* event) {
     // unless a button pressed inside holds the pointer (dragging out of it).
     const bool inside = contentsRect().contains(event->position().toPoint());
     if (inside || event->buttons() != Qt::NoButton) {
-        const PlotPoint user = toUser(event->position());
-        emit pointerMoved(user.x, user.y);
+        const QPointF inDevice = (event->position() - contentsRect().topLeft()) * devicePixelRatioF();
+        emit pointerMoved(inDevice.x(), inDevice.y());
     }
     QFrame::mouseMoveEvent(event);
 }
@@ -110,6 +147,7 @@ void PictureArea::ensurePictureMatchesScreen() {
         picture_ = picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
     picture_.setDevicePixelRatio(ratio);
+    emit pictureResized(size);
 }
 
 }  // namespace ostrevo::ui

@@ -13,14 +13,20 @@
 
 namespace ostrevo::ui {
 
+// The colour of the outer line of a picture area's focus indicator: at least 3:1 against the window.
+QColor FocusIndicatorColour(const QPalette& palette);
+
 // A picture area with the fixed user coordinates of the plot: (0, 100) at the
 // upper-left corner of its inner area, (100, 0) at the lower-right one, y
 // growing upwards. Labels it contains are placed by their upper-left corner in
-// these coordinates, pointer movement is reported in them.
+// these coordinates.
 //
 // With a persistent picture, segments are drawn into an image of the inner
 // area kept at the screen's device pixel ratio, so that lines are one device
-// pixel wide, and the image is repainted whenever the area is exposed.
+// pixel wide, and the image is repainted whenever the area is exposed. Over it,
+// while the area has the focus, a readout cursor: a vertical line one device
+// pixel wide, never part of the picture. Pointer movement is reported in
+// device pixels of the picture.
 class PictureArea : public QFrame {
     Q_OBJECT
 public:
@@ -44,14 +50,20 @@ public:
     // Moves a contained widget to its designed place, given in logical pixels
     // from the upper-left corner of the inner area.
     void placeChildAtDesign(QWidget* child, QPoint designPosition);
-    // The user coordinates of a point given in widget pixels.
-    PlotPoint toUser(QPointF widgetPosition) const;
+    // The readout cursor's column of the picture, in device pixels.
+    void setCursorColumn(std::int64_t deviceColumn);
 
     // The colour of drawing calls that name none.
     static constexpr std::uint32_t kForeground = Argb(form2::kPlotForeground);
+    // The readout cursor's colour: dark grey, 10:1 against the plot's light
+    // yellow, and told apart from the black ticks by running the full height.
+    static constexpr QRgb kCursorColour = 0xFF404040;
 
 signals:
-    void pointerMoved(float x, float y);
+    // The pointer over the picture, in device pixels from its upper-left corner.
+    void pointerMoved(double deviceX, double deviceY);
+    // The picture has taken a new size in device pixels (a resize, a screen of another pixel ratio).
+    void pictureResized(QSize deviceSize);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,9 +72,12 @@ protected:
 private:
     void ensurePictureMatchesScreen();
     QSize devicePictureSize() const;
+    void paintCursor(QPainter& painter) const;
+    void paintFocusIndicator(QPainter& painter) const;
 
     Picture kind_;
     QImage picture_;
+    std::int64_t cursorColumn_ = 0;
 };
 
 }  // namespace ostrevo::ui

@@ -13,7 +13,7 @@ void WaveformWindowHost::ensureCreated() { loaded(); }
 
 ui::WaveformWindow& WaveformWindowHost::loaded() {
     if (window_ == nullptr) {
-        auto* window = new ui::WaveformWindow;
+        auto* window = new ui::WaveformWindow(messages_);
         connect(window, &ui::WaveformWindow::unloadRequested, this, [this, window] { unload(window); });
         connect(window, &ui::WaveformWindow::hideRequested, this, &WaveformWindowHost::ensureCreated);
         window_ = window;
@@ -39,7 +39,7 @@ void WaveformWindowHost::show() {
     window.activateWindow();
 }
 
-void WaveformWindowHost::erasePlot() { loaded().picture1()->clearPicture(); }
+void WaveformWindowHost::erasePlot() { loaded().erasePlot(); }
 
 void WaveformWindowHost::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) {
     loaded().picture1()->drawSegment(from, to, colour ? Argb(*colour) : ui::PictureArea::kForeground);
@@ -53,11 +53,11 @@ void WaveformWindowHost::placeLabel(ControlName control, const std::string& utf8
 }
 
 void WaveformWindowHost::drawTraces(const TraceRequest& request) {
-    loaded().picture1()->drawOnCanvas([&](PlotCanvas& canvas) { DrawTracesAggregated(canvas, request); });
+    ui::WaveformWindow& window = loaded();
+    window.picture1()->drawOnCanvas([&](PlotCanvas& canvas) { DrawTracesAggregated(canvas, request); });
+    window.readout().setTraces(request);
 }
 
-void WaveformWindowHost::rememberPlot(const PlotScale& scale) {
-    loaded().rememberPlot(scale);
-}
+void WaveformWindowHost::rememberPlot(const PlotScale& scale) { loaded().readout().setScale(scale); }
 
 }  // namespace ostrevo

@@ -2,6 +2,7 @@
 #include <QObject>
 
 #include "plot_window.h"
+#include "window_interfaces.h"
 
 namespace ostrevo {
 
@@ -11,11 +12,12 @@ class WaveformWindow;
 
 // Owns the waveform window: creates it hidden on demand, unloads it when it
 // is closed through its frame, and replaces it by a fresh hidden instance on
-// its "Esci".
+// its "Esci". It tells the window's readout the plot it draws.
 class WaveformWindowHost : public QObject, public PlotWindow {
     Q_OBJECT
 public:
-    WaveformWindowHost() = default;
+    // `messages` shows the windows' messages.
+    explicit WaveformWindowHost(MessageBoxes& messages) : messages_(messages) {}
     ~WaveformWindowHost() override;
 
     void ensureCreated() override;
@@ -33,6 +35,7 @@ private:
     ui::WaveformWindow& loaded();
     void unload(ui::WaveformWindow* window);
 
+    MessageBoxes& messages_;
     ui::WaveformWindow* window_ = nullptr;
 };
 

@@ -81,7 +81,7 @@ protected:
         messages.append(message);
         if (QApplication::overrideCursor() != nullptr) ++shownUnderBusyCursor;
     }};
-    WaveformWindowHost host;
+    WaveformWindowHost host{boxes};
 
 private:
     std::unique_ptr<MainWindow> form_;

@@ -26,10 +26,7 @@ QPalette DarkPalette() {
 // The contrast ratio (WCAG 2) of the text: the background is the most frequent
 // colour of the area, the text the colour farthest from it in luminance.
 double TextContrast(const QImage& area) {
-    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    const auto luminance = [&](QColor c) {
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
+    const auto luminance = [](QRgb colour) { return RelativeLuminance(QColor(colour)); };
     QHash<QRgb, int> counts;
     for (int i = 0; i < area.width() * area.height(); ++i) ++counts[area.pixel(i % area.width(), i / area.width()) | 0xFF000000];
     const QRgb background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "controls.h"
+#include "qt_message_boxes.h"
 #include "waveform_test_support.h"
 
 namespace ostrevo::test {
@@ -15,14 +16,16 @@ const PlotScale kIdealPlot{4.7 * std::log(2.0), 22 * std::log(2.0), 5, 8, 12};
 
 class WaveformWindowReadout : public ::testing::Test {
 protected:
-    WaveformWindowReadout() {
-        window.rememberPlot(kIdealPlot);
+    WaveformWindowReadout() { show(window); }
+    static void show(ui::WaveformWindow& window) {
+        window.readout().setScale(kIdealPlot);
         window.show();
     }
     QString text(const char* name) { return window.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
     bool selected(const char* name) { return window.findChild<QRadioButton*>(QString::fromLatin1(name))->isChecked(); }
 
-    ui::WaveformWindow window;
+    ui::QtMessageBoxes boxes{[](const QString& message) { ADD_FAILURE() << message.toStdString(); }};
+    ui::WaveformWindow window{boxes};
 };
 
 TEST_F(WaveformWindowReadout, EachHalfReadsItsTraceInItsColour) {
@@ -37,8 +40,8 @@ TEST_F(WaveformWindowReadout, EachHalfReadsItsTraceInItsColour) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.toolTip);
-        window.readOutAt(50, c.y == 95 ? 45 : 95);  // the other half first: everything must change
-        window.readOutAt(50, c.y);
+        ReadOutAt(window, 50, c.y == 95 ? 45 : 95);  // the other half first: everything must change
+        ReadOutAt(window, 50, c.y);
         EXPECT_TRUE(selected(c.selected));
         EXPECT_FALSE(selected(c.unselected));
         const QStringList boxes{text("Label16"), text("Label17"), text("Label29"), text("Label32")};
@@ -47,7 +50,7 @@ TEST_F(WaveformWindowReadout, EachHalfReadsItsTraceInItsColour) {
         EXPECT_EQ(ui::TextColour(window.findChild<QLabel*>("Label17")), QColor(255, 0, 0));
         EXPECT_EQ(ui::TextColour(window.findChild<QLabel*>("Label32")), QColor(0, 0, 255));
         EXPECT_EQ(window.picture1()->toolTip(), c.toolTip);
-        window.readOutAt(50, -4.5F);
+        ReadOutAt(window, 50, -4.5);
         EXPECT_TRUE(selected(c.selected));
         EXPECT_EQ(text(c.y == 95 ? "Label17" : "Label32"), c.voltageBelow);
     }
@@ -55,19 +58,21 @@ TEST_F(WaveformWindowReadout, EachHalfReadsItsTraceInItsColour) {
 
 TEST_F(WaveformWindowReadout, AToolTipOnScreenFollowsThePointerAndTheLocale) {
     ui::PictureArea& plot = *window.picture1();
-    window.readOutAt(50, 95);
+    ReadOutAt(window, 50, 95);
     const QPoint inside = plot.contentsRect().center();
     QHelpEvent hover(QEvent::ToolTip, inside, plot.mapToGlobal(inside));
     QApplication::sendEvent(&plot, &hover);
     ASSERT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), "t = 46.268 usec\" ; vc(t) = 8.00V");
-    window.readOutAt(50, 45);
+    ReadOutAt(window, 50, 45);
     EXPECT_EQ(QToolTip::text(), "t = 46.268 usec\" ; vo(t) = 12.00V");
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));  // the locale's decimal separator
-    window.readOutAt(50, 95);
+    ui::WaveformWindow italian(boxes);
     QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(text("Label16"), "46,268");
-    EXPECT_EQ(QToolTip::text(), "t = 46,268 usec\" ; vc(t) = 8,00V");
+    show(italian);
+    ReadOutAt(italian, 50, 95);
+    EXPECT_EQ(italian.findChild<QLabel*>("Label16")->text(), "46,268");
+    EXPECT_EQ(italian.picture1()->toolTip(), "t = 46,268 usec\" ; vc(t) = 8,00V");
     QToolTip::hideText();
 }
 

@@ -54,6 +54,7 @@ TEST_F(WaveformPlot, ExamplesShowTheirSamplesTimesAndLabelsAtTheirPlaces) {
         const QPoint corner = qobject_cast<ui::PictureArea*>(label->parentWidget())->contentsRect().topLeft();
         EXPECT_EQ(label->pos() - corner, inner) << name;
     }
+    control("Command1", &plot())->setFocus();  // no readout cursor over the picture
     const QImage window = plot().grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QPoint origin = area.mapTo(&plot(), area.contentsRect().topLeft()) * ratio;
     const QRect band(0, 0, picture().width(), picture().height() / 2);  // vc, above the time labels
@@ -135,9 +136,9 @@ TEST_F(WaveformPlot, ReadoutUnderThePointerKeepsTheValuesOfThePlotOnScreen) {
     EXPECT_TRUE(control<QRadioButton>("Option1", &plot())->isChecked());
     EXPECT_NEAR(plotText("Label16").toDouble(), 8.658, 0.05);  // within a pixel
     EXPECT_NEAR(plotText("Label17").toDouble(), 3.35, 0.05);
-    plot().readOutAt(25, 72.5F);
+    ReadOutAt(plot(), 25, 72.5F);
     EXPECT_EQ(readout(), QStringList({"8.658", "3.35", "", ""}));
-    plot().readOutAt(10, 20);
+    ReadOutAt(plot(), 10, 20);
     EXPECT_EQ(readout(), QStringList({"", "", "3.463", "5.33"}));
     EXPECT_TRUE(control<QRadioButton>("Option3", &plot())->isChecked());
 
@@ -158,13 +159,13 @@ TEST_F(WaveformPlot, ReadoutUnderThePointerKeepsTheValuesOfThePlotOnScreen) {
     ASSERT_EQ(messages.size(), 2);  // the two stops
     EXPECT_TRUE(messages[1].startsWith("Impossibile calcolare i tempi dell'asse orizzontale"));
     EXPECT_EQ(timeLabels(), labelsBefore);
-    plot().readOutAt(50, 95);
+    ReadOutAt(plot(), 50, 95);
     EXPECT_EQ(plotText("Label16") + " " + plotText("Label17"), "46.268 8.00");
 }
 
 TEST_F(WaveformPlot, EsciLeavesAFreshHiddenWindowAndTheFrameUnloadsIt) {
     plotExample("Command6");
-    plot().readOutAt(50, 45);
+    ReadOutAt(plot(), 50, 45);
     QPointer<ui::WaveformWindow> first = &plot();
     click("Command1", first);
     ASSERT_NE(host.window(), first.data());

@@ -30,6 +30,15 @@ inline QRgb ColourAt(const QImage& picture, double x, double y) {
     return picture.valid(at) ? picture.pixel(at) : 0;
 }
 
+// The readout of the pointer at the user coordinates (x, y) of the plot, however many device pixels they fall between.
+inline void ReadOutAt(ui::WaveformWindow& window, double x, double y) {
+    const QImage& picture = window.picture1()->picture();
+    const PlotCanvas mapping(nullptr, picture.width(), picture.height(), picture.width());
+    const auto device = [](double user, double atZero, double atOne) { return (user - atZero) / (atOne - atZero); };
+    window.readout().pointerAt(device(x, mapping.toUserX(0), mapping.toUserX(1)),
+                               device(y, mapping.toUserY(0), mapping.toUserY(1)));
+}
+
 // The pointer over the plot at `inner` from its corner. Offscreen it reaches the first window under it (so the window
 // moves beside `mainWindow`) and a move to where it already is goes unreported (so it comes from a neighbour).
 inline void PointAt(ui::WaveformWindow& window, const QWidget& mainWindow, QPoint inner) {
