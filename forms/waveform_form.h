@@ -162,6 +162,10 @@ struct Readout {
 };
 
 // The upper half (vc(t)), then the lower half (vo(t)), in the order of Trace.
+// The readout cursor over the plot: dark grey, 10:1 against the plot's light
+// yellow, a colour no trace or frame is drawn in.
+inline constexpr Rgb kReadoutCursorColour{0x40, 0x40, 0x40};
+
 inline constexpr std::array<Readout, 2> kReadouts{{
     {Option1, Label16, Label17, kVcColour},
     {Option3, Label29, Label32, kVoColour},

@@ -50,6 +50,11 @@ void PlotReadout::clear() {
     panel_.describe(FindControl(form2::kForm, form2::Picture1)->accessible.description);
 }
 
+void PlotReadout::erase() {
+    traces_.reset();
+    describePlot();
+}
+
 void PlotReadout::setScale(const PlotScale& scale) {
     scale_ = scale;
     traces_.reset();

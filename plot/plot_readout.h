@@ -61,8 +61,11 @@ public:
     // Numbers are written with `decimalSeparator`, the user's locale's.
     PlotReadout(ReadoutPanel& panel, std::string decimalSeparator);
 
-    // The window's picture has been erased, or the window unloaded: no plot.
+    // The window unloaded: no plot.
     void clear();
+    // The picture erased for a new plot: no traces. The labels on screen,
+    // and so the values they show, stay until the new plot writes its own.
+    void erase();
     // The plot's values, once its labels show its times.
     void setScale(const PlotScale& scale);
     // The traces as they were drawn (their samples and where a fault stopped them).

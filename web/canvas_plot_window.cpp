@@ -32,7 +32,7 @@ void CanvasPlotWindow::show() { face_.showWindow(kWindow); }
 void CanvasPlotWindow::erasePlot() {
     segments_.clear();
     traces_.reset();
-    readout_.clear();
+    readout_.erase();
     redraw();
 }
 

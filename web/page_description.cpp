@@ -249,6 +249,7 @@ std::string DescribeWindows() {
     json.field("messageTitle", kApplicationTitle);
     WriteFont(json);
     WriteLongWork(json);
+    json.field("readoutCursor", CssColour(form2::kReadoutCursorColour));
     WriteTexts(json);
     json.key("windows").open('{');
     WriteForm(json, form1::kForm);

@@ -262,6 +262,11 @@ TEST(DescribePlot, SaysTheTracesTheirLevelsThePeriodAndWhereAFaultStopped) {
 
 TEST_F(ReadoutTest, ThePanelDescribesEachPlotAndTheDesignedPictureOnceCleared) {
     EXPECT_TRUE(panel.description.starts_with("Forme d'onda a regime su 5 periodi"));
+    readout.erase();
+    EXPECT_TRUE(panel.description.ends_with("Nessuna traccia disegnata.")) << "erased, the labels still on screen";
+    readout.pointerAt(300, 100);
+    EXPECT_EQ(panel.toolTip, "t = 46,268 usec\" ; vc(t) = 4,44V") << "the pointer reads the plot of those labels";
+    ideal.show(readout);
     readout.setScale(ideal.scale);
     EXPECT_TRUE(panel.description.ends_with("Nessuna traccia disegnata.")) << "a new plot, its traces not yet drawn";
     readout.clear();

@@ -55,9 +55,9 @@ public:
 
     // The colour of drawing calls that name none.
     static constexpr std::uint32_t kForeground = Argb(form2::kPlotForeground);
-    // The readout cursor's colour: dark grey, 10:1 against the plot's light
-    // yellow, and told apart from the black ticks by running the full height.
-    static constexpr QRgb kCursorColour = 0xFF404040;
+    // The readout cursor's colour, the waveform window's own; it runs the
+    // full height, which tells it apart from the black ticks.
+    static constexpr QRgb kCursorColour = Argb(form2::kReadoutCursorColour);
 
 signals:
     // The pointer over the picture, in device pixels from its upper-left corner.

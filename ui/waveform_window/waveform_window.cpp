@@ -111,7 +111,7 @@ QLabel* WaveformWindow::containedLabel(ControlName name) const {
 void WaveformWindow::erasePlot() {
     player_.stop();
     picture1_->clearPicture();
-    readout_.setTraces(TraceRequest{});  // none drawn
+    readout_.erase();
 }
 
 bool WaveformWindow::eventFilter(QObject* watched, QEvent* event) {

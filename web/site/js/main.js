@@ -51,6 +51,7 @@ class Page {
     const faces = description.font.substitutes.map((face) => `"${face}"`);
     document.documentElement.style.setProperty('--control-font', [...faces, 'sans-serif'].join(', '));
     document.documentElement.style.setProperty('--control-size', `${description.font.size}px`);
+    document.documentElement.style.setProperty('--readout-cursor', description.readoutCursor);
     this.open(this.main);
     this.windows.get(this.main).setBusy(true);
     this.desktop.arrange();
