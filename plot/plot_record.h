@@ -9,7 +9,7 @@ namespace ostrevo {
 
 // What the waveform window shows of a plot, as the plot command drew it:
 // the segments and the traces since the last erase, the labels placed since
-// the window was loaded, the values the plot was drawn with. The exports of
+// the window was loaded. The exports of
 // the plot are made from it, so that they show what is on screen.
 class PlotRecord {
 public:
@@ -35,18 +35,15 @@ public:
     void addLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour);
     void placeLabel(ControlName control, const std::string& utf8Text, float left, float top);
     void setTraces(const TraceRequest& request) { traces_ = request; }
-    void setScale(const PlotScale& scale) { scale_ = scale; }
 
     const std::vector<Line>& lines() const { return lines_; }
     const std::vector<Label>& labels() const { return labels_; }
     const std::optional<TraceRequest>& traces() const { return traces_; }
-    const std::optional<PlotScale>& scale() const { return scale_; }
 
 private:
     std::vector<Line> lines_;
     std::vector<Label> labels_;
     std::optional<TraceRequest> traces_;
-    std::optional<PlotScale> scale_;
 };
 
 }  // namespace ostrevo

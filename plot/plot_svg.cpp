@@ -231,14 +231,23 @@ std::string SunkenBorder(const PixelBox& inner, double border, double ratio) {
 // the windows' font at its designed size.
 constexpr double kAscentOfSize = 0.905;
 
-std::string LabelSvg(const PlotRecord::Label& label, const Control& control, const PixelBox& area,
-                     const PlotBlockLayout& layout, double ratio) {
-    // As the faces place it: the corner on the pixel of its user coordinates
-    // in the area's present inner size.
-    const PlotCanvas mapping(nullptr, static_cast<int>(std::lround(area.width)),
-                             static_cast<int>(std::lround(area.height)), 0);
-    const double left = area.left + static_cast<double>(mapping.toDeviceX(label.left));
-    const double top = area.top + static_cast<double>(mapping.toDeviceY(label.top));
+// A label of Picture1 or Picture3 where the faces show it: placed by the
+// plot command, its corner on the pixel of its user coordinates in the area's
+// present inner size; else at its designed place with its designed caption.
+std::string LabelSvg(const Control& control, const PlotRecord& record, const PlotBlockLayout& layout, double ratio) {
+    const PixelBox& area = control.container == form2::Picture1 ? layout.plot : layout.strip;
+    double left = area.left + TwipsToPixels(control.place.left);
+    double top = area.top + TwipsToPixels(control.place.top);
+    std::string_view text = control.caption;
+    const auto placed = std::find_if(record.labels().begin(), record.labels().end(),
+                                     [&](const PlotRecord::Label& label) { return label.control == control.name; });
+    if (placed != record.labels().end()) {
+        const PlotCanvas mapping(nullptr, static_cast<int>(std::lround(area.width)),
+                                 static_cast<int>(std::lround(area.height)), 0);
+        left = area.left + static_cast<double>(mapping.toDeviceX(placed->left));
+        top = area.top + static_cast<double>(mapping.toDeviceY(placed->top));
+        text = placed->text;
+    }
     const Looks& looks = control.looks;
     std::string svg;
     if (looks.fill == Fill::Colour) {
@@ -250,7 +259,7 @@ std::string LabelSvg(const PlotRecord::Label& label, const Control& control, con
            Attribute("y", Number((top + std::round(size * kAscentOfSize)) * ratio)) +
            Attribute("font-size", Number(size * ratio)) +
            Attribute("font-weight", looks.weight == FontWeight::Bold ? "bold" : "normal") +
-           Attribute("fill", Colour(looks.text.value_or(layout.stripText))) + ">" + Escaped(label.text) + "</text>\n";
+           Attribute("fill", Colour(looks.text.value_or(layout.stripText))) + ">" + Escaped(text) + "</text>\n";
     return svg;
 }
 
@@ -283,11 +292,11 @@ std::string PlotSvg(const PlotRecord& record, const PlotBlockLayout& layout) {
            "shape-rendering=\"crispEdges\">\n";
     svg += Polylines(PlotStrokes(record, layout));
     svg += "</g>\n</g>\n";
-    for (const PlotRecord::Label& label : record.labels()) {
-        const Control* control = FindControl(form2::kForm, label.control);
-        if (control == nullptr) continue;
-        const bool onPlot = control->container == form2::Picture1;
-        svg += LabelSvg(label, *control, onPlot ? layout.plot : layout.strip, layout, ratio);
+    // In the order the windows create them: a later label lies above an earlier one.
+    for (const Control& control : form2::kForm.controls) {
+        if (control.visible && (control.container == form2::Picture1 || control.container == form2::Picture3)) {
+            svg += LabelSvg(control, record, layout, ratio);
+        }
     }
     return svg + "</svg>\n";
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QObject>
 
+#include "plot_exports.h"
+#include "plot_record.h"
 #include "plot_window.h"
 
 namespace ostrevo {
@@ -28,12 +30,16 @@ public:
 
     // The loaded window, or nullptr when it is unloaded.
     ui::WaveformWindow* window() const { return window_; }
+    // What the plot's exports ask the user through; tests replace the platform's dialogs.
+    ui::ExportDialogs& exportDialogs() { return exportDialogs_; }
 
 private:
     ui::WaveformWindow& loaded();
     void unload(ui::WaveformWindow* window);
 
     ui::WaveformWindow* window_ = nullptr;
+    PlotRecord record_;  // what the loaded window shows, for its exports
+    ui::ExportDialogs exportDialogs_ = ui::ExportDialogs::Platform();
 };
 
 }  // namespace ostrevo
