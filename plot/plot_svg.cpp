@@ -1,7 +1,6 @@
 #include "plot_svg.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -9,6 +8,7 @@
 
 #include "fast_trace_renderer.h"
 #include "plot_canvas.h"
+#include "shortest_text.h"
 #include "waveform_form.h"
 
 namespace ostrevo {
@@ -137,9 +137,8 @@ private:
 };
 
 std::string Number(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
+    char text[kShortestTextSize];
+    return std::string(text, ShortestText(value, text));
 }
 
 std::string Colour(Rgb colour) {

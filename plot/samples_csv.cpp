@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "shortest_text.h"
 #include "waveform_samples.h"
 
 namespace ostrevo {
@@ -44,11 +45,14 @@ bool SamplesCsv::writeRows(std::int64_t first, std::int64_t count, const TextSin
     std::string piece;
     piece.reserve(kPieceBytes + 256);
     bool accepted = true;
-    const auto addNumber = [&](auto value) {
-        char text[40];
-        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    const auto addIndex = [&](std::int64_t k) {
+        char text[24];
+        piece.append(text, std::to_chars(text, text + sizeof text, k).ptr);
+    };
+    const auto addNumber = [&](double value) {
+        char text[kShortestTextSize];
         const std::size_t at = piece.size();
-        piece.append(text, end);
+        piece.append(text, ShortestText(value, text));
         if (decimalSeparator_ != ".") {
             const std::size_t point = piece.find('.', at);
             if (point != std::string::npos) piece.replace(point, 1, decimalSeparator_);
@@ -57,7 +61,7 @@ bool SamplesCsv::writeRows(std::int64_t first, std::int64_t count, const TextSin
     SampleWaveformRange(waveform, first, last, [&](const SampleBlock& block) {
         if (!accepted) return;
         for (std::int64_t k = block.first; k <= block.last(); ++k) {
-            addNumber(k);
+            addIndex(k);
             piece += fieldSeparator_;
             addNumber(static_cast<double>(k) * waveform.step());
             piece += fieldSeparator_;

@@ -169,7 +169,6 @@ TEST_F(PlotExportsTest, TheSvgIsWellFormedAndRsvgDrawsItAsThePng) {
     ASSERT_TRUE(drawn.loadFromData(rsvg.readAllStandardOutput(), "PNG"));
     drawn = drawn.convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(drawn.size(), png.size());
-    png.save("/tmp/exp_png.png"); drawn.save("/tmp/exp_svg.png"); QFile::copy(folder.filePath("plot.svg"), "/tmp/exp.svg");
 
     const QPoint corner = area().pos() - QPoint(0, area().y());
     const QRect inner = QRect(corner + area().contentsRect().topLeft(), area().contentsRect().size());

@@ -1,0 +1,16 @@
+#pragma once
+#include <cstddef>
+
+namespace ostrevo {
+
+// Room for any double's shortest text.
+inline constexpr std::size_t kShortestTextSize = 32;
+
+// Writes the shortest decimal text that reads back as `value` (with '.' as
+// the decimal point) into `text` and returns its length. Where the library
+// has std::to_chars for doubles that is its text; elsewhere (the WebAssembly
+// toolchain) the fewest significant digits, from 15 to 17, that read back,
+// as printf's %g writes them.
+std::size_t ShortestText(double value, char* text);
+
+}  // namespace ostrevo
