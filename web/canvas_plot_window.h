@@ -7,6 +7,7 @@
 
 #include "page_face.h"
 #include "plot_canvas.h"
+#include "plot_record.h"
 #include "plot_window.h"
 
 namespace ostrevo::web {
@@ -43,6 +44,8 @@ public:
     std::span<const std::uint8_t> rgbaPixels() const;
     int pictureWidth() const { return width_; }
     int pictureHeight() const { return height_; }
+    // What the window shows, for the plot's exports.
+    const PlotRecord& record() const { return record_; }
 
 private:
     struct Segment {
@@ -73,6 +76,7 @@ private:
     std::vector<PlacedLabel> labels_;
     std::optional<TraceRequest> traces_;
     PlotScale scale_;
+    PlotRecord record_;
 };
 
 }  // namespace ostrevo::web

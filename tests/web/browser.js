@@ -46,7 +46,8 @@ function freshProfile() {
   return fs.mkdtempSync(path.join(os.tmpdir(), `ostrevo-${engine}-`));
 }
 
-const KEYS = { Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004' };
+const KEYS = { Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Shift: '\uE008', ArrowUp: '\uE013',
+               ArrowDown: '\uE015', F10: '\uE03A' };
 
 // The calls common to the three: the pages below supply the engine's part.
 class Page {
@@ -148,11 +149,18 @@ class PuppeteerPage extends Page {
   reload() { return this.page.reload(); }
   run(fn, args) { return this.page.evaluate(fn, ...args); }
   click(selector) { return this.page.click(selector); }
-  press(key) { return this.page.keyboard.press(key); }
+  // A key, or a key with a modifier held: 'Shift+F10'.
+  async press(key) {
+    const [held, pressed] = /.\+./.test(key) ? key.split('+') : [null, key];
+    if (held) await this.page.keyboard.down(held);
+    await this.page.keyboard.press(pressed);
+    if (held) await this.page.keyboard.up(held);
+  }
   async mouse(x, y, click = false) {
     await this.page.mouse.move(x, y);
     if (click) await this.page.mouse.click(x, y);
   }
+  contextClick(x, y) { return this.page.mouse.click(x, y, { button: 'right' }); }
   async touch(kind, x, y) {
     const screen = this.page.touchscreen;
     if (kind === 'start') this.finger = await screen.touchStart(x, y);
@@ -293,7 +301,17 @@ class WebDriverPage extends Page {
     }), selector);
     await this.driver.findElement(By.css(selector)).click();
   }
-  press(key) { return this.driver.actions({ async: true }).sendKeys(KEYS[key] ?? key).perform(); }
+  press(key) {
+    const [held, pressed] = /.\+./.test(key) ? key.split('+') : [null, key];
+    const actions = this.driver.actions({ async: true });
+    if (held) actions.keyDown(KEYS[held]);
+    actions.sendKeys(KEYS[pressed] ?? pressed);
+    if (held) actions.keyUp(KEYS[held]);
+    return actions.perform();
+  }
+  contextClick(x, y) {
+    return this.driver.actions({ async: true }).move({ x: Math.round(x), y: Math.round(y), origin: 'viewport' }).contextClick().perform();
+  }
   async mouse(x, y, click = false) {
     const actions = this.driver.actions({ async: true }).move({ x: Math.round(x), y: Math.round(y), origin: 'viewport' });
     await (click ? actions.click() : actions).perform();
