@@ -54,7 +54,7 @@ PlotExports::PlotExports(WaveformWindow& window, const PlotRecord& record, const
     connect(saveCsv_, &QAction::triggered, this, &PlotExports::saveCsv);
     longPress_.setSingleShot(true);
     longPress_.setInterval(kLongPressMilliseconds);
-    connect(&longPress_, &QTimer::timeout, this, [this] { openMenu(window_.picture1()->mapToGlobal(pressedAt_)); });
+    connect(&longPress_, &QTimer::timeout, this, [this] { openMenu(window_.picture1()->mapToGlobal(pressedAt_), false); });
     window.picture1()->installEventFilter(this);
 }
 
@@ -66,13 +66,13 @@ bool PlotExports::eventFilter(QObject* watched, QEvent* event) {
             const auto& request = static_cast<QContextMenuEvent&>(*event);
             // From the Menu key: at the middle of the plot, where the menu does not hide the cursor's column.
             const QPoint at = request.reason() == QContextMenuEvent::Keyboard ? area.contentsRect().center() : request.pos();
-            openMenu(area.mapToGlobal(at));
+            openMenu(area.mapToGlobal(at), request.reason() == QContextMenuEvent::Keyboard);
             return true;
         }
         case QEvent::KeyPress: {
             const auto& key = static_cast<QKeyEvent&>(*event);
             if (key.key() != Qt::Key_F10 || key.modifiers() != Qt::ShiftModifier) return false;
-            openMenu(area.mapToGlobal(area.contentsRect().center()));
+            openMenu(area.mapToGlobal(area.contentsRect().center()), true);
             return true;
         }
         case QEvent::MouseButtonPress: {
@@ -96,9 +96,11 @@ bool PlotExports::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void PlotExports::openMenu(QPoint globalPosition) {
+void PlotExports::openMenu(QPoint globalPosition, bool fromKeyboard) {
     saveCsv_->setEnabled(record_.traces().has_value());
     menu_.popup(globalPosition);
+    // Opened by a key, the menu starts on its first item, as the platform's menus do.
+    if (fromKeyboard) menu_.setActiveAction(menu_.actions().constFirst());
 }
 
 QRect PlotExports::block() const {

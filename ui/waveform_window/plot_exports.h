@@ -51,7 +51,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void openMenu(QPoint globalPosition);
+    void openMenu(QPoint globalPosition, bool fromKeyboard);
     void copyPicture();
     void savePicture();
     void saveSvg();

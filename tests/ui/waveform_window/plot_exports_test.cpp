@@ -77,6 +77,7 @@ TEST_F(PlotExportsTest, OpensByMouseFingerAndKeysAndClosesWithEscape) {
     QTest::keyClick(menu(), Qt::Key_Escape);
     QTest::keyClick(&area(), Qt::Key_F10, Qt::ShiftModifier);
     ASSERT_TRUE(menuShown());
+    EXPECT_EQ(menu()->activeAction(), menu()->actions().constFirst());
     QTest::keyClick(menu(), Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return area().hasFocus(); }, 1000));
 
