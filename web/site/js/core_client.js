@@ -9,6 +9,7 @@
 /** @typedef {import('./core_messages').SamplerStart} SamplerStart */
 
 /** @typedef {CoreRequest extends infer R ? R extends { id: number } ? Omit<R, 'id'> : never : never} Request */
+/** @typedef {import('./core_messages').ExportRequest extends infer R ? R extends { id: number } ? Omit<R, 'id'> : never : never} ExportAsk */
 
 /**
  * What a request does with what comes back before it ends.
@@ -83,7 +84,7 @@ export class CoreClient {
   }
 
   // An answer of the core that changes nothing on the page (an export); null when it failed.
-  /** @param {Omit<import('./core_messages').ExportRequest, 'id'>} request */
+  /** @param {ExportAsk} request  @returns {Promise<any>} */
   ask(request) {
     const id = ++this.lastId;
     this.worker.postMessage({ ...request, id });

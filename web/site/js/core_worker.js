@@ -93,7 +93,7 @@ class CoreWorker {
     }
   }
 
-  /** @param {Exclude<CoreRequest, {kind: 'stop'}>} request */
+  /** @param {Exclude<CoreRequest, {kind: 'stop'} | {kind: 'export'}>} request */
   handle(request) {
     this.face.snapshot = request.snapshot;
     if (request.kind === 'pointer') {

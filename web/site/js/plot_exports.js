@@ -62,6 +62,10 @@ export class PlotExportMenu {
     const strip = [...pageWindow.controls.values()].find(({ control }) =>
       control.kind === 'picture' && !control.plot && control.visible !== false && control.name !== pageWindow.plotName);
     this.strip = strip?.element ?? this.area;
+    /** @type {Promise<Record<string, string>> | undefined} */
+    this.catalogue = undefined;
+    /** @type {HTMLElement | null} */
+    this.menu = null;
     this.listenToArea();
   }
 
@@ -139,12 +143,14 @@ export class PlotExportMenu {
     menu.className = 'plot-menu';
     menu.setAttribute('role', 'menu');
     menu.setAttribute('aria-label', this.area.getAttribute('aria-label') ?? '');
-    const items = [
+    /** @type {[string, () => Promise<void>][]} */
+    const actions = [
       ['exportCopyPicture', () => this.copyPicture()],
       ['exportSavePng', () => this.savePng()],
       ['exportSaveSvg', () => this.saveSvg()],
       ['exportSaveCsv', () => this.saveCsv()],
-    ].map(([name, action]) => {
+    ];
+    const items = actions.map(([name, action]) => {
       const item = document.createElement('div');
       item.setAttribute('role', 'menuitem');
       item.tabIndex = -1;
