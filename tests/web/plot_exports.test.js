@@ -100,6 +100,7 @@ pageTest('a finger held half a second opens the menu; one that slides reads out'
   // The lifted finger chose nothing; a tap on an item chooses it.
   await recordFiles(page, { picker: false });
   const item = await page.box(`${menu} [data-name="exportSaveSvg"]`);
+  await new Promise((resolve) => setTimeout(resolve, 400));  // no one taps quicker
   await page.touch('start', item.x + 20, item.y + item.height / 2);
   await page.touch('end');
   assert.equal((await savedFile(page, 0)).name, 'grafico-forme-d-onda.svg');

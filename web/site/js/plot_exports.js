@@ -8,7 +8,7 @@
 
 const LONG_PRESS = 500;  // ms a finger holds still to open the menu
 const SLIP = 10;         // CSS pixels a held finger may move
-const LIFT_CLICK = 400;  // ms after a finger lifts within which its click comes
+const LIFT_CLICK = 300;  // ms after a finger lifts within which its click comes
 // Rows of the CSV asked from the core at a time: a few MB, written before the next.
 const CSV_ROWS_PER_PART = 65536;
 // Where the browser cannot write a file a part at a time, the download is
