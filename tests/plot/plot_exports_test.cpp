@@ -8,7 +8,7 @@
 #endif
 
 #include <algorithm>
-#include <charconv>
+#include <cstdlib>
 #include <iostream>
 #include <cstdint>
 #include <string>
@@ -44,9 +44,9 @@ std::vector<std::string> Split(std::string_view text, char separator) {
 
 double Read(std::string text, std::string_view decimalSeparator) {
     std::replace(text.begin(), text.end(), decimalSeparator.front(), '.');
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    EXPECT_TRUE(error == std::errc() && end == text.data() + text.size()) << text;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    EXPECT_EQ(end, text.c_str() + text.size()) << text;
     return value;
 }
 

@@ -24,10 +24,14 @@ const SITE = path.resolve(__dirname, '../../build/web');
 // What an engine cannot do, and the reason its tests that need it give when skipped.
 const LACKS = {
   chromium: {},
-  firefox: { installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol' },
+  firefox: {
+    installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
+    savePicker: 'Firefox has no showSaveFilePicker',
+  },
   webkit: {
     touch: 'MiniBrowser has no touch events',
     installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
+    savePicker: 'WebKit has no showSaveFilePicker',
   },
 };
 

@@ -2,20 +2,11 @@
 // the plot on screen: the PNG's pixels, the SVG parsed, the CSV's rows.
 const assert = require('node:assert/strict');
 const { engine } = require('./browser.js');
-const { control, pageTest, idle, click, type, becomes, takeMessages } = require('./page.js');
+const { control, pageTest, becomes, takeMessages, plotRealExample } = require('./page.js');
 
 const plotArea = control('Picture1', 'Form2');
 const menu = '.plot-menu[role="menu"]';
 const SHOTS = process.env.OSTREVO_SHOTS;  // a folder for the menu's screenshots, when given
-
-async function plotReal(page, ...typed) {
-  await click(page, 'Command6');
-  await idle(page);
-  await type(page, ...typed);
-  await click(page, 'Command2');
-  await becomes(page, '#Form2', true);
-  assert.ok(await page.waitFor(() => document.getElementById('Form1').getAttribute('aria-busy') !== 'true'));
-}
 
 const items = (page) => page.evaluate((m) => [...document.querySelectorAll(`${m} [role="menuitem"]`)].map((i) => i.textContent), menu);
 const focused = (page) => page.evaluate(() => document.activeElement?.dataset.name ?? document.activeElement?.textContent);
@@ -59,7 +50,7 @@ async function savedFile(page, index) {
 }
 
 pageTest('the plot\'s menu opens by right click and by Shift+F10, moves with the arrows and closes with Escape', { width: 1366, height: 900 }, async (page) => {
-  await plotReal(page);
+  await plotRealExample(page);
   const box = await page.box(plotArea);
   await page.contextClick(box.x + 200, box.y + 120);
   await becomes(page, menu, true);
@@ -83,7 +74,7 @@ pageTest('the plot\'s menu opens by right click and by Shift+F10, moves with the
 });
 
 pageTest('a finger held half a second opens the menu; one that slides reads out', { width: 390, height: 844, ratio: 3, touch: true, needs: ['touch'] }, async (page) => {
-  await plotReal(page);
+  await plotRealExample(page);
   await page.evaluate((s) => document.querySelector(s).scrollIntoView({ block: 'center' }), plotArea);
   const box = await page.box(plotArea);
   const at = [box.x + box.width / 2, box.y + box.height / 3];
@@ -142,9 +133,8 @@ const pngMatchesCanvas = (page) => page.evaluate(async (area) => {
 }, plotArea);
 
 for (const picker of [false, true]) {
-  if (picker && engine !== 'chromium') continue;
-  pageTest(`the menu saves the plot as PNG and SVG and one period as CSV${picker ? ' through the save picker' : ' as downloads'}`, { width: 1366, height: 900, locale: 'it-IT' }, async (page) => {
-    await plotReal(page, 'Text16', '200');
+  pageTest(`the menu saves the plot as PNG and SVG and one period as CSV${picker ? ' through the save picker' : ' as downloads'}`, { width: 1366, height: 900, locale: 'it-IT', needs: picker ? ['savePicker'] : [] }, async (page) => {
+    await plotRealExample(page, 'Text16', '200');
     await recordFiles(page, { picker });
     await choose(page, 1);
     const png = await savedFile(page, 0);
@@ -177,8 +167,23 @@ for (const picker of [false, true]) {
   });
 }
 
+pageTest('a file the save picker cannot write is told, not reported saved', { width: 1366, height: 900, needs: ['savePicker'] }, async (page) => {
+  await plotRealExample(page);
+  await page.evaluate(() => {
+    window.showSaveFilePicker = async ({ suggestedName }) => ({
+      name: suggestedName,
+      createWritable: async () => ({ write: async () => { throw new DOMException('disco pieno', 'QuotaExceededError'); },
+                                     close: async () => { window.closed = true; }, abort: async () => {} }),
+    });
+  });
+  await choose(page, 3);
+  const [message] = await takeMessages(page, 1);
+  assert.equal(message, 'Impossibile scrivere il file campioni-un-periodo-N1000.csv: disco pieno. Il file non è stato salvato.');
+  assert.equal(await page.evaluate(() => window.closed ?? false), false);
+});
+
 pageTest('beyond the download\'s limit the CSV is not assembled, and a message says why', { width: 1366, height: 900 }, async (page) => {
-  await plotReal(page, 'Text16', '10000000');
+  await plotRealExample(page, 'Text16', '10000000');
   await recordFiles(page, { picker: false });
   await choose(page, 3);
   const [message] = await takeMessages(page, 1);
@@ -187,7 +192,7 @@ pageTest('beyond the download\'s limit the CSV is not assembled, and a message s
 });
 
 pageTest('the picture goes to the clipboard as PNG, and a refusal is told', { width: 1366, height: 900 }, async (page) => {
-  await plotReal(page);
+  await plotRealExample(page);
   await page.evaluate(() => {
     window.copied = [];
     window.ClipboardItem ??= class { constructor(items) { this.items = items; } };

@@ -39,6 +39,12 @@ function groundOf(element) {
   return [255, 255, 255];
 }
 
+// The core's answer; null when the core failed, which no file may hide.
+function answered(text) {
+  if (typeof text !== 'string') throw new Error('the core gave no answer');
+  return text;
+}
+
 // Without the File System Access API: the file as a download of one Blob.
 function download(blob, fileName) {
   const link = document.createElement('a');
@@ -207,9 +213,13 @@ export class PlotExportMenu {
     try {
       await action();
     } catch (error) {
-      console.error(error);
-      await this.page.show(await this.say('exportWriteFailed', { file: '', reason: String(error?.message ?? error) }));
+      await this.tellFailure('', error);
     }
+  }
+
+  async tellFailure(file, error) {
+    console.error(error);
+    await this.page.show(await this.say('exportWriteFailed', { file, reason: String(error?.message ?? error) }));
   }
 
   // ---- the picture
@@ -311,7 +321,7 @@ export class PlotExportMenu {
   async saveSvg() {
     const words = await this.words();
     await this.save(words.exportSvgFileName, 'image/svg+xml', '.svg', words.exportSvgFilter, async (write) => {
-      write(new Blob([await this.page.core().ask({ kind: 'export', what: 'svg', layout: this.layout() })]));
+      write(new Blob([answered(await this.page.core().ask({ kind: 'export', what: 'svg', layout: this.layout() }))]));
     });
   }
 
@@ -328,7 +338,7 @@ export class PlotExportMenu {
       await write(new Blob([outline.header]));
       for (let first = 0; first < outline.rows; first += CSV_ROWS_PER_PART) {
         const rows = await core.ask({ kind: 'export', what: 'csvRows', decimalSeparator, first, count: CSV_ROWS_PER_PART });
-        const part = new Blob([rows]);
+        const part = new Blob([answered(rows)]);
         // The first part tells how large the whole will be.
         if (first === 0) room(outline.header.length + part.size * (outline.rows / Math.min(outline.rows, CSV_ROWS_PER_PART)));
         await write(part);
@@ -343,19 +353,20 @@ export class PlotExportMenu {
     const picker = /** @type {any} */ (window).showSaveFilePicker;
     if (picker) {
       let handle;
+      let file;
       try {
         handle = await picker({ suggestedName: fileName, types: [{ description, accept: { [type]: [extension] } }] });
+        file = await handle.createWritable();
       } catch (error) {
-        if (error?.name === 'AbortError') return;
-        throw error;
+        if (error?.name !== 'AbortError') await this.tellFailure(fileName, error);
+        return;
       }
-      const file = await handle.createWritable();
       try {
         await produce((part) => file.write(part), () => {});
         await file.close();
       } catch (error) {
         await file.abort?.();
-        await this.page.show(await this.say('exportWriteFailed', { file: handle.name, reason: String(error?.message ?? error) }));
+        await this.tellFailure(handle.name, error);
       }
       return;
     }
@@ -370,9 +381,12 @@ export class PlotExportMenu {
         if (whole > DOWNLOAD_LIMIT_MB * MB) throw new TooLarge(whole);
       });
     } catch (error) {
-      if (!(error instanceof TooLarge)) throw error;
-      await this.page.show(await this.say('exportTooLargeForDownload', {
-        size: String(Math.ceil(error.bytes / MB)), limit: String(DOWNLOAD_LIMIT_MB) }));
+      if (error instanceof TooLarge) {
+        await this.page.show(await this.say('exportTooLargeForDownload', {
+          size: String(Math.ceil(error.bytes / MB)), limit: String(DOWNLOAD_LIMIT_MB) }));
+      } else {
+        await this.tellFailure(fileName, error);
+      }
       return;
     }
     download(new Blob(parts, { type }), fileName);
