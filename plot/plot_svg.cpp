@@ -27,7 +27,8 @@ struct Polyline {
 // Gathers the strokes of a canvas into polylines. Strokes that go on from
 // where the line has already been in their column join it; within a column
 // only the points where the line enters and leaves it and its lowest and
-// highest are kept, which cover the same pixels as every stroke in between.
+// highest are kept, which cover the same pixels as every stroke in between
+// (the line's stretch of the column, from its lowest to its highest).
 class PolylineCollector final : public StrokeSink {
 public:
     PolylineCollector(int width, int height) : width_(width), height_(height) {}
@@ -42,11 +43,13 @@ public:
             addClipped(from, to, argb);
             return;
         }
-        if (!continues(from, argb)) {
+        if (!continues(from, to, argb)) {
             finishLine();
             current_.argb = argb;
             column_ = Column{from.x, from.y, from.y, from.y, from.y};
         }
+        column_->low = std::min(column_->low, from.y);
+        column_->high = std::max(column_->high, from.y);
         column_->last = from.y;
         if (to.x == column_->x) {
             column_->low = std::min(column_->low, to.y);
@@ -75,9 +78,14 @@ private:
     std::int64_t clampRow(std::int64_t y) const { return std::clamp<std::int64_t>(y, -1, height_); }
     bool nearCanvas(DevicePixel p) const { return p.x >= -1 && p.x <= width_ && p.y >= -1 && p.y <= height_; }
 
-    bool continues(DevicePixel from, std::uint32_t argb) const {
-        return column_ && current_.argb == argb && from.x == column_->x && from.y >= column_->low &&
-               from.y <= column_->high;
+    // The stroke starts in the column the line is in, where the line has been
+    // or next to it (a vertical one overlapping that stretch): joining there
+    // lights no pixel the stroke does not.
+    bool continues(DevicePixel from, DevicePixel to, std::uint32_t argb) const {
+        if (!column_ || current_.argb != argb || from.x != column_->x) return false;
+        const std::int64_t top = from.x == to.x ? std::min(from.y, to.y) : from.y;
+        const std::int64_t bottom = from.x == to.x ? std::max(from.y, to.y) : from.y;
+        return bottom >= column_->low - 1 && top <= column_->high + 1;
     }
 
     void add(double x, double y) {
@@ -287,7 +295,10 @@ std::string PlotSvg(const PlotRecord& record, const PlotBlockLayout& layout) {
     svg += "<g" + Attribute("transform", "translate(" + Number(plot.left * ratio) + " " + Number(plot.top * ratio) + ")") +
            ">\n";
     svg += Rect(0, 0, layout.rasterWidth, layout.rasterHeight, picture1.looks.background);
+    // Square ends and round turns: a line's end and the extremes it turns
+    // back at cover their whole pixel, as the raster lights it.
     svg += "<g clip-path=\"url(#Picture1)\" fill=\"none\" stroke-width=\"1\" stroke-linecap=\"square\" "
+           "stroke-linejoin=\"round\" "
            "shape-rendering=\"crispEdges\">\n";
     svg += Polylines(PlotStrokes(record, layout));
     svg += "</g>\n</g>\n";

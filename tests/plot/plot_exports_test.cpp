@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "circuit_examples.h"
@@ -89,11 +90,19 @@ TEST(SamplesCsv, StopsAtTheLastSampleDrawnAndWhenTheSinkRefuses) {
     int pieces = 0;
     EXPECT_FALSE(SamplesCsv(Sampled(100000).request(), ".").write([&](std::string_view) { return ++pieces < 2; }));
     EXPECT_EQ(pieces, 2);
-    // Rows of a part of the period, as the page asks for them.
-    std::string part;
-    SamplesCsv(period.request(), ".").writeRows(299, 5, [&](std::string_view piece) { part += piece; return true; });
-    EXPECT_EQ(Split(part, '\n').size(), 3u);
-    EXPECT_EQ(part.substr(0, 4), "299,");
+    // Rows of a part of the period, as the page asks for them, the last part cut at the last row.
+    struct Part { std::int64_t first, count; std::size_t rows; };
+    for (const Part part : {Part{299, 5, 2}, Part{300, 1, 1}, Part{301, 5, 0}}) {
+        std::string text;
+        EXPECT_TRUE(SamplesCsv(period.request(), ".").writeRows(part.first, part.count, [&](std::string_view piece) {
+            text += piece;
+            return true;
+        }));
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<std::ptrdiff_t>(part.rows)) << part.first;
+        if (part.rows > 0) {
+            EXPECT_EQ(text.substr(0, 4), std::to_string(part.first) + ",");
+        }
+    }
 }
 
 #ifdef OSTREVO_MEASURES_MEMORY
@@ -146,6 +155,34 @@ std::size_t Count(const std::string& text, std::string_view what) {
     std::size_t count = 0;
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
     return count;
+}
+
+// The points of every polyline, in the order written.
+std::vector<std::pair<double, double>> PolylinePoints(const std::string& svg) {
+    std::vector<std::pair<double, double>> points;
+    for (std::size_t at = svg.find("points=\""); at != std::string::npos; at = svg.find("points=\"", at + 1)) {
+        const std::size_t end = svg.find('"', at + 8);
+        for (const std::string& pair : Split(svg.substr(at + 8, end - at - 8), ' ')) {
+            const std::vector<std::string> xy = Split(pair, ',');
+            points.emplace_back(Read(xy.at(0), "."), Read(xy.at(1), "."));
+        }
+    }
+    return points;
+}
+
+TEST(PlotSvg, EachTraceOfAPeriodIsOnePolylineAndWhatLeavesThePlotIsCutAtItsEdge) {
+    // Thresholds swapped: vc leaves the plot, each stroke that crosses its edge a polyline of its own.
+    struct Case { CircuitParameters p; std::size_t polylines; };
+    for (const Case& c : {Case{kReal, 2 * 5}, Case{{12, 22, 4.7, 0, 0, 0, 1, 4, 8, 0, 5, 1000}, 2 * 921}}) {
+        PlotRecord record;
+        record.setTraces(testing::SamplePeriod(c.p, false).request());
+        const std::string svg = PlotSvg(record, kDesigned);
+        EXPECT_NE(svg.find("<title>Grafico delle forme d&apos;onda</title>"), std::string::npos);
+        EXPECT_LE(Count(svg, "<polyline"), c.polylines);
+        const auto points = PolylinePoints(svg);
+        EXPECT_LE(points.size(), 2u * 4u * 921u);
+        for (const auto& [x, y] : points) ASSERT_TRUE(x >= -0.5 && x <= 921.5 && y >= -0.5 && y <= 633.5) << x << "," << y;
+    }
 }
 
 TEST(PlotSvg, TracesFollowTheWidthNotTheSamplesAndTextsAreEscaped) {
