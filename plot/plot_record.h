@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,21 +30,33 @@ public:
     void erasePicture() {
         lines_.clear();
         traces_.reset();
+        ++revision_;
     }
     // The window unloaded: nothing of it is left.
-    void clear() { *this = PlotRecord(); }
+    void clear() {
+        const std::uint64_t revision = revision_ + 1;
+        *this = PlotRecord();
+        revision_ = revision;
+    }
     void addLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour);
     void placeLabel(ControlName control, const std::string& utf8Text, float left, float top);
-    void setTraces(const TraceRequest& request) { traces_ = request; }
+    void setTraces(const TraceRequest& request) {
+        traces_ = request;
+        ++revision_;
+    }
 
     const std::vector<Line>& lines() const { return lines_; }
     const std::vector<Label>& labels() const { return labels_; }
     const std::optional<TraceRequest>& traces() const { return traces_; }
+    // Changes whenever the traces do: an export made in parts checks that
+    // every part comes from the same plot.
+    std::uint64_t revision() const { return revision_; }
 
 private:
     std::vector<Line> lines_;
     std::vector<Label> labels_;
     std::optional<TraceRequest> traces_;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace ostrevo

@@ -44,6 +44,8 @@ constexpr std::array kEntries{
               "chiede dove salvare il file prima di scriverlo, oppure usa il programma per il desktop."},
     TextEntry{Text::ExportNoSamples, "exportNoSamples",
               "Nessun campione da salvare: il grafico non ha tracce. Premi \"Grafici\" nella finestra principale."},
+    TextEntry{Text::ExportPlotChanged, "exportPlotChanged",
+              "il grafico è cambiato mentre i dati venivano scritti; salvali di nuovo dal nuovo grafico"},
 };
 
 constexpr bool InOrderOfTheirTexts() {

@@ -41,6 +41,7 @@ enum class Text {
     ExportWriteFailed,
     ExportTooLargeForDownload,
     ExportNoSamples,
+    ExportPlotChanged,
 };
 
 struct TextEntry {

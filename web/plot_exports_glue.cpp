@@ -72,10 +72,15 @@ val CsvOutline(const PageProgram& program, const std::string& decimalSeparator) 
     outline.set("rows", static_cast<double>(csv->rowCount()));
     const std::string N = std::to_string(program.plotRecord().traces()->N);
     outline.set("fileName", Say(Text::ExportCsvFileName, {{"N", N}}));
+    outline.set("revision", static_cast<double>(program.plotRecord().revision()));
     return outline;
 }
 
-std::string CsvRows(const PageProgram& program, const std::string& decimalSeparator, double first, double count) {
+// Rows of the plot the outline was taken of; null once the plot has changed
+// (a new "Grafici" while the file was being written).
+val CsvRows(const PageProgram& program, const std::string& decimalSeparator, double first, double count,
+            double revision) {
+    if (static_cast<double>(program.plotRecord().revision()) != revision) return val::null();
     std::string rows;
     if (const std::optional<SamplesCsv> csv = CsvOf(program, decimalSeparator)) {
         csv->writeRows(static_cast<std::int64_t>(first), static_cast<std::int64_t>(count), [&](std::string_view piece) {
@@ -83,7 +88,7 @@ std::string CsvRows(const PageProgram& program, const std::string& decimalSepara
             return true;
         });
     }
-    return rows;
+    return val(rows);
 }
 
 // Every entry's words by its name, placeholders unfilled.

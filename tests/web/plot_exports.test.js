@@ -182,6 +182,29 @@ pageTest('a file the save picker cannot write is told, not reported saved', { wi
   assert.equal(await page.evaluate(() => window.closed ?? false), false);
 });
 
+pageTest('a new plot while the CSV is written leaves no file mixing two plots', { width: 1366, height: 900, needs: ['savePicker'] }, async (page) => {
+  await plotRealExample(page, 'Text16', '200000');  // four parts
+  await page.evaluate(() => {
+    window.showSaveFilePicker = async ({ suggestedName }) => ({
+      name: suggestedName,
+      createWritable: async () => ({
+        // After the first part "Grafici" runs again, and has drawn before the next part is asked for.
+        write: async () => {
+          if (window.plottedAgain) return;
+          window.plottedAgain = true;
+          document.querySelector('#Form1 [data-name="Command2"]').click();
+          await new Promise((resolve) => setTimeout(resolve, 3000));
+        },
+        close: async () => { window.closed = true; }, abort: async () => {},
+      }),
+    });
+  });
+  await choose(page, 3);
+  const [message] = await takeMessages(page, 1);
+  assert.match(message, /^Impossibile scrivere il file campioni-un-periodo-N200000\.csv: il grafico è cambiato mentre i dati venivano scritti/);
+  assert.equal(await page.evaluate(() => window.closed ?? false), false);
+});
+
 pageTest('beyond the download\'s limit the CSV is not assembled, and a message says why', { width: 1366, height: 900 }, async (page) => {
   await plotRealExample(page, 'Text16', '5000000');  // about 310 MB of CSV
   await recordFiles(page, { picker: false });

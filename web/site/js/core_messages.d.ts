@@ -74,8 +74,8 @@ export type ExportRequest =
   | { kind: 'export'; id: number; what: 'svg'; layout: Record<string, unknown> }
   /** The CSV's header, its rows' count and its file's name; null without traces. */
   | { kind: 'export'; id: number; what: 'csvOutline'; decimalSeparator: string }
-  /** Rows first..first + count - 1 of the CSV. */
-  | { kind: 'export'; id: number; what: 'csvRows'; decimalSeparator: string; first: number; count: number };
+  /** Rows first..first + count - 1 of the CSV of the plot `revision` of its outline; null once the plot has changed. */
+  | { kind: 'export'; id: number; what: 'csvRows'; decimalSeparator: string; first: number; count: number; revision: number };
 
 /** Core worker to main thread. */
 export type CoreReply =

@@ -337,7 +337,9 @@ export class PlotExportMenu {
     await this.save(outline.fileName, 'text/csv', '.csv', words.exportCsvFilter, async (write, room) => {
       await write(new Blob([outline.header]));
       for (let first = 0; first < outline.rows; first += CSV_ROWS_PER_PART) {
-        const rows = await core.ask({ kind: 'export', what: 'csvRows', decimalSeparator, first, count: CSV_ROWS_PER_PART });
+        const rows = await core.ask({ kind: 'export', what: 'csvRows', decimalSeparator, first, count: CSV_ROWS_PER_PART,
+                                      revision: outline.revision });
+        if (rows === null) throw new Error(words.exportPlotChanged);
         const part = new Blob([answered(rows)]);
         // The first part tells how large the whole will be.
         if (first === 0) room(outline.header.length + part.size * (outline.rows / Math.min(outline.rows, CSV_ROWS_PER_PART)));

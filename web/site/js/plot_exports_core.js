@@ -8,7 +8,7 @@ export function exportFromCore(core, program, request) {
     case 'say': return core.say(request.name, request.fillings);
     case 'svg': return core.plotSvg(program, request.layout);
     case 'csvOutline': return core.csvOutline(program, request.decimalSeparator);
-    case 'csvRows': return core.csvRows(program, request.decimalSeparator, request.first, request.count);
+    case 'csvRows': return core.csvRows(program, request.decimalSeparator, request.first, request.count, request.revision);
     default: return null;
   }
 }
