@@ -55,6 +55,11 @@ std::int64_t minorAt(std::int64_t major, std::int64_t a0, std::int64_t b0, std::
 PlotCanvas::PlotCanvas(std::uint32_t* pixels, int width, int height, int stridePixels, PixelLayout layout)
     : pixels_(pixels), width_(width), height_(height), stride_(stridePixels), layout_(layout) {}
 
+PlotCanvas::PlotCanvas(StrokeSink& strokes, int width, int height)
+    : PlotCanvas(nullptr, width, height, width) {
+    strokes_ = &strokes;
+}
+
 std::uint32_t PlotCanvas::stored(std::uint32_t argb) const {
     if (layout_ == PixelLayout::Argb32) return argb;
     // Red to the lowest byte, blue to the third: 0xAABBGGRR.
@@ -82,6 +87,10 @@ DevicePixel PlotCanvas::toDevice(PlotPoint point) const {
 }
 
 void PlotCanvas::drawSegment(DevicePixel from, DevicePixel to, std::uint32_t argb) {
+    if (strokes_ != nullptr) {
+        strokes_->stroke(from, to, argb);
+        return;
+    }
     const std::int64_t wide = std::abs(to.x - from.x);
     const std::int64_t tall = std::abs(to.y - from.y);
     if (wide == 0) {
@@ -126,6 +135,10 @@ std::int64_t PlotCanvas::rowCovering(DevicePixel from, DevicePixel to, std::int6
 }
 
 void PlotCanvas::drawColumnRun(std::int64_t x, std::int64_t y0, std::int64_t y1, std::uint32_t argb) {
+    if (strokes_ != nullptr) {
+        strokes_->stroke({x, y0}, {x, y1}, argb);
+        return;
+    }
     if (x < 0 || x >= width_) return;
     if (y0 > y1) std::swap(y0, y1);
     const std::int64_t first = std::max<std::int64_t>(y0, 0);
@@ -134,6 +147,7 @@ void PlotCanvas::drawColumnRun(std::int64_t x, std::int64_t y0, std::int64_t y1,
 }
 
 void PlotCanvas::fill(std::uint32_t argb) {
+    if (pixels_ == nullptr) return;
     for (int y = 0; y < height_; ++y) std::fill_n(pixels_ + static_cast<std::int64_t>(y) * stride_, width_, stored(argb));
 }
 

@@ -17,6 +17,15 @@ struct DevicePixel {
 // memory (a browser's ImageData) on a little-endian processor.
 enum class PixelLayout { Argb32, RgbaBytes };
 
+// What a canvas without pixels of its own draws into: each segment as the
+// renderers ask for it, in device pixels, unclipped (a vector picture of the
+// plot follows the raster's renderers stroke by stroke).
+class StrokeSink {
+public:
+    virtual ~StrokeSink() = default;
+    virtual void stroke(DevicePixel from, DevicePixel to, std::uint32_t argb) = 0;
+};
+
 // The raster behind Picture1: a block of 32-bit pixels that segments are
 // drawn into. Colours are given as 0xAARRGGBB and stored in the canvas's layout.
 //
@@ -32,6 +41,8 @@ class PlotCanvas {
 public:
     PlotCanvas(std::uint32_t* pixels, int width, int height, int stridePixels,
                PixelLayout layout = PixelLayout::Argb32);
+    // Of width x height device pixels, handing its segments to `strokes`.
+    PlotCanvas(StrokeSink& strokes, int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -66,6 +77,7 @@ private:
     int height_;
     int stride_;
     PixelLayout layout_;
+    StrokeSink* strokes_ = nullptr;
 };
 
 }  // namespace ostrevo

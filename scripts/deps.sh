@@ -7,7 +7,7 @@ OSTREVO_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick fonts-liberation2
+  xvfb xauth x11-utils imagemagick fonts-liberation2 librsvg2-bin
   clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream lintian devscripts
   dbus at-spi2-core python3-pyatspi xdotool

@@ -21,6 +21,32 @@ constexpr std::array kEntries{
     TextEntry{Text::PlotDescribedNoTraces, "plotDescribedNoTraces", "Nessuna traccia disegnata."},
     TextEntry{Text::AudioUnavailable, "audioUnavailable",
               "Nessun dispositivo audio disponibile: la traccia sonora non si sente, il cursore la percorre in silenzio."},
+    TextEntry{Text::ExportCopyPicture, "exportCopyPicture", "Copia immagine"},
+    TextEntry{Text::ExportSavePng, "exportSavePng", "Salva immagine PNG…"},
+    TextEntry{Text::ExportSaveSvg, "exportSaveSvg", "Salva immagine SVG…"},
+    TextEntry{Text::ExportSaveCsv, "exportSaveCsv", "Salva dati CSV…"},
+    TextEntry{Text::ExportPngTitle, "exportPngTitle", "Salva il grafico come immagine PNG"},
+    TextEntry{Text::ExportSvgTitle, "exportSvgTitle", "Salva il grafico come disegno SVG"},
+    TextEntry{Text::ExportCsvTitle, "exportCsvTitle", "Salva i campioni di un periodo come dati CSV"},
+    TextEntry{Text::ExportPngFilter, "exportPngFilter", "Immagine PNG (*.png)"},
+    TextEntry{Text::ExportSvgFilter, "exportSvgFilter", "Disegno SVG (*.svg)"},
+    TextEntry{Text::ExportCsvFilter, "exportCsvFilter", "Dati CSV (*.csv)"},
+    TextEntry{Text::ExportPngFileName, "exportPngFileName", "grafico-forme-d-onda.png"},
+    TextEntry{Text::ExportSvgFileName, "exportSvgFileName", "grafico-forme-d-onda.svg"},
+    TextEntry{Text::ExportCsvFileName, "exportCsvFileName", "campioni-un-periodo-N{N}.csv"},
+    TextEntry{Text::ExportClipboardRefused, "exportClipboardRefused",
+              "Il browser non ha permesso di copiare l'immagine negli appunti ({reason}). Usa \"Salva immagine "
+              "PNG…\" e inserisci il file salvato."},
+    TextEntry{Text::ExportWriteFailed, "exportWriteFailed",
+              "Impossibile scrivere il file {file}: {reason}. Il file non è stato salvato."},
+    TextEntry{Text::ExportTooLargeForDownload, "exportTooLargeForDownload",
+              "I dati CSV sarebbero circa {size} MB: questo browser non sa scrivere un file un po' alla volta e la "
+              "pagina ne prepara in memoria al più {limit} MB. Riduci N, oppure apri la pagina in un browser che "
+              "chiede dove salvare il file prima di scriverlo, oppure usa il programma per il desktop."},
+    TextEntry{Text::ExportNoSamples, "exportNoSamples",
+              "Nessun campione da salvare: il grafico non ha tracce. Premi \"Grafici\" nella finestra principale."},
+    TextEntry{Text::ExportPlotChanged, "exportPlotChanged",
+              "il grafico è cambiato mentre i dati venivano scritti; salvali di nuovo dal nuovo grafico"},
 };
 
 constexpr bool InOrderOfTheirTexts() {

@@ -23,6 +23,25 @@ enum class Text {
     PlotDescribedNoTraces,
     // The audio trace.
     AudioUnavailable,
+    // The plot's context menu and its exports.
+    ExportCopyPicture,
+    ExportSavePng,
+    ExportSaveSvg,
+    ExportSaveCsv,
+    ExportPngTitle,
+    ExportSvgTitle,
+    ExportCsvTitle,
+    ExportPngFilter,
+    ExportSvgFilter,
+    ExportCsvFilter,
+    ExportPngFileName,
+    ExportSvgFileName,
+    ExportCsvFileName,
+    ExportClipboardRefused,
+    ExportWriteFailed,
+    ExportTooLargeForDownload,
+    ExportNoSamples,
+    ExportPlotChanged,
 };
 
 struct TextEntry {

@@ -30,6 +30,7 @@ void CanvasPlotWindow::ensureCreated() {
 void CanvasPlotWindow::show() { face_.showWindow(kWindow); }
 
 void CanvasPlotWindow::erasePlot() {
+    record_.erasePicture();
     segments_.clear();
     traces_.reset();
     readout_.erase();
@@ -39,6 +40,7 @@ void CanvasPlotWindow::erasePlot() {
 void CanvasPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) {
     const Segment segment{from, to, colour ? Argb(*colour) : foreground_};
     segments_.push_back(segment);
+    record_.addLine(from, to, colour);
     PlotCanvas surface = canvas();
     surface.drawSegment(surface.toDevice(from), surface.toDevice(to), segment.argb);
     changed();
@@ -46,6 +48,7 @@ void CanvasPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb>
 
 void CanvasPlotWindow::placeLabel(ControlName control, const std::string& utf8Text, float left, float top) {
     face_.setText(kWindow, control, utf8Text);
+    record_.placeLabel(control, utf8Text, left, top);
     const PlacedLabel label{control, left, top};
     const auto same = std::find_if(labels_.begin(), labels_.end(),
                                    [control](const PlacedLabel& placed) { return placed.control == control; });
@@ -67,6 +70,7 @@ void CanvasPlotWindow::place(const PlacedLabel& label) {
 void CanvasPlotWindow::drawTraces(const TraceRequest& request) {
     traces_ = request;
     readout_.setTraces(request);
+    record_.setTraces(request);
     PlotCanvas surface = canvas();
     DrawTracesAggregated(surface, request);
     changed();
@@ -105,6 +109,7 @@ void CanvasPlotWindow::describe(const std::string& utf8) { face_.describe(kWindo
 void CanvasPlotWindow::unload() {
     if (!created_) return;
     created_ = false;
+    record_.clear();
     segments_.clear();
     labels_.clear();
     traces_.reset();

@@ -8,6 +8,7 @@
 #include "page_face.h"
 #include "plot_canvas.h"
 #include "plot_readout.h"
+#include "plot_record.h"
 #include "plot_window.h"
 
 namespace ostrevo::web {
@@ -46,6 +47,8 @@ public:
     std::span<const std::uint8_t> rgbaPixels() const;
     int pictureWidth() const { return width_; }
     int pictureHeight() const { return height_; }
+    // What the window shows, for the plot's exports.
+    const PlotRecord& record() const { return record_; }
 
 private:
     struct Segment {
@@ -85,6 +88,7 @@ private:
     std::vector<PlacedLabel> labels_;
     std::optional<TraceRequest> traces_;
     PlotReadout readout_;
+    PlotRecord record_;
 };
 
 }  // namespace ostrevo::web

@@ -78,6 +78,8 @@ public:
     emscripten::val pictureBytes();
     int pictureWidth() const { return plot_.pictureWidth(); }
     int pictureHeight() const { return plot_.pictureHeight(); }
+    // What the waveform window shows, for the plot's exports.
+    const PlotRecord& plotRecord() const { return plot_.record(); }
 
 private:
     void runGuarded(void (PageProgram::*action)(Command), Command command);

@@ -24,10 +24,14 @@ const SITE = path.resolve(__dirname, '../../build/web');
 // What an engine cannot do, and the reason its tests that need it give when skipped.
 const LACKS = {
   chromium: {},
-  firefox: { installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol' },
+  firefox: {
+    installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
+    savePicker: 'Firefox has no showSaveFilePicker',
+  },
   webkit: {
     touch: 'MiniBrowser has no touch events',
     installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
+    savePicker: 'WebKit has no showSaveFilePicker',
   },
 };
 
@@ -49,7 +53,7 @@ function freshProfile() {
 const KEYS = {
   Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Shift: '\uE008', Control: '\uE009', PageUp: '\uE00E',
   PageDown: '\uE00F', End: '\uE010', Home: '\uE011', ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014',
-  ArrowDown: '\uE015',
+  ArrowDown: '\uE015', F10: '\uE03A',
 };
 
 // The calls common to the three: the pages below supply the engine's part.
@@ -152,17 +156,18 @@ class PuppeteerPage extends Page {
   reload() { return this.page.reload(); }
   run(fn, args) { return this.page.evaluate(fn, ...args); }
   click(selector) { return this.page.click(selector); }
-  // A key, or a key with a modifier held: 'Control+ArrowRight'.
+  // A key, or a key with a modifier held: 'Shift+F10'.
   async press(key) {
-    const [modifier, name] = key.length > 1 && key.includes('+') ? key.split('+') : [null, key];
-    if (modifier) await this.page.keyboard.down(modifier);
-    await this.page.keyboard.press(name);
-    if (modifier) await this.page.keyboard.up(modifier);
+    const [held, pressed] = /.\+./.test(key) ? key.split('+') : [null, key];
+    if (held) await this.page.keyboard.down(held);
+    await this.page.keyboard.press(pressed);
+    if (held) await this.page.keyboard.up(held);
   }
   async mouse(x, y, click = false) {
     await this.page.mouse.move(x, y);
     if (click) await this.page.mouse.click(x, y);
   }
+  contextClick(x, y) { return this.page.mouse.click(x, y, { button: 'right' }); }
   async touch(kind, x, y) {
     const screen = this.page.touchscreen;
     if (kind === 'start') this.finger = await screen.touchStart(x, y);
@@ -304,10 +309,15 @@ class WebDriverPage extends Page {
     await this.driver.findElement(By.css(selector)).click();
   }
   press(key) {
-    const [modifier, name] = key.length > 1 && key.includes('+') ? key.split('+') : [null, key];
+    const [held, pressed] = /.\+./.test(key) ? key.split('+') : [null, key];
     const actions = this.driver.actions({ async: true });
-    if (!modifier) return actions.sendKeys(KEYS[name] ?? name).perform();
-    return actions.keyDown(KEYS[modifier]).sendKeys(KEYS[name]).keyUp(KEYS[modifier]).perform();
+    if (held) actions.keyDown(KEYS[held]);
+    actions.sendKeys(KEYS[pressed] ?? pressed);
+    if (held) actions.keyUp(KEYS[held]);
+    return actions.perform();
+  }
+  contextClick(x, y) {
+    return this.driver.actions({ async: true }).move({ x: Math.round(x), y: Math.round(y), origin: 'viewport' }).contextClick().perform();
   }
   async mouse(x, y, click = false) {
     const actions = this.driver.actions({ async: true }).move({ x: Math.round(x), y: Math.round(y), origin: 'viewport' });

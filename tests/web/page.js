@@ -78,6 +78,16 @@ async function takeMessages(page, count) {
   return texts;
 }
 
+// The real example, with fields typed over (type()'s pairs), plotted.
+async function plotRealExample(page, ...typed) {
+  await click(page, 'Command6');
+  await idle(page);
+  await type(page, ...typed);
+  await click(page, 'Command2');
+  await becomes(page, '#Form2', true);
+  assert.ok(await page.waitFor(() => document.getElementById('Form1').getAttribute('aria-busy') !== 'true'));
+}
+
 // The plot's canvas: its pixels as RGBA bytes, whatever context the page draws with.
 async function canvasPixels(page) {
   const canvas = `${control('Picture1', 'Form2')} canvas`;
@@ -104,4 +114,4 @@ const redRows = async (page) => {
   return rows.size;
 };
 
-module.exports = { control, pageTest, idle, click, pressEnter, type, shown, shows, visible, becomes, messageText, takeMessages, canvasPixels, redRows };
+module.exports = { control, pageTest, idle, click, pressEnter, type, shown, shows, visible, becomes, messageText, takeMessages, plotRealExample, canvasPixels, redRows };

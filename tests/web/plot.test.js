@@ -7,21 +7,11 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { openPage } = require('./browser.js');
-const { control, pageTest, idle, click, pressEnter, type, shows, becomes, takeMessages, canvasPixels, redRows } = require('./page.js');
+const { control, pageTest, idle, click, pressEnter, type, shows, becomes, takeMessages, plotRealExample, canvasPixels, redRows } = require('./page.js');
 
 const desktopRaster = process.env.OSTREVO_DESKTOP_RASTER ??
   path.resolve(__dirname, '../../build/release/tests/web/ostrevo_desktop_raster');
 const canvas = `${control('Picture1', 'Form2')} canvas`;
-
-// The real example, with fields typed over (type()'s pairs), plotted.
-async function plotRealExample(page, ...typed) {
-  await click(page, 'Command6');
-  await idle(page);
-  await type(page, ...typed);
-  await click(page, 'Command2');
-  await becomes(page, '#Form2', true);
-  assert.ok(await page.waitFor(() => document.getElementById('Form1').getAttribute('aria-busy') !== 'true'));
-}
 
 const designed = { width: 1366, height: 900 };
 

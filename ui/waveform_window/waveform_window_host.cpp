@@ -16,6 +16,7 @@ ui::WaveformWindow& WaveformWindowHost::loaded() {
         auto* window = new ui::WaveformWindow(messages_);
         connect(window, &ui::WaveformWindow::unloadRequested, this, [this, window] { unload(window); });
         connect(window, &ui::WaveformWindow::hideRequested, this, &WaveformWindowHost::ensureCreated);
+        new ui::PlotExports(*window, record_, exportDialogs_);
         window_ = window;
     }
     return *window_;
@@ -28,6 +29,7 @@ void WaveformWindowHost::unload(ui::WaveformWindow* window) {
     window_->hide();
     window_->deleteLater();
     window_ = nullptr;
+    record_.clear();
 }
 
 void WaveformWindowHost::show() {
@@ -39,16 +41,21 @@ void WaveformWindowHost::show() {
     window.activateWindow();
 }
 
-void WaveformWindowHost::erasePlot() { loaded().erasePlot(); }
+void WaveformWindowHost::erasePlot() {
+    loaded().erasePlot();
+    record_.erasePicture();
+}
 
 void WaveformWindowHost::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) {
     loaded().picture1()->drawSegment(from, to, colour ? Argb(*colour) : ui::PictureArea::kForeground);
+    record_.addLine(from, to, colour);
 }
 
 void WaveformWindowHost::placeLabel(ControlName control, const std::string& utf8Text, float left, float top) {
     QLabel* label = loaded().containedLabel(control);
     if (label == nullptr) return;
     label->setText(QString::fromStdString(utf8Text));
+    record_.placeLabel(control, utf8Text, left, top);
     qobject_cast<ui::PictureArea*>(label->parentWidget())->placeChild(label, left, top);
 }
 
@@ -56,6 +63,7 @@ void WaveformWindowHost::drawTraces(const TraceRequest& request) {
     ui::WaveformWindow& window = loaded();
     window.picture1()->drawOnCanvas([&](PlotCanvas& canvas) { DrawTracesAggregated(canvas, request); });
     window.readout().setTraces(request);
+    record_.setTraces(request);
 }
 
 void WaveformWindowHost::rememberPlot(const PlotScale& scale) { loaded().readout().setScale(scale); }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QObject>
 
+#include "plot_exports.h"
+#include "plot_record.h"
 #include "plot_window.h"
 #include "window_interfaces.h"
 
@@ -30,6 +32,8 @@ public:
 
     // The loaded window, or nullptr when it is unloaded.
     ui::WaveformWindow* window() const { return window_; }
+    // What the plot's exports ask the user through; tests replace the platform's dialogs.
+    ui::ExportDialogs& exportDialogs() { return exportDialogs_; }
 
 private:
     ui::WaveformWindow& loaded();
@@ -37,6 +41,8 @@ private:
 
     MessageBoxes& messages_;
     ui::WaveformWindow* window_ = nullptr;
+    PlotRecord record_;  // what the loaded window shows, for its exports
+    ui::ExportDialogs exportDialogs_ = ui::ExportDialogs::Platform();
 };
 
 }  // namespace ostrevo

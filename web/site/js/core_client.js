@@ -9,6 +9,7 @@
 /** @typedef {import('./core_messages').SamplerStart} SamplerStart */
 
 /** @typedef {CoreRequest extends infer R ? R extends { id: number } ? Omit<R, 'id'> : never : never} Request */
+/** @typedef {import('./core_messages').ExportRequest extends infer R ? R extends { id: number } ? Omit<R, 'id'> : never : never} ExportAsk */
 
 /**
  * What a request does with what comes back before it ends.
@@ -16,6 +17,7 @@
  * @property {(effects: Effect[]) => void} effects
  * @property {(done: number) => void} [progress]
  * @property {() => void} ended
+ * @property {(result: any) => void} [answer]
  */
 
 const MOST_WORKERS = 8;
@@ -81,6 +83,16 @@ export class CoreClient {
     });
   }
 
+  // An answer of the core that changes nothing on the page (an export); null when it failed.
+  /** @param {ExportAsk} request  @returns {Promise<any>} */
+  ask(request) {
+    const id = ++this.lastId;
+    this.worker.postMessage({ ...request, id });
+    return new Promise((resolve) => {
+      this.listeners.set(id, { effects: () => {}, answer: resolve, ended: () => resolve(null) });
+    });
+  }
+
   // The running command ends where it is, as a fault there would end it, without a message.
   stop() {
     /** @type {CoreRequest} */
@@ -93,6 +105,11 @@ export class CoreClient {
     if (!('id' in reply)) return;
     const listener = this.listeners.get(reply.id);
     if (!listener) return;
+    if (reply.kind === 'exported') {
+      this.listeners.delete(reply.id);
+      listener.answer?.(reply.result);
+      return;
+    }
     if (reply.kind === 'progress') listener.progress?.(reply.done);
     else listener.effects(reply.effects);
     if (reply.kind === 'done') {

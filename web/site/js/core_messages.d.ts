@@ -97,7 +97,21 @@ export type CoreRequest =
   /** The plot drawn again for the canvas's size and its labels placed for their areas' sizes. */
   | { kind: 'fit'; id: number; snapshot: Snapshot }
   /** The running command ends here, as a fault at this point would, without a message. */
-  | { kind: 'stop' };
+  | { kind: 'stop' }
+  | ExportRequest;
+
+/** What the plot's exports ask of the core; the answer comes as 'exported'. */
+export type ExportRequest =
+  /** Every sentence of the catalogue by its name, placeholders unfilled. */
+  | { kind: 'export'; id: number; what: 'catalogue' }
+  /** One sentence of the catalogue with its placeholders filled. */
+  | { kind: 'export'; id: number; what: 'say'; name: string; fillings: Record<string, string> }
+  /** The SVG drawing of the plot block as the page measured it (CSS pixels). */
+  | { kind: 'export'; id: number; what: 'svg'; layout: Record<string, unknown> }
+  /** The CSV's header, its rows' count and its file's name; null without traces. */
+  | { kind: 'export'; id: number; what: 'csvOutline'; decimalSeparator: string }
+  /** Rows first..first + count - 1 of the CSV of the plot `revision` of its outline; null once the plot has changed. */
+  | { kind: 'export'; id: number; what: 'csvRows'; decimalSeparator: string; first: number; count: number; revision: number };
 
 /** Core worker to main thread. */
 export type CoreReply =
@@ -108,7 +122,9 @@ export type CoreReply =
   /** How much of command `id` is done, 0 to 1. */
   | { kind: 'progress'; id: number; done: number }
   /** Request `id` has ended (whole, stopped or failed) with these last effects. */
-  | { kind: 'done'; id: number; effects: Effect[] };
+  | { kind: 'done'; id: number; effects: Effect[] }
+  /** The answer to an export request. */
+  | { kind: 'exported'; id: number; result: unknown };
 
 /** The sampling of one plot, as the core describes it: plain numbers. */
 export type SamplingJob = Record<string, number | Record<string, number>>;

@@ -10,6 +10,7 @@
 /** @typedef {import('./core_messages').CoreReply} CoreReply */
 
 import { PlotRun } from './plot_run.js';
+import { exportFromCore } from './plot_exports_core.js';
 
 // How long the window, axes and labels of a plot wait for its traces before
 // they show alone, in ms: about a frame.
@@ -80,7 +81,10 @@ class CoreWorker {
   /** @param {CoreRequest} request */
   handleGuarded(request) {
     if (request.kind === 'stop') this.stopPlot();
-    else this.guarded(request.id, () => this.handle(request));
+    else if (request.kind === 'export') {
+      this.guarded(request.id, () => this.post({ kind: 'exported', id: request.id,
+                                                 result: exportFromCore(this.core, this.program, request) }));
+    } else this.guarded(request.id, () => this.handle(request));
   }
 
   guarded(id, action) {
@@ -94,7 +98,7 @@ class CoreWorker {
     }
   }
 
-  /** @param {Exclude<CoreRequest, {kind: 'stop'}>} request */
+  /** @param {Exclude<CoreRequest, {kind: 'stop'} | {kind: 'export'}>} request */
   handle(request) {
     this.face.snapshot = request.snapshot;
     if (request.kind === 'pointer') {

@@ -14,6 +14,7 @@ import { browserLanguages, decimalSeparatorFor } from './locale.js';
 import { LongWork } from './long_work.js';
 import { MessageBoxes } from './messages.js';
 import { PlotPicture } from './plot.js';
+import { PlotExportMenu } from './plot_exports.js';
 import { PageWindow, setCaption } from './windows.js';
 
 function pageText(id) {
@@ -23,8 +24,9 @@ function pageText(id) {
 class Page {
   // The windows wait for the core only to run commands: the main window shows
   // itself busy, and the clicks that come before the core are taken once it is there.
-  constructor(description, loadingCore) {
+  constructor(description, loadingCore, decimalSeparator) {
     this.description = description;
+    this.decimalSeparator = decimalSeparator;
     // The start-up window comes first; the plot's window holds the plot.
     const names = Object.keys(description.windows);
     this.main = names[0];
@@ -147,6 +149,8 @@ class Page {
         // The message that no sound can be heard takes the focus, and gives it back.
         stopSound: () => !this.messages.dialog.open && this.audio.stop(),
       });
+      this.exports = new PlotExportMenu(pageWindow, { core: () => this.core, decimalSeparator: this.decimalSeparator,
+                                                      show: (message) => this.messages.show(message) });
     }
   }
 
@@ -355,9 +359,9 @@ function cannotLoad(error) {
   document.documentElement.className = '';
 }
 
-async function loadCore() {
+async function loadCore(decimalSeparator) {
   if (typeof WebAssembly !== 'object') throw new Error('WebAssembly is missing');
-  return CoreClient.start(decimalSeparatorFor(browserLanguages()));
+  return CoreClient.start(decimalSeparator);
 }
 
 async function loadDescription() {
@@ -379,12 +383,13 @@ function controlFontLoaded({ font }) {
 // Both asked for at once; the windows are laid out as soon as their
 // description and font are there, and the start ends once the core runs in them.
 async function start() {
-  const loadingCore = loadCore();
+  const decimalSeparator = decimalSeparatorFor(browserLanguages());
+  const loadingCore = loadCore(decimalSeparator);
   loadingCore.catch(() => {});  // a core that failed is told below, once the page waits for it
   const description = await loadDescription();
   await controlFontLoaded(description);
   document.documentElement.className = 'running';
-  const page = new Page(description, loadingCore);
+  const page = new Page(description, loadingCore, decimalSeparator);
   await page.queue;
 }
 
