@@ -20,6 +20,9 @@ constexpr std::array kEntries{
     TextEntry{Text::PlotDescribedNoTraces, "plotDescribedNoTraces", "Nessuna traccia disegnata."},
     TextEntry{Text::AudioUnavailable, "audioUnavailable",
               "Nessun dispositivo audio disponibile: la traccia sonora non si sente, il cursore la percorre in silenzio."},
+    TextEntry{Text::LinkUnknownCommand, "linkUnknownCommand",
+              "Il link chiede il comando \"{command}\", che non esiste: non è stato eseguito nessun comando. I comandi "
+              "sono ideale, reale, tstc, rcrs e grafici."},
 };
 
 constexpr bool InOrderOfTheirTexts() {

@@ -23,6 +23,8 @@ enum class Text {
     PlotDescribedNoTraces,
     // The audio trace.
     AudioUnavailable,
+    // A link whose list of commands names one that does not exist.
+    LinkUnknownCommand,
 };
 
 struct TextEntry {
