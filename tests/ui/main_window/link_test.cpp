@@ -7,13 +7,12 @@ namespace {
 
 TEST_F(MainWindowTest, ALinkFillsTheFieldsThenRunsItsCommandsInOrder) {
     form().openLink("https://example.org/ostrevo/?Vcc=12&Rc=22&Rs=4.7&RoH=195&RoL=75&Ci=5&C=1&vp=6.7&vm=5.33&Vd=0.6"
-                    "&NP=2&N=%3Cb%3E1000&pts=5&run=tstc,grafici");
+                    "&NP=2&N=1000&pC=1&ptc=10&pts=%3Cb%3E5&run=tstc,rcrs,grafici");
     waitForCommands();
     EXPECT_EQ(text("Label9") + " " + text("Label11"), "1.221 5.706");
-    EXPECT_EQ(text("Text16"), "<b>1000");  // a text like any other: "Grafici" refuses it
-    EXPECT_EQ(text("Text15"), "5");
+    EXPECT_EQ(text("Text15"), "<b>5");  // a text like any other: "Calcola Rc e Rs" refuses it
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith("Errore di inserimento dati per il numero di campioni")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].startsWith("Errore di inserimento dati per il valore del tempo di scarica ts")) << messages[0].toStdString();
     EXPECT_EQ(host.window(), nullptr);
 
     messages.clear();
