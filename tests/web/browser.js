@@ -164,7 +164,6 @@ class PuppeteerPage extends Page {
     await this.page.goto(url);
   }
   reload() { return this.page.reload(); }
-  back() { return this.page.goBack(); }
   // The page at `url` in an <iframe> of a page at `outer`; the calls go to the frame from then on.
   async embed(url, outer) {
     await this.page.goto(new URL('frame-of-the-tests', outer).href);
@@ -294,7 +293,6 @@ class WebDriverPage extends Page {
   }
 
   reload() { return this.driver.navigate().refresh(); }
-  back() { return this.driver.navigate().back(); }
   embed(url, outer) { return this.inFrame(url, '100%', '100%', null, outer); }
   run(fn, args) { return this.driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args); }
   // The element brought to the middle of the view first, and a frame let pass:

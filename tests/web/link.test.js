@@ -2,7 +2,7 @@
 // and follows what the main window shows; the page in another site's page.
 const assert = require('node:assert/strict');
 const browser = require('./browser.js');
-const { pageTest, idle, click, pressEnter, type, shown, shows, becomes, takeMessages, redRows } = require('./page.js');
+const { pageTest, idle, click, type, shown, shows, becomes, takeMessages, redRows } = require('./page.js');
 
 const real = 'Vcc=12&Rc=22&Rs=4.7&RoH=195&RoL=75&Ci=5&C=1&vp=6.7&vm=5.33&Vd=0.6&NP=5&N=1000';
 const markup = '<img src=x onerror="window.injected=1">';
@@ -57,9 +57,9 @@ pageTest('the address follows typing, the examples and the design; a reload and 
   const before = await shown(page, everything);
   const rows = await redRows(page);
   for (const leave of [() => page.reload(), async () => {
-    await page.evaluate(() => { location.href = new URL('elsewhere', location.href).href; });
+    await page.evaluate(() => setTimeout(() => { location.href = new URL('elsewhere', location.href).href; }));
     await page.until(() => page.evaluate(() => location.pathname), '/elsewhere');
-    await page.back();
+    await page.evaluate(() => setTimeout(() => history.back()));
   }]) {
     await leave();
     await becomes(page, '#Form2', true);
@@ -83,7 +83,9 @@ browser.pageTest('in a page of another site the page opens its link, computes an
   assert.equal(await page.evaluate(() => document.hasFocus() || document.activeElement === document.body), true);
   await type(page, 'Text16', '500');
   assert.match(await page.until(() => search(page), /N=500&/), /N=500&run=tstc,grafici$/);
-  await pressEnter(page, 'Command5');
-  await pressEnter(page, 'Command1');
+  await click(page, 'Form2:Command1');
+  await becomes(page, '#Form2', false);
+  await click(page, 'Command5', 'Command1');
   await shows(page, 'Label9 Label11', '3.258 15.249');
+  assert.match(await page.until(() => search(page), /&run=tstc$/), /^\?Vcc=12&Rc=22&Rs=4.7&RoH=0&.*&N=1000&run=tstc$/);
 });

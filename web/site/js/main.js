@@ -50,6 +50,11 @@ class Page {
     this.desktop.arrange();
     this.listenToResizes();
     this.listenToEscape();
+    // WebKit empties the fields when it brings the page back from its cache
+    // (they take no autocompletion): the address fills them again.
+    addEventListener('pageshow', (event) => {
+      if (event.persisted) this.queue = this.queue.then(() => this.fillFromAddress());
+    });
     this.focusFirstControl(this.windows.get(this.main));
   }
 
@@ -299,6 +304,13 @@ class Page {
     }
     this.openingLink = false;
     this.keepAddress();
+  }
+
+  // The fields the address names, its commands not run again: what they
+  // showed is still there.
+  async fillFromAddress() {
+    await this.ask({ kind: 'openLink', query: location.search });
+    this.waitingMessages.splice(0);
   }
 
   // The address holds what the main window shows (replaced, never a new
