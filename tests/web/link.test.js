@@ -87,5 +87,6 @@ browser.pageTest('in a page of another site the page opens its link, computes an
   await becomes(page, '#Form2', false);
   await click(page, 'Command5', 'Command1');
   await shows(page, 'Label9 Label11', '3.258 15.249');
-  assert.match(await page.until(() => search(page), /&run=tstc$/), /^\?Vcc=12&Rc=22&Rs=4.7&RoH=0&.*&N=1000&run=tstc$/);
+  const ideal = /^\?Vcc=12&Rc=22&Rs=4.7&RoH=0&.*&N=1000&run=tstc$/;
+  assert.match(await page.until(() => search(page), ideal), ideal);
 });

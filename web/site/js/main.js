@@ -40,6 +40,13 @@ class Page {
     this.longWork = null;
     this.running = false;
     this.ended = false;
+    // Whether the last command stopped; the buttons a link clicks in turn.
+    this.commandStopped = false;
+    /** @type {string[]} */
+    this.linkCommands = [];
+    this.openingLink = false;
+    this.keepingAddress = false;
+    this.addressAgain = false;
     this.queue = loadingCore.then((core) => this.connect(core)).then(() => this.openLink());
     // The designed face is not shipped; the desktop's substitute is, under its own name.
     const faces = description.font.substitutes.map((face) => `"${face}"`);
@@ -295,14 +302,17 @@ class Page {
     if (!location.search) return;
     // Meanwhile the address stays the link's: a reload then opens it again.
     this.openingLink = true;
-    this.linkCommands = [];
-    await this.ask({ kind: 'openLink', query: location.search });
-    await this.messages.showInTurn(this.waitingMessages.splice(0));
-    for (const control of this.linkCommands) {
-      await this.runNow(this.main, control);
-      if (this.commandStopped || this.ended) break;
+    try {
+      this.linkCommands = [];
+      await this.ask({ kind: 'openLink', query: location.search });
+      await this.messages.showInTurn(this.waitingMessages.splice(0));
+      for (const control of this.linkCommands) {
+        await this.runNow(this.main, control);
+        if (this.commandStopped || this.ended) break;
+      }
+    } finally {
+      this.openingLink = false;
     }
-    this.openingLink = false;
     this.keepAddress();
   }
 
@@ -319,7 +329,7 @@ class Page {
   // together.
   async keepAddress() {
     if (!this.core || this.ended || this.openingLink) return;
-    this.addressAgain = Boolean(this.keepingAddress);
+    this.addressAgain = this.keepingAddress;
     if (this.keepingAddress) return;
     this.keepingAddress = true;
     do {
@@ -359,7 +369,7 @@ class Page {
     this.refocusMain = false;
   }
 
-  // In a page of another site the program takes the focus only once it has
+  // In a page of another origin the program takes the focus only once it has
   // it: it would take the keys typed there, and scroll that page to itself.
   focusFirstControl(pageWindow) {
     if (inForeignPage() && !document.hasFocus()) return;
