@@ -94,6 +94,9 @@ class CoreWorker {
     this.face.snapshot = request.snapshot;
     if (request.kind === 'pointer') {
       this.program.pointerAt(request.x, request.y);
+    } else if (request.kind === 'address') {
+      // Only read: the plot and its labels stay as the page has settled them.
+      this.face.effects.push({ kind: 'address', query: this.program.shownQuery(request.plotShown) });
     } else {
       this.fitPicture(request.snapshot);
       if (request.kind === 'click' && this.program.startsPlot(request.window, request.control)) {
@@ -103,9 +106,6 @@ class CoreWorker {
       if (request.kind === 'click') this.recordEnd(this.program.click(request.window, request.control));
       if (request.kind === 'closeWindow') this.program.closeWindow(request.window);
       if (request.kind === 'openLink') this.openLink(request.query);
-      if (request.kind === 'address') {
-        this.face.effects.push({ kind: 'address', query: this.program.shownQuery(request.plotShown) });
-      }
     }
     this.reply('done', request.id);
   }
