@@ -74,6 +74,7 @@ void CircuitCommands::plotWaveforms(PlotWindow& plot, int threads) {
 }
 
 std::optional<SamplingJob> CircuitCommands::beginPlot(PlotWindow& plot, int workers) {
+    stopped_ = false;
     std::optional<SamplingJob> job;
     guarded([&] {
         CheckEntries(form_, kCircuitFields);
@@ -113,6 +114,7 @@ void CircuitCommands::fillExample(Example example) {
 }
 
 bool CircuitCommands::runButton(Command command, PlotWindow& plot) {
+    stopped_ = false;
     switch (command) {
         case Command::ComputeTimes: computeTimes(); return true;
         case Command::PlotWaveforms: plotWaveforms(plot); return true;

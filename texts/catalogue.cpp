@@ -47,6 +47,9 @@ constexpr std::array kEntries{
               "Nessun campione da salvare: il grafico non ha tracce. Premi \"Grafici\" nella finestra principale."},
     TextEntry{Text::ExportPlotChanged, "exportPlotChanged",
               "il grafico è cambiato mentre i dati venivano scritti; salvali di nuovo dal nuovo grafico"},
+    TextEntry{Text::LinkUnknownCommand, "linkUnknownCommand",
+              "Il link chiede il comando \"{command}\", che non esiste: non è stato eseguito nessun comando. I comandi "
+              "sono ideale, reale, tstc, rcrs e grafici."},
 };
 
 constexpr bool InOrderOfTheirTexts() {

@@ -42,6 +42,8 @@ enum class Text {
     ExportTooLargeForDownload,
     ExportNoSamples,
     ExportPlotChanged,
+    // A link whose list of commands names one that does not exist.
+    LinkUnknownCommand,
 };
 
 struct TextEntry {
