@@ -2,19 +2,15 @@
 
 #include <cmath>
 
+#include "catalogue.h"
 #include "number_format.h"
 #include "plot_mapping.h"
 
 namespace ostrevo {
 namespace {
 
-// Between the time and the name of the voltage: blank, unit, a double quote,
-// blank, semicolon, blank.
-constexpr std::string_view kToolTipSeparator = " usec\" ; ";
-constexpr std::string_view kOutOfRange = "fuori scala";
-
 std::string Fixed(double value, int decimals, std::string_view separator) {
-    if (!std::isfinite(value)) return std::string(kOutOfRange);
+    if (!std::isfinite(value)) return std::string(Words(Text::OffScale));
     return FormatFixed(value, decimals, separator);
 }
 
@@ -25,12 +21,8 @@ Readout ReadOut(Trace trace, const PlotScale& scale, float x, float y, std::stri
     const bool vc = trace == Trace::Vc;
     const double volts = vc ? VcAtY(y, scale.VPlus) : VoAtY(y, scale.Vcc);
     Readout readout{Fixed(t, 3, separator), Fixed(volts, 2, separator), {}};
-    readout.toolTip.append("t = ")
-        .append(readout.time)
-        .append(kToolTipSeparator)
-        .append(vc ? "vc(t) = " : "vo(t) = ")
-        .append(readout.voltage)
-        .append("V");
+    readout.toolTip = Say(Text::ReadoutToolTip,
+                          {{"time", readout.time}, {"trace", vc ? "vc(t)" : "vo(t)"}, {"voltage", readout.voltage}});
     return readout;
 }
 
