@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "catalogue.h"
 #include "long_work.h"
 #include "main_form.h"
 #include "page_face.h"
@@ -232,6 +233,14 @@ void WriteLongWork(Json& json) {
     json.close('}');
 }
 
+// The catalogue's entries by name, their placeholders unfilled: the page
+// fills them (js/texts.js) with the values it says them with.
+void WriteTexts(Json& json) {
+    json.key("texts").open('{');
+    for (const TextEntry& entry : TextCatalogue()) json.field(entry.name, entry.words);
+    json.close('}');
+}
+
 }  // namespace
 
 std::string DescribeWindows() {
@@ -240,6 +249,7 @@ std::string DescribeWindows() {
     json.field("messageTitle", kApplicationTitle);
     WriteFont(json);
     WriteLongWork(json);
+    WriteTexts(json);
     json.key("windows").open('{');
     WriteForm(json, form1::kForm);
     WriteForm(json, form2::kForm);

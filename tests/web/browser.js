@@ -24,10 +24,14 @@ const SITE = path.resolve(__dirname, '../../build/web');
 // What an engine cannot do, and the reason its tests that need it give when skipped.
 const LACKS = {
   chromium: {},
-  firefox: { installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol' },
+  firefox: {
+    installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
+    noScripts: 'this Firefox\'s WebDriver BiDi cannot turn scripts off',
+  },
   webkit: {
     touch: 'MiniBrowser has no touch events',
     installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
+    noScripts: 'classic WebDriver cannot turn scripts off',
   },
 };
 
@@ -135,6 +139,8 @@ class PuppeteerPage extends Page {
   }
 
   goto(url) { return this.page.goto(url); }
+  // The pages that follow load without running their scripts.
+  disableScripts() { return this.page.setJavaScriptEnabled(false); }
   // The viewport at these CSS pixels, as a phone turned or a window resized.
   async resize(width, height) {
     const { deviceScaleFactor, isMobile, hasTouch } = this.page.viewport();

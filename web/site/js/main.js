@@ -12,17 +12,15 @@ import { browserLanguages, decimalSeparatorFor } from './locale.js';
 import { LongWork } from './long_work.js';
 import { MessageBoxes } from './messages.js';
 import { PlotPicture } from './plot.js';
+import { fill } from './texts.js';
 import { PageWindow, setCaption } from './windows.js';
-
-function pageText(id) {
-  return document.getElementById(id).textContent.trim();
-}
 
 class Page {
   // The windows wait for the core only to run commands: the main window shows
   // itself busy, and the clicks that come before the core are taken once it is there.
   constructor(description, loadingCore) {
     this.description = description;
+    this.texts = description.texts;
     // The start-up window comes first; the plot's window holds the plot.
     const names = Object.keys(description.windows);
     this.main = names[0];
@@ -106,7 +104,7 @@ class Page {
       case 'picture': this.plot?.draw(effect.width, effect.height, effect.rgba); break;
       case 'message': this.waitingMessages.push(effect.text); break;
       case 'endProgram': this.ended = true; break;
-      case 'commandFailed': this.waitingMessages.push(pageText('command-failed')); break;
+      case 'commandFailed': this.waitingMessages.push(fill(this.texts.browserRefused)); break;
     }
   }
 
@@ -303,8 +301,11 @@ class Page {
     for (const pageWindow of this.windows.values()) pageWindow.frame.remove();
     this.windows.clear();
     document.getElementById('desktop').hidden = true;
+    document.getElementById('ended-heading').textContent = fill(this.texts.programEnded);
+    const restart = document.getElementById('restart');
+    restart.textContent = fill(this.texts.startAgain);
     document.getElementById('ended').hidden = false;
-    document.getElementById('restart').focus();
+    restart.focus();
   }
 }
 
