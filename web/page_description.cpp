@@ -247,6 +247,7 @@ std::string DescribeWindows() {
     Json json;
     json.open('{');
     json.field("messageTitle", kApplicationTitle);
+    json.field("messageButton", kMessageBoxButton);
     WriteFont(json);
     WriteLongWork(json);
     WriteTexts(json);

@@ -26,7 +26,7 @@ class Page {
     this.main = names[0];
     this.plotWindow = names.find((name) => description.windows[name].controls.some((c) => c.plot));
     this.desktop = new Desktop(document.getElementById('desktop'), names.map((name) => description.windows[name].width));
-    this.messages = new MessageBoxes(description.messageTitle);
+    this.messages = new MessageBoxes(description.messageTitle, description.messageButton);
     this.windows = new Map();
     /** @type {string[]} */
     this.waitingMessages = [];
