@@ -6,6 +6,7 @@
 namespace ostrevo {
 namespace {
 
+// Every text is the program's own, word for word, in the groups of Text.
 constexpr std::array kEntries{
     // The fields.
     TextEntry{Text::VccMissing, "vccMissing", "Hai dimenticato di scrivere la tensione di alimentazione Vcc"},
