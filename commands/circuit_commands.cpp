@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "axes.h"
+#include "catalogue.h"
 #include "design.h"
 #include "entry_check.h"
 #include "field_reading.h"
@@ -132,11 +133,11 @@ std::string UnforeseenStopMessage(std::exception_ptr stop) {
     try {
         std::rethrow_exception(stop);
     } catch (const std::bad_alloc&) {
-        return "Impossibile completare il comando: la memoria non basta.";
+        return std::string(Words(Text::OutOfMemory));
     } catch (const std::length_error&) {
-        return "Impossibile completare il comando: i dati superano la dimensione massima che il programma può gestire.";
+        return std::string(Words(Text::TooMuchData));
     } catch (...) {
-        return "Impossibile completare il comando: errore imprevisto.";
+        return std::string(Words(Text::UnexpectedError));
     }
 }
 

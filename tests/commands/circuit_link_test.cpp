@@ -121,7 +121,7 @@ TEST_F(OpenedLink, AWarningGoesOnAStopEndsTheList) {
     open("?Vcc=12&pC=1&ptc=0.05&pts=0.05&run=rcrs,tstc,grafici,reale");
     EXPECT_EQ(ran, (Commands{Command::DesignResistors, Command::ComputeTimes}));
     ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown.back(), FieldOf(FieldId::RoH).missingMessage);
+    EXPECT_EQ(messages.shown.back(), Words(FieldOf(FieldId::RoH).missingMessage));
     EXPECT_EQ(plot.log, "");
     EXPECT_EQ(form.shown("Text1"), "12");
 }

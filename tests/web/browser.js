@@ -27,11 +27,13 @@ const LACKS = {
   firefox: {
     installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
     savePicker: 'Firefox has no showSaveFilePicker',
+    noScripts: 'this Firefox\'s WebDriver BiDi cannot turn scripts off',
   },
   webkit: {
     touch: 'MiniBrowser has no touch events',
     installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
     savePicker: 'WebKit has no showSaveFilePicker',
+    noScripts: 'classic WebDriver cannot turn scripts off',
   },
 };
 
@@ -161,6 +163,8 @@ class PuppeteerPage extends Page {
   }
 
   goto(url) { return this.page.goto(url); }
+  // The pages that follow load without running their scripts.
+  disableScripts() { return this.page.setJavaScriptEnabled(false); }
   // The viewport at these CSS pixels, as a phone turned or a window resized.
   async resize(width, height) {
     const { deviceScaleFactor, isMobile, hasTouch } = this.page.viewport();

@@ -15,15 +15,12 @@ import { LongWork } from './long_work.js';
 import { MessageBoxes } from './messages.js';
 import { PlotPicture } from './plot.js';
 import { PlotExportMenu } from './plot_exports.js';
+import { fill } from './texts.js';
 import { PageWindow, setCaption } from './windows.js';
 
 // The address follows the main window at most this often, in ms: WebKit
 // refuses more than a hundred changes of the address in thirty seconds.
 const ADDRESS_EVERY = 350;
-
-function pageText(id) {
-  return document.getElementById(id).textContent.trim();
-}
 
 class Page {
   // The windows wait for the core only to run commands: the main window shows
@@ -31,12 +28,13 @@ class Page {
   constructor(description, loadingCore, decimalSeparator) {
     this.description = description;
     this.decimalSeparator = decimalSeparator;
+    this.texts = description.texts;
     // The start-up window comes first; the plot's window holds the plot.
     const names = Object.keys(description.windows);
     this.main = names[0];
     this.plotWindow = names.find((name) => description.windows[name].controls.some((c) => c.plot));
     this.desktop = new Desktop(document.getElementById('desktop'), names.map((name) => description.windows[name].width));
-    this.messages = new MessageBoxes(description.messageTitle);
+    this.messages = new MessageBoxes(description.messageTitle, description.messageButton);
     this.windows = new Map();
     /** @type {string[]} */
     this.waitingMessages = [];
@@ -145,7 +143,7 @@ class Page {
       case 'message': this.waitingMessages.push(effect.text); break;
       case 'endProgram': this.ended = true; break;
       case 'commandFailed':
-        this.waitingMessages.push(pageText('command-failed'));
+        this.waitingMessages.push(fill(this.texts.browserRefused));
         this.commandStopped = true;
         break;
       case 'stopped': this.commandStopped = true; break;
@@ -429,8 +427,11 @@ class Page {
     for (const pageWindow of this.windows.values()) pageWindow.frame.remove();
     this.windows.clear();
     document.getElementById('desktop').hidden = true;
+    document.getElementById('ended-heading').textContent = fill(this.texts.programEnded);
+    const restart = document.getElementById('restart');
+    restart.textContent = fill(this.texts.startAgain);
     document.getElementById('ended').hidden = false;
-    document.getElementById('restart').focus();
+    restart.focus();
   }
 }
 
