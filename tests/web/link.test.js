@@ -55,7 +55,7 @@ pageTest('the address follows typing, the examples and the design; a reload and 
 
   const everything = 'Text1 Text2 Text9 Text8 Text14 Label9 Label11';
   const before = await shown(page, everything);
-  const rows = await redRows(page);
+  const rows = await page.until(() => redRows(page), (red) => red > 100);  // the traces drawn, not just the zero line
   for (const leave of [() => page.reload(), async () => {
     await page.evaluate(() => setTimeout(() => { location.href = new URL('elsewhere', location.href).href; }));
     await page.until(() => page.evaluate(() => location.pathname), '/elsewhere');
