@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <stdexcept>
 
+#include "busy_cursor.h"
 #include "controls.h"
 #include "form_builder.h"
 #include "main_form.h"
@@ -15,15 +16,6 @@
 
 namespace ostrevo::ui {
 namespace {
-
-// The wait cursor for as long as a command runs.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // The schematic and the frame of the design block.
 QWidget* MakeDrawing(const Control& control, QWidget& parent) {
@@ -96,7 +88,7 @@ void MainWindow::runWaiting() {
 
 void MainWindow::runNow(Command command) {
     {
-        BusyCursor busy;
+        const BusyCursor busy(Qt::WaitCursor);
         if (command == Command::PlotWaveforms) {
             startPlot();
         } else if (!commands_.runButton(command, plotWindow_)) {
@@ -121,7 +113,7 @@ void MainWindow::startPlot() {
 void MainWindow::endPlot(bool stopped) {
     QApplication::restoreOverrideCursor();
     if (!stopped) {
-        BusyCursor busy;
+        const BusyCursor busy(Qt::WaitCursor);
         commands_.finishPlot(plotWindow_, runningPlot_->sampling(), runningPlot_->merged());
     }
     // Gone once control has left its signal.
