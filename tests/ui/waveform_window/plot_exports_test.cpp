@@ -264,5 +264,34 @@ TEST_F(PlotExportsTest, ALongCsvShowsItsProgressWhileTheWindowsAnswerAndAStopLea
     }
 }
 
+// "Grafici" while the CSV is written draws the new plot at once; the file
+// holds the plot it was asked for, whole.
+TEST_F(PlotExportsTest, ANewPlotWhileTheCsvIsWrittenLeavesTheFileToThePlotItWasAskedFor) {
+    click("Command6");
+    type("Text16", "2000000");
+    click("Command2");
+    rightClick();
+    ASSERT_TRUE(menuShown());
+    chooseWithKeys(3, QStringLiteral("big.csv"));
+    type("Text16", "1000");
+    click("Command2");
+    ASSERT_NE(exports().csvExport(), nullptr) << "finished before the new plot: a faster machine needs a larger N";
+    waitForCsv();
+    const auto rowsOf = [&](const char* name) {
+        QFile file(folder.filePath(name));
+        qint64 rows = 0;
+        if (file.open(QIODevice::ReadOnly))
+            for (QByteArray part; !(part = file.read(1 << 20)).isEmpty();) rows += part.count('\n');
+        return rows;
+    };
+    EXPECT_EQ(rowsOf("big.csv"), 1 + 2000001);
+    rightClick();
+    ASSERT_TRUE(menuShown());
+    chooseWithKeys(3, QStringLiteral("small.csv"));
+    waitForCsv();
+    EXPECT_EQ(rowsOf("small.csv"), 1 + 1001);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 }  // namespace
 }  // namespace ostrevo::test
