@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "axes.h"
+#include "catalogue.h"
 #include "design.h"
 #include "entry_check.h"
 #include "field_reading.h"
@@ -74,6 +75,7 @@ void CircuitCommands::plotWaveforms(PlotWindow& plot, int threads) {
 }
 
 std::optional<SamplingJob> CircuitCommands::beginPlot(PlotWindow& plot, int workers) {
+    stopped_ = false;
     std::optional<SamplingJob> job;
     guarded([&] {
         CheckEntries(form_, kCircuitFields);
@@ -113,6 +115,7 @@ void CircuitCommands::fillExample(Example example) {
 }
 
 bool CircuitCommands::runButton(Command command, PlotWindow& plot) {
+    stopped_ = false;
     switch (command) {
         case Command::ComputeTimes: computeTimes(); return true;
         case Command::PlotWaveforms: plotWaveforms(plot); return true;
@@ -130,11 +133,11 @@ std::string UnforeseenStopMessage(std::exception_ptr stop) {
     try {
         std::rethrow_exception(stop);
     } catch (const std::bad_alloc&) {
-        return "Impossibile completare il comando: la memoria non basta.";
+        return std::string(Words(Text::OutOfMemory));
     } catch (const std::length_error&) {
-        return "Impossibile completare il comando: i dati superano la dimensione massima che il programma può gestire.";
+        return std::string(Words(Text::TooMuchData));
     } catch (...) {
-        return "Impossibile completare il comando: errore imprevisto.";
+        return std::string(Words(Text::UnexpectedError));
     }
 }
 

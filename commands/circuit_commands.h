@@ -48,6 +48,9 @@ public:
     // What a button of the main window runs, by its Command. False for a
     // command the face carries out itself (ExitProgram).
     bool runButton(Command command, PlotWindow& plot);
+    // Whether the last command (started by runButton or beginPlot) ended in
+    // its stop's message; a warning is no stop.
+    bool stopped() const { return stopped_; }
 
 private:
     template <typename Steps>
@@ -55,8 +58,10 @@ private:
         try {
             steps();
         } catch (const Fault& stop) {
+            stopped_ = true;
             messages_.show(stop.what());
         } catch (...) {
+            stopped_ = true;
             messages_.show(UnforeseenStopMessage(std::current_exception()));
         }
     }
@@ -65,6 +70,7 @@ private:
     MainForm& form_;
     MessageBoxes& messages_;
     std::string decimalSeparator_;
+    bool stopped_ = false;
 };
 
 }  // namespace ostrevo

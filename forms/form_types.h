@@ -38,6 +38,8 @@ private:
 
 // The program's name: the title of every message box.
 inline constexpr std::string_view kApplicationTitle = "Ostrevo";
+// The caption of a message box's one button.
+inline constexpr std::string_view kMessageBoxButton = "OK";
 
 // The designed ground and text of fields, and of an option button's indicator.
 inline constexpr Rgb kFieldGround{255, 255, 255};

@@ -21,7 +21,7 @@ static void CheckChain(const testing::FakeForm& form, std::span<const FieldId> c
     if (!message) return;
     const Field& field = FieldOf(*failing);
     const bool empty = form.fieldText(field.id).empty();
-    fuzz::Require(*message == (empty ? field.missingMessage : field.invalidMessage), "a chain gives another message");
+    fuzz::Require(*message == Words(empty ? field.missingMessage : field.invalidMessage), "a chain gives another message");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "catalogue.h"
+
 namespace ostrevo {
 namespace {
 
@@ -21,8 +23,8 @@ std::optional<std::string_view> FirstEntryMessage(const FieldTexts& texts, std::
         const Field& field = FieldOf(id);
         switch (CheckEntry(texts.fieldText(id))) {
             case EntryVerdict::Accepted: break;
-            case EntryVerdict::Missing: return field.missingMessage;
-            case EntryVerdict::Invalid: return field.invalidMessage;
+            case EntryVerdict::Missing: return Words(field.missingMessage);
+            case EntryVerdict::Invalid: return Words(field.invalidMessage);
         }
     }
     return std::nullopt;

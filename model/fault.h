@@ -1,6 +1,9 @@
 #pragma once
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "catalogue.h"
 
 namespace ostrevo {
 
@@ -12,5 +15,10 @@ class Fault : public std::runtime_error {
 public:
     explicit Fault(const std::string& italianMessage) : std::runtime_error(italianMessage) {}
 };
+
+// "Impossibile calcolare <what>: <reason>."
+inline Fault CannotCompute(std::string_view what, std::string_view reason) {
+    return Fault(Say(Text::CannotCompute, {{"what", what}, {"reason", reason}}));
+}
 
 }  // namespace ostrevo

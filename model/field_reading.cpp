@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "catalogue.h"
 #include "fault.h"
 #include "field_reading.h"
 #include "float_text.h"
@@ -137,13 +138,13 @@ double ParseLeadingNumber(std::u16string_view text) {
     const ParsedDouble parsed = ParseDecimal(ToAscii(pieces));
     if (!parsed.outOfRange) return parsed.value;
     if (MagnitudeOf(pieces) < 0) return pieces.negative ? -0.0 : 0.0;  // too small: underflow is no fault
-    throw Fault("Il numero scritto è troppo grande: supera il massimo valore rappresentabile (circa 1,8E+308).");
+    throw Fault(std::string(Words(Text::NumberTooLarge)));
 }
 
 std::int32_t RoundToInt32(double value) {
     const double rounded = RoundHalfEven(value);
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
-        throw Fault("Il valore deve essere un numero intero compreso tra -2147483648 e 2147483647.");
+        throw Fault(std::string(Words(Text::NotACount)));
     }
     return static_cast<std::int32_t>(rounded);
 }
@@ -153,7 +154,7 @@ double ReadField(const FieldTexts& texts, FieldId id) {
     try {
         return Scaled(field.scale, ParseLeadingNumber(texts.fieldText(id)));
     } catch (const Fault& cause) {
-        throw Fault(std::string("Impossibile leggere ") + field.readSubject + ". " + cause.what());
+        throw Fault(Say(Text::CannotRead, {{"subject", Words(field.readSubject)}, {"cause", cause.what()}}));
     }
 }
 

@@ -2,6 +2,8 @@
 #include <array>
 #include <cstddef>
 
+#include "catalogue.h"
+
 namespace ostrevo {
 
 // What a text field of the main window holds: the twelve values of the real
@@ -21,9 +23,9 @@ struct Field {
     const char* name;     // the quantity, as its accessible name gives it
     const char* unit;     // of the typed number
     Scale scale;
-    const char* missingMessage;  // the entry check, when the field is empty
-    const char* invalidMessage;  // the entry check, when a character is not allowed
-    const char* readSubject;     // completes "Impossibile leggere ..." when the number cannot be read
+    Text missingMessage;  // the entry check, when the field is empty
+    Text invalidMessage;  // the entry check, when a character is not allowed
+    Text readSubject;     // what "Impossibile leggere" names when the number cannot be read
     const char* idealExample;    // written by "Ostrevo ideale, dati esempio"; "" leaves the field alone
     const char* realExample;     // written by "Ostrevo reale, dati esempio"; "" leaves the field alone
 };

@@ -1,7 +1,9 @@
 #pragma once
 #include <cfenv>
 #include <cmath>
-#include <string>
+#include <string_view>
+
+#include "catalogue.h"
 
 // The status tests need every operation to stay between the clearing and the
 // testing of the flags. GCC and Clang keep it there through the barrier in Pin;
@@ -136,10 +138,10 @@ inline Checked Evaluate(Compute compute, Operands... operands) {
 }
 
 // What went wrong, in the user's words, for the flags of a failed Checked.
-inline std::string DescribeFaults(int faults) {
-    if (faults & kDivisionByZero) return "divisione per zero";
-    if (faults & kOverflow) return "il risultato supera il massimo numero rappresentabile";
-    return "operazione non valida (0/0 o simile)";
+inline std::string_view DescribeFaults(int faults) {
+    if (faults & kDivisionByZero) return Words(Text::DivisionByZero);
+    if (faults & kOverflow) return Words(Text::Overflow);
+    return Words(Text::InvalidOperation);
 }
 
 }  // namespace ostrevo::fp

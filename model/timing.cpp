@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "catalogue.h"
 #include "fault.h"
 #include "fp_status.h"
 #include "number_format.h"
@@ -11,29 +12,17 @@ namespace {
 
 // Why the quotient of a time has no logarithm, in the user's terms.
 struct QuotientDiagnosis {
-    const char* zeroDenominator;
-    const char* zeroBoth;
-    const char* zeroNumerator;
-    const char* oppositeSides;
+    Text zeroDenominator;
+    Text zeroBoth;
+    Text zeroNumerator;
+    Text oppositeSides;
 };
 
-const QuotientDiagnosis kDischargeDiagnosis{
-    "v- è uguale a Vd (divisione per zero)",
-    "v+ e v- sono entrambe uguali a Vd (0/0, operazione non valida)",
-    "v+ è uguale a Vd (logaritmo di zero)",
-    "v+ e v- stanno da parti opposte rispetto a Vd (logaritmo di un numero negativo)",
-};
+constexpr QuotientDiagnosis kDischargeDiagnosis{Text::VMinusAtVd, Text::BothAtVd, Text::VPlusAtVd,
+                                                Text::OppositeSidesOfVd};
 
-const QuotientDiagnosis kChargeDiagnosis{
-    "v+ è uguale a Vcc - Vd (divisione per zero)",
-    "v+ e v- sono entrambe uguali a Vcc - Vd (0/0, operazione non valida)",
-    "v- è uguale a Vcc - Vd (logaritmo di zero)",
-    "v+ e v- stanno da parti opposte rispetto a Vcc - Vd (logaritmo di un numero negativo)",
-};
-
-Fault CannotCompute(const char* time, const std::string& reason) {
-    return Fault(std::string("Impossibile calcolare ") + time + ": " + reason + ".");
-}
+constexpr QuotientDiagnosis kChargeDiagnosis{Text::VPlusAtVccMinusVd, Text::BothAtVccMinusVd,
+                                             Text::VMinusAtVccMinusVd, Text::OppositeSidesOfVccMinusVd};
 
 // The ratio of the distances to the asymptote at the start and at the end of
 // the phase, and its natural logarithm.
@@ -41,12 +30,12 @@ double LogOfQuotient(const char* time, const fp::Checked& quotient, double numer
                      const QuotientDiagnosis& diagnosis) {
     if (quotient.failed()) {
         if (denominator != 0) throw CannotCompute(time, fp::DescribeFaults(quotient.faults));
-        throw CannotCompute(time, numerator == 0 ? diagnosis.zeroBoth : diagnosis.zeroDenominator);
+        throw CannotCompute(time, Words(numerator == 0 ? diagnosis.zeroBoth : diagnosis.zeroDenominator));
     }
     if (quotient.value <= 0) {
-        if (numerator == 0) throw CannotCompute(time, diagnosis.zeroNumerator);
-        if (quotient.value < 0) throw CannotCompute(time, diagnosis.oppositeSides);
-        throw CannotCompute(time, "il rapporto delle tensioni è troppo vicino a zero (logaritmo di zero)");
+        if (numerator == 0) throw CannotCompute(time, Words(diagnosis.zeroNumerator));
+        if (quotient.value < 0) throw CannotCompute(time, Words(diagnosis.oppositeSides));
+        throw CannotCompute(time, Words(Text::QuotientNearZero));
     }
     return std::log(quotient.value);
 }

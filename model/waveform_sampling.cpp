@@ -6,7 +6,9 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "catalogue.h"
 #include "fault.h"
 #include "fp_status.h"
 #include "vector_state.h"
@@ -14,12 +16,18 @@
 namespace ostrevo {
 namespace {
 
-// Stops the sampling when `result` raised a fault; `cause` explains the usual
-// reason when `causeHolds`, otherwise the faults speak.
-void Require(const fp::Checked& result, const char* trace, std::int64_t k, bool causeHolds, const char* cause) {
+// The usual reason of a fault, where `holds`.
+std::optional<Text> ReasonIf(bool holds, Text reason) { return holds ? std::optional(reason) : std::nullopt; }
+
+// Stops the sampling when `result` raised a fault, with its usual reason
+// when there is one, otherwise with what the faults say.
+void Require(const fp::Checked& result, std::string_view trace, std::int64_t k,
+             std::optional<Text> reason = std::nullopt) {
     if (!result.failed()) return;
-    throw Fault("Impossibile calcolare il campione " + std::to_string(k) + " di " + trace + ": " +
-                (causeHolds ? std::string(cause) : fp::DescribeFaults(result.faults)) + ".");
+    throw Fault(Say(Text::CannotComputeSample,
+                    {{"k", std::to_string(k)},
+                     {"trace", trace},
+                     {"reason", reason ? Words(*reason) : fp::DescribeFaults(result.faults)}}));
 }
 
 // ---- One sample at a time, every step checked: what the sampling is defined
@@ -32,14 +40,13 @@ fp::Checked PhaseQuotient(const PeriodWaveform& w) {
 double ExactVc(const PeriodWaveform& w, std::int64_t k) {
     const CircuitParameters& p = w.parameters();
     const fp::Checked phase = PhaseQuotient(w);
-    Require(phase, "vc(t)", k, w.step() == 0, "il passo di campionamento (tc + ts)/N è zero");
+    Require(phase, "vc(t)", k, ReasonIf(w.step() == 0, Text::StepZero));
     fp::Checked sample;
     if (phase.value >= static_cast<double>(k)) {
         const fp::Checked x = fp::Evaluate(
             [](auto kk, auto step, auto ci, auto c, auto rs, auto rol) { return (-kk) * step / ((ci + c) * (rs + rol)); },
             static_cast<double>(k), w.step(), p.Ci, p.C, p.Rs, p.RoL);
-        Require(x, "vc(t)", k, (p.Ci + p.C) * (p.Rs + p.RoL) == 0,
-                "la costante di tempo di scarica (Ci + C)·(Rs + RoL) è zero");
+        Require(x, "vc(t)", k, ReasonIf((p.Ci + p.C) * (p.Rs + p.RoL) == 0, Text::DischargeTimeConstantZero));
         sample = fp::Evaluate([](auto vd, auto vPlus, auto e) { return vd + (vPlus - vd) * fp::Exp(e); }, p.Vd,
                               p.VPlus, x.value);
     } else {
@@ -48,13 +55,12 @@ double ExactVc(const PeriodWaveform& w, std::int64_t k) {
                 return -(kk - m) * step / ((rc + roh) * (ci + c));
             },
             static_cast<double>(k), phase.value, w.step(), p.Rc, p.RoH, p.Ci, p.C);
-        Require(x, "vc(t)", k, (p.Rc + p.RoH) * (p.Ci + p.C) == 0,
-                "la costante di tempo di carica (Rc + RoH)·(Ci + C) è zero");
+        Require(x, "vc(t)", k, ReasonIf((p.Rc + p.RoH) * (p.Ci + p.C) == 0, Text::ChargeTimeConstantZero));
         sample = fp::Evaluate(
             [](auto vcc, auto vd, auto vMinus, auto e) { return (vcc - vd) + (vMinus - vcc + vd) * fp::Exp(e); },
             p.Vcc, p.Vd, p.VMinus, x.value);
     }
-    Require(sample, "vc(t)", k, false, "");
+    Require(sample, "vc(t)", k);
     return sample.value;
 }
 
@@ -64,13 +70,13 @@ double ExactVo(const PeriodWaveform& w, std::int64_t k, double vc) {
     if (PhaseQuotient(w).value >= static_cast<double>(k)) {
         const fp::Checked sample = fp::Evaluate(
             [](auto v, auto vd, auto rol, auto rs) { return (v - vd) * rol / (rs + rol); }, vc, p.Vd, p.RoL, p.Rs);
-        Require(sample, "vo(t)", k, p.Rs + p.RoL == 0, "Rs + RoL è zero (divisione per zero)");
+        Require(sample, "vo(t)", k, ReasonIf(p.Rs + p.RoL == 0, Text::RsRoLZero));
         return sample.value;
     }
     const fp::Checked sample = fp::Evaluate(
         [](auto v, auto vcc, auto vd, auto roh, auto rc) { return vcc - roh * ((vcc - vd - v) / (rc + roh)); }, vc,
         p.Vcc, p.Vd, p.RoH, p.Rc);
-    Require(sample, "vo(t)", k, p.Rc + p.RoH == 0, "Rc + RoH è zero (divisione per zero)");
+    Require(sample, "vo(t)", k, ReasonIf(p.Rc + p.RoH == 0, Text::RcRoHZero));
     return sample.value;
 }
 
@@ -217,14 +223,13 @@ double SampleStep(const Times& times, std::int32_t N) {
     const fp::Checked step =
         fp::Evaluate([](auto tc, auto ts, auto count) { return (tc + ts) / count; }, times.tc, times.ts, n);
     if (!step.failed()) return step.value;
-    throw Fault(std::string("Impossibile calcolare il passo di campionamento (tc + ts)/N: ") +
-                (n == 0 ? "il numero di campioni N è zero (divisione per zero)" : fp::DescribeFaults(step.faults)) + ".");
+    const std::string_view reason = n == 0 ? Words(Text::SampleCountZero) : fp::DescribeFaults(step.faults);
+    throw Fault(Say(Text::CannotComputeStep, {{"reason", reason}}));
 }
 
 void RequireSampleCount(std::int32_t N) {
     if (N < std::numeric_limits<std::int32_t>::max()) return;
-    throw Fault("Impossibile disegnare il grafico con N = " + std::to_string(N) +
-                " campioni per periodo: N + 1 supera il massimo numero intero a 32 bit (2147483647).");
+    throw Fault(Say(Text::TooManySamples, {{"count", std::to_string(N)}}));
 }
 
 PeriodWaveform::PeriodWaveform(const CircuitParameters& p, double ts, double step)

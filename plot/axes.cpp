@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "catalogue.h"
 #include "fault.h"
 #include "fp_status.h"
 #include "number_format.h"
@@ -36,7 +37,7 @@ constexpr float kTimeLabelTop = 3;
 constexpr double kVoZeroLineY = 0.1;
 
 Fault CannotLabel(int faults) {
-    return Fault("Impossibile calcolare i tempi dell'asse orizzontale: " + fp::DescribeFaults(faults) + ".");
+    return Fault(Say(Text::CannotLabelTimeAxis, {{"reason", fp::DescribeFaults(faults)}}));
 }
 
 }  // namespace

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <string>
-
+#include "catalogue.h"
 #include "fp_status.h"
 #include "plot_mapping.h"
 
@@ -82,14 +81,8 @@ void TraceStopFinder::take(const SampleBlock& block) {
 Fault CannotDrawWhole(const TraceRequest& request) {
     const bool vc = request.stopsIn(Trace::Vc);
     const double fullScale = vc ? request.VPlus : request.Vcc;
-    std::string reason;
-    if (fullScale == 0) {
-        reason = vc ? "la tensione di soglia superiore v+ è zero (divisione per zero)"
-                    : "la tensione di alimentazione Vcc è zero (divisione per zero)";
-    } else {
-        reason = "un campione è fuori dalla scala del grafico (il risultato supera il massimo numero rappresentabile)";
-    }
-    return Fault(std::string("Impossibile disegnare ") + (vc ? "vc(t)" : "vo(t)") + ": " + reason + ".");
+    const Text reason = fullScale != 0 ? Text::SampleOffScale : (vc ? Text::VPlusZero : Text::VccZero);
+    return Fault(Say(Text::CannotDraw, {{"trace", vc ? "vc(t)" : "vo(t)"}, {"reason", Words(reason)}}));
 }
 
 }  // namespace ostrevo

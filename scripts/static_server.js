@@ -17,6 +17,8 @@ const TYPES = {
   '.txt': 'text/plain; charset=utf-8',
 };
 
+const MOST_HEADER_BYTES = 16 * 1024 * 1024;
+
 // The file a request path names inside root, or null when it leaves root.
 function fileOf(root, urlPath) {
   const relative = decodeURIComponent(urlPath.split('?')[0]).replace(/\/$/, '/index.html');
@@ -42,7 +44,10 @@ function answer(root, request, response) {
 
 // Starts serving root on host:port; resolves to the listening server.
 function serve(root, port, host = '127.0.0.1') {
-  const server = http.createServer((request, response) => answer(path.resolve(root), request, response));
+  // A link carries the circuit in the address's query, of any length: Node's
+  // 16 KB for the request line and headers would refuse a long one (431).
+  const server = http.createServer({ maxHeaderSize: MOST_HEADER_BYTES },
+    (request, response) => answer(path.resolve(root), request, response));
   return new Promise((resolve, reject) => {
     server.once('error', reject);
     server.listen(port, host, () => resolve(server));

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include "control_font.h"
 #include "main_window.h"
@@ -20,5 +21,10 @@ int main(int argc, char** argv) {
     ostrevo::WaveformWindowHost waveformWindow(messages);
     ostrevo::ui::MainWindow mainWindow(waveformWindow, messages);
     mainWindow.show();
+    // A link given (the first argument Qt leaves): once the window shows, as if its buttons were clicked.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, link = arguments[1].toStdString()] { mainWindow.openLink(link); });
+    }
     return QApplication::exec();
 }

@@ -233,8 +233,8 @@ void WriteLongWork(Json& json) {
     json.close('}');
 }
 
-// The catalogue's entries by name, placeholders unfilled: what the page says
-// of its own (the audio trace's message) is said in these words.
+// The catalogue's entries by name, their placeholders unfilled: the page
+// fills them (js/texts.js) with the values it says them with.
 void WriteTexts(Json& json) {
     json.key("texts").open('{');
     for (const TextEntry& entry : TextCatalogue()) json.field(entry.name, entry.words);
@@ -247,6 +247,7 @@ std::string DescribeWindows() {
     Json json;
     json.open('{');
     json.field("messageTitle", kApplicationTitle);
+    json.field("messageButton", kMessageBoxButton);
     WriteFont(json);
     WriteLongWork(json);
     json.field("readoutCursor", CssColour(form2::kReadoutCursorColour));

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "circuit_link.h"
 #include "main_form.h"
 #include "page_description.h"
 #include "sampling_glue.h"
@@ -42,6 +43,17 @@ std::vector<std::string> PageProgram::click(const std::string& window, const std
     runGuarded(&PageProgram::run, CommandOf(window, control));
     return messages_.take();
 }
+
+std::vector<std::string> PageProgram::openLink(const std::string& query) {
+    const CircuitLink link = ParseLink(query);
+    FillFields(link, form_);
+    if (link.unknownCommand) messages_.show(UnknownCommandMessage(*link.unknownCommand));
+    std::vector<std::string> buttons;
+    for (const Command command : link.run) buttons.emplace_back(ButtonOf(command).text());
+    return buttons;
+}
+
+std::string PageProgram::shownQuery(bool plotShown) const { return LinkQuery(ShownLink(form_, plotShown)); }
 
 void PageProgram::runGuarded(void (PageProgram::*action)(Command), Command command) {
     // The commands end every stop of theirs in a message; whatever escapes
@@ -168,6 +180,9 @@ EMSCRIPTEN_BINDINGS(ostrevo_page) {
     emscripten::class_<PageProgram>("Program")
         .constructor<emscripten::val, std::string>()
         .function("click", &PageProgram::click)
+        .function("stopped", &PageProgram::stopped)
+        .function("openLink", &PageProgram::openLink)
+        .function("shownQuery", &PageProgram::shownQuery)
         .function("startsPlot", &PageProgram::startsPlot)
         .function("beginPlot", &PageProgram::beginPlot)
         .function("chunkCount", &PageProgram::chunkCount)

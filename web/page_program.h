@@ -45,6 +45,16 @@ public:
 
     // A click on a button of a window.
     std::vector<std::string> click(const std::string& window, const std::string& control);
+    // Whether the last command ended in its stop's message.
+    bool stopped() const { return commands_.stopped(); }
+
+    // A link (the page's query): fills the fields it names and gives the
+    // buttons of its commands, in order, to be clicked in turn (none when it
+    // names an unknown command: then its message is waiting).
+    std::vector<std::string> openLink(const std::string& query);
+    // The query of what the main window shows, the waveform window on
+    // screen or not.
+    std::string shownQuery(bool plotShown) const;
 
     // "Grafici" in steps, its sampling done by `workers` sampling workers
     // meanwhile: whether the click runs it, its first step (the sampling to

@@ -117,7 +117,8 @@ TEST_F(CommandTest, DesignResistors) {
         {{"6", "1", "0.6931", "100"}, "9.999E-01", "1.443E+02", "1.000E+00", {current}},
         {{"12", "1", "0.1", "5"}, "1.443E-01", "7.213E+00", "1.000E+00", {current, time}},
         {{"0.3", "1", "10", "0.1"}, "1.443E+01", "1.443E-01", "1.000E+00", {time}},
-        {{"12", "1", "1,0", "5"}, "old", "old", "old", {FieldOf(FieldId::DesignTc).invalidMessage}},
+        {{"12", "1", "1,0", "5"}, "old", "old", "old", {"Errore di inserimento dati per il valore del tempo di carica tc in usec. Puoi scrivere soltanto numeri "
+          "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"}},
         {{"12", "1E400", "1", "1E400"}, "old", "old", "old",
          {"Impossibile leggere la capacità C. " + kTooLarge}},
         {{"12", "0", "10", "5"}, "old", "old", "old", {rc + "la capacità C è zero (divisione per zero)."}},

@@ -17,7 +17,7 @@ constexpr const char* kDivision = "divisione per zero";
 constexpr const char* kOverflow = "il risultato supera il massimo numero rappresentabile";
 constexpr const char* kInvalid = "operazione non valida (0/0 o simile)";
 
-std::string FaultOf(const fp::Checked& result) { return result.failed() ? fp::DescribeFaults(result.faults) : kNone; }
+std::string_view FaultOf(const fp::Checked& result) { return result.failed() ? fp::DescribeFaults(result.faults) : kNone; }
 
 // The evaluations run in the order of the table: the same division twice in
 // a row must not be merged, and a clean one after faulty ones reports nothing.

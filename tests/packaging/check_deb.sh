@@ -46,7 +46,7 @@ for size in 16 32 48 256; do
 done
 
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry does not validate"
-grep -qx "Exec=ostrevo" "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry does not start ostrevo"
+grep -qx "Exec=ostrevo %u" "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry does not start ostrevo"
 grep -qx "Icon=$app_id" "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry names another icon"
 if [ -n "${APPSTREAMCLI:-}" ]; then
   "$APPSTREAMCLI" validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" || fail "metainfo does not validate"

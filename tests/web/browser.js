@@ -27,11 +27,13 @@ const LACKS = {
   firefox: {
     installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
     savePicker: 'Firefox has no showSaveFilePicker',
+    noScripts: 'this Firefox\'s WebDriver BiDi cannot turn scripts off',
   },
   webkit: {
     touch: 'MiniBrowser has no touch events',
     installability: 'Page.getInstallabilityErrors belongs to Chromium\'s DevTools protocol',
     savePicker: 'WebKit has no showSaveFilePicker',
+    noScripts: 'classic WebDriver cannot turn scripts off',
   },
 };
 
@@ -48,6 +50,24 @@ async function siteUrl(stoppable) {
 
 function freshProfile() {
   return fs.mkdtempSync(path.join(os.tmpdir(), `ostrevo-${engine}-`));
+}
+
+// Run in a page of the server's: its "Not found" emptied, an <iframe> of the
+// page at src in its place, with watch run in the frame's window as soon as
+// the frame's document is there (same origin only). Resolves once it has loaded.
+function framePage(src, width, height, watch) {
+  document.body.replaceChildren();
+  document.body.style.margin = '0';
+  document.documentElement.style.height = document.body.style.height = '100%';
+  const frame = Object.assign(document.createElement('iframe'), { src, width, height });
+  frame.style.cssText = 'border: 0; display: block';
+  const inject = () => {
+    if (frame.contentDocument?.URL === src) frame.contentWindow.eval(`(${watch})()`);
+    else setTimeout(inject, 0);
+  };
+  document.body.append(frame);
+  if (watch) inject();
+  return new Promise((resolve) => frame.addEventListener('load', resolve));
 }
 
 const KEYS = {
@@ -143,6 +163,8 @@ class PuppeteerPage extends Page {
   }
 
   goto(url) { return this.page.goto(url); }
+  // The pages that follow load without running their scripts.
+  disableScripts() { return this.page.setJavaScriptEnabled(false); }
   // The viewport at these CSS pixels, as a phone turned or a window resized.
   async resize(width, height) {
     const { deviceScaleFactor, isMobile, hasTouch } = this.page.viewport();
@@ -154,8 +176,14 @@ class PuppeteerPage extends Page {
     await this.page.goto(url);
   }
   reload() { return this.page.reload(); }
-  run(fn, args) { return this.page.evaluate(fn, ...args); }
-  click(selector) { return this.page.click(selector); }
+  // The page at `url` in an <iframe> of a page at `outer`; the calls go to the frame from then on.
+  async embed(url, outer) {
+    await this.page.goto(new URL('frame-of-the-tests', outer).href);
+    await this.page.evaluate(framePage, url, '100%', '100%', null);
+    this.frame = this.page.frames().find((frame) => frame !== this.page.mainFrame());
+  }
+  run(fn, args) { return (this.frame ?? this.page).evaluate(fn, ...args); }
+  click(selector) { return (this.frame ?? this.page).click(selector); }
   // A key, or a key with a modifier held: 'Shift+F10'.
   async press(key) {
     const [held, pressed] = /.\+./.test(key) ? key.split('+') : [null, key];
@@ -277,26 +305,14 @@ class WebDriverPage extends Page {
   // (the server's "Not found" emptied: a frame is a secure context, with its
   // service worker, only inside one), with watch run in the frame's window as
   // soon as the frame's document is there.
-  async inFrame(url, width, height, watch) {
-    await this.driver.get(new URL('frame-of-the-tests', url).href);
-    await this.driver.executeScript((src, width, height, watch) => {
-      document.body.replaceChildren();
-      document.body.style.margin = '0';
-      document.documentElement.style.height = document.body.style.height = '100%';
-      const frame = Object.assign(document.createElement('iframe'), { src, width, height });
-      frame.style.cssText = 'border: 0; display: block';
-      const inject = () => {
-        if (frame.contentDocument?.URL === src) frame.contentWindow.eval(`(${watch})()`);
-        else setTimeout(inject, 0);
-      };
-      document.body.append(frame);
-      if (watch) inject();
-      return new Promise((resolve) => frame.addEventListener('load', resolve));
-    }, url, width, height, watch ?? null);
+  async inFrame(url, width, height, watch, outer = url) {
+    await this.driver.get(new URL('frame-of-the-tests', outer).href);
+    await this.driver.executeScript(framePage, url, width, height, watch ?? null);
     await this.driver.switchTo().frame(0);
   }
 
   reload() { return this.driver.navigate().refresh(); }
+  embed(url, outer) { return this.inFrame(url, '100%', '100%', null, outer); }
   run(fn, args) { return this.driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args); }
   // The element brought to the middle of the view first, and a frame let pass:
   // WebKit's own scrolling into view at the edge raced with the page's.

@@ -36,6 +36,23 @@ browser.pageTest('the main window is laid out before the core has loaded; a clic
   await shows(page, 'Text1', '12');
 });
 
+// Run before the page's own scripts: the core's worker breaks once a command is sent to it.
+function breakCoreOnClick() {
+  const post = Worker.prototype.postMessage;
+  Worker.prototype.postMessage = function breaking(message, ...rest) {
+    if (message?.kind !== 'click') return post.call(this, message, ...rest);
+    setTimeout(() => this.dispatchEvent(new Event('error')));
+  };
+}
+
+browser.pageTest('a core worker that breaks ends the command with the page\'s message, in the core\'s words', { blank: true }, async (page) => {
+  await page.gotoWatched(page.url, breakCoreOnClick);
+  await click(page, 'Command6');
+  assert.deepEqual(await takeMessages(page, 1), [
+    'Impossibile completare il comando: il browser non ha concesso le risorse necessarie (per esempio la memoria).']);
+  assert.equal(await page.evaluate(() => document.getElementById('Form1').getAttribute('aria-busy')), 'false');
+});
+
 pageTest('the design writes Rc, Rs and C in blue and shows both warnings in order', async (page) => {
   await type(page, 'Text1', '12', 'Text14', '1', 'Text13', '0.1', 'Text15', '5');
   await click(page, 'Command4');
@@ -158,6 +175,8 @@ pageTest('"Esci" of the waveform window hides it; "Esci" of the main window ends
   assert.equal(await visible(page, '#Form2'), false);
   const again = () => page.evaluate(() => [...document.querySelectorAll('a, button')].filter((e) => e.checkVisibility()).map((e) => e.id));
   assert.deepEqual(await page.until(again, ['restart']), ['restart']);
+  assert.deepEqual(await page.evaluate(() => [document.querySelector('#ended h1').textContent, document.activeElement.textContent]),
+    ['Il programma Ostrevo è terminato.', 'Avvia di nuovo Ostrevo']);
   await page.click('#restart');
   await shows(page, 'Text16', '1000');
   await shows(page, 'Text1 Text6', ' 5');

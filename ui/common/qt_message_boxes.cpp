@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QPushButton>
 #include <vector>
 
 namespace ostrevo::ui {
@@ -32,6 +33,7 @@ private:
 
 void ShowModalMessageBox(const QString& message) {
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, message, QMessageBox::Ok, QApplication::activeWindow());
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(kMessageBoxButton.data(), kMessageBoxButton.size()));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

@@ -13,8 +13,8 @@ inline const QString kApplicationTitle = QString::fromUtf8(ostrevo::kApplication
 // Shows one message and returns when the user has closed it.
 using MessagePresenter = std::function<void(const QString& message)>;
 
-// The application-modal QMessageBox of the program: the text, one OK button,
-// no icon, the application's title.
+// The application-modal QMessageBox of the program: the text, one OK button
+// (captioned kMessageBoxButton), no icon, the application's title.
 void ShowModalMessageBox(const QString& message);
 
 // The commands' message boxes on Qt. Tests hand in a presenter that records the

@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <algorithm>
 #include <stdexcept>
 
 #include "busy_cursor.h"
+#include "circuit_link.h"
 #include "controls.h"
 #include "form_builder.h"
 #include "main_form.h"
@@ -34,6 +36,7 @@ QWidget* MakeDrawing(const Control& control, QWidget& parent) {
 MainWindow::MainWindow(PlotWindow& plotWindow, MessageBoxes& messages, QWidget* parent)
     : QWidget(parent),
       plotWindow_(plotWindow),
+      messages_(messages),
       commands_(*this, messages, QLocale().decimalPoint().toStdString()),
       samplingThreads_(CoreCount()) {
     controls_ = BuildForm(*this, form1::kForm, MakeDrawing, [this](Command command) { run(command); });
@@ -74,16 +77,32 @@ MainWindow::~MainWindow() = default;
 // As a desktop takes the input that came while a command ran: each command
 // starts once the one before it has ended.
 void MainWindow::run(Command command) {
-    waiting_.push_back(command);
+    waiting_.push_back({command, false});
+    runWaiting();
+}
+
+void MainWindow::openLink(std::string_view address) {
+    const CircuitLink link = ParseLink(address);
+    FillFields(link, *this);
+    if (link.unknownCommand) messages_.show(UnknownCommandMessage(*link.unknownCommand));
+    for (const Command command : link.run) waiting_.push_back({command, true});
     runWaiting();
 }
 
 void MainWindow::runWaiting() {
     while (!runningPlot_ && !waiting_.empty()) {
-        const Command command = waiting_.front();
+        const Waiting next = waiting_.front();
         waiting_.pop_front();
-        runNow(command);
+        runningFromLink_ = next.fromLink;
+        runNow(next.command);
+        if (!runningPlot_) ended(commands_.stopped());
     }
+}
+
+// A link's command that stopped (with its message, or by the user) ends the
+// link's list there; clicks waiting meanwhile still run.
+void MainWindow::ended(bool stopped) {
+    if (runningFromLink_ && stopped) std::erase_if(waiting_, [](const Waiting& waiting) { return waiting.fromLink; });
 }
 
 void MainWindow::runNow(Command command) {
@@ -116,6 +135,7 @@ void MainWindow::endPlot(bool stopped) {
         const BusyCursor busy(Qt::WaitCursor);
         commands_.finishPlot(plotWindow_, runningPlot_->sampling(), runningPlot_->merged());
     }
+    ended(stopped || commands_.stopped());
     // Gone once control has left its signal.
     runningPlot_.release()->deleteLater();
     runWaiting();

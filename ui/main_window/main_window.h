@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <deque>
 #include <memory>
+#include <string_view>
 
 #include "circuit_commands.h"
 #include "plot_window.h"
@@ -29,24 +30,35 @@ public:
 
     // What a button runs: at once, or after the command under way.
     void run(Command command);
+    // Opens a link (a whole address or its query): fills the fields it
+    // names, then runs its commands in turn, up to the first that stops.
+    void openLink(std::string_view address);
     // The threads a plot samples on (by default one per core).
     void setSamplingThreads(int threads) { samplingThreads_ = threads; }
     // The plot whose samples are being computed, if any.
     RunningPlot* runningPlot() const { return runningPlot_.get(); }
 
 private:
+    // A command waiting for the one under way, clicked or from a link.
+    struct Waiting {
+        Command command;
+        bool fromLink;
+    };
     void runWaiting();
     void runNow(Command command);
+    void ended(bool stopped);
     void startPlot();
     void endPlot(bool stopped);
     void exitProgram();
     QWidget* control(ControlName name) const;
 
     PlotWindow& plotWindow_;
+    MessageBoxes& messages_;
     CircuitCommands commands_;
     QHash<QString, QWidget*> controls_;
     int samplingThreads_;
-    std::deque<Command> waiting_;
+    std::deque<Waiting> waiting_;
+    bool runningFromLink_ = false;
     std::unique_ptr<RunningPlot> runningPlot_;
 };
 

@@ -12,6 +12,12 @@ export interface Messages {
 /** The program behind the page (PageProgram), calling the face it was made with. */
 export interface Program {
   click(window: string, control: string): Messages;
+  /** Whether the last command ended in its stop's message. */
+  stopped(): boolean;
+  /** Fills the fields a link names; the buttons of its commands, in order. */
+  openLink(query: string): Messages;
+  /** The query of what the main window shows. */
+  shownQuery(plotShown: boolean): string;
   startsPlot(window: string, control: string): boolean;
   beginPlot(workers: number): SamplingJob | null;
   chunkCount(): number;

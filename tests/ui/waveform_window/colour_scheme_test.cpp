@@ -79,6 +79,7 @@ QHash<QString, double> ContrastOfAMessageBox() {
         if (box == nullptr) return QApplication::exit();  // ends the box's loop; the count below fails
         EXPECT_EQ(box->windowTitle() + ": " + box->text(), "Ostrevo: " + message);
         EXPECT_TRUE(box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok);
+        EXPECT_EQ(box->button(QMessageBox::Ok)->text(), "OK");
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         box->setObjectName("QMessageBox");
         contrasts = ContrastOfEveryText(*box);

@@ -14,7 +14,7 @@ export interface Size {
  * thread: the core never asks the page while it works.
  */
 export interface Snapshot {
-  /** Each window's fields, their texts by control name. */
+  /** Each window's fields and results, their texts by control name. */
   texts: Record<string, Record<string, string>>;
   /** Each window's option buttons, whether checked, by control name. */
   checked: Record<string, Record<string, boolean>>;
@@ -45,6 +45,12 @@ export type Effect =
   | { kind: 'unloadWindow'; window: string }
   /** The whole raster of a picture area: red, green, blue, alpha, row after row. */
   | { kind: 'picture'; window: string; control: string; width: number; height: number; rgba: ArrayBuffer }
+  /** The command ended in its stop's message (or was stopped): a link's commands end there. */
+  | { kind: 'stopped' }
+  /** A link's fields are filled: the main window's buttons of its commands, to click in turn. */
+  | { kind: 'linkCommands'; controls: string[] }
+  /** The query of what the main window shows (without "?"). */
+  | { kind: 'address'; query: string }
   /** A message box, shown once its command has ended. */
   | { kind: 'message'; text: string }
   | { kind: 'endProgram' }
@@ -96,6 +102,10 @@ export type CoreRequest =
   | (ReadoutRequest & { id: number; snapshot: Snapshot })
   /** The plot drawn again for the canvas's size and its labels placed for their areas' sizes. */
   | { kind: 'fit'; id: number; snapshot: Snapshot }
+  /** A link, the page's query: its fields filled and its commands named. */
+  | { kind: 'openLink'; id: number; query: string; snapshot: Snapshot }
+  /** The query of what the main window shows. */
+  | { kind: 'address'; id: number; plotShown: boolean; snapshot: Snapshot }
   /** The running command ends here, as a fault at this point would, without a message. */
   | { kind: 'stop' }
   | ExportRequest;

@@ -111,14 +111,18 @@ class CoreWorker {
       const sound = this.program.sound(request.sampleRate);
       this.face.effects.push({ kind: 'sound', sound });
       if (sound) this.face.transfer.push(sound.pcm.buffer);
+    } else if (request.kind === 'address') {
+      // Only read: the plot and its labels stay as the page has settled them.
+      this.face.effects.push({ kind: 'address', query: this.program.shownQuery(request.plotShown) });
     } else {
       this.fitPicture(request.snapshot);
       if (request.kind === 'click' && this.program.startsPlot(request.window, request.control)) {
         this.startPlot(request.id);
         return;
       }
-      if (request.kind === 'click') this.record(this.program.click(request.window, request.control));
+      if (request.kind === 'click') this.recordEnd(this.program.click(request.window, request.control));
       if (request.kind === 'closeWindow') this.program.closeWindow(request.window);
+      if (request.kind === 'openLink') this.openLink(request.query);
     }
     this.reply('done', request.id);
   }
@@ -133,7 +137,7 @@ class CoreWorker {
   // readout and a stop, then the traces.
   startPlot(id) {
     const sampling = this.program.beginPlot(this.samplers.length);
-    this.record(this.program.takeMessages());
+    this.recordEnd(this.program.takeMessages());
     if (!sampling) {
       this.reply('done', id);
       return;
@@ -154,7 +158,7 @@ class CoreWorker {
         clearTimeout(this.firstStep);
         this.plot = null;
         program.finishPlot();
-        this.record(program.takeMessages());
+        this.recordEnd(program.takeMessages());
         this.reply('done', id);
       }),
       fail: () => {
@@ -175,6 +179,7 @@ class CoreWorker {
   stopPlot() {
     if (!this.plot) return;
     this.dropPlot();
+    this.face.effects.push({ kind: 'stopped' });
     this.reply('done', this.plotId);
   }
 
@@ -185,10 +190,26 @@ class CoreWorker {
     this.program.abandonPlot();
   }
 
+  // A link's fields filled, then the buttons of its commands to click in turn.
+  openLink(query) {
+    const buttons = this.program.openLink(query);
+    const controls = [];
+    for (let i = 0; i < buttons.size(); i += 1) controls.push(buttons.get(i));
+    buttons.delete();
+    this.face.effects.push({ kind: 'linkCommands', controls });
+    this.record(this.program.takeMessages());
+  }
+
   // The messages a command left, after its other effects.
   record(messages) {
     for (let i = 0; i < messages.size(); i += 1) this.face.effects.push({ kind: 'message', text: messages.get(i) });
     messages.delete();
+  }
+
+  // The messages of a command that has ended, and whether it stopped there.
+  recordEnd(messages) {
+    this.record(messages);
+    if (this.program.stopped()) this.face.effects.push({ kind: 'stopped' });
   }
 
   // The effects recorded since the last reply, the raster last when it changed.

@@ -15,11 +15,12 @@ import { LongWork } from './long_work.js';
 import { MessageBoxes } from './messages.js';
 import { PlotPicture } from './plot.js';
 import { PlotExportMenu } from './plot_exports.js';
+import { fill } from './texts.js';
 import { PageWindow, setCaption } from './windows.js';
 
-function pageText(id) {
-  return document.getElementById(id).textContent.trim();
-}
+// The address follows the main window at most this often, in ms: WebKit
+// refuses more than a hundred changes of the address in thirty seconds.
+const ADDRESS_EVERY = 350;
 
 class Page {
   // The windows wait for the core only to run commands: the main window shows
@@ -27,12 +28,13 @@ class Page {
   constructor(description, loadingCore, decimalSeparator) {
     this.description = description;
     this.decimalSeparator = decimalSeparator;
+    this.texts = description.texts;
     // The start-up window comes first; the plot's window holds the plot.
     const names = Object.keys(description.windows);
     this.main = names[0];
     this.plotWindow = names.find((name) => description.windows[name].controls.some((c) => c.plot));
     this.desktop = new Desktop(document.getElementById('desktop'), names.map((name) => description.windows[name].width));
-    this.messages = new MessageBoxes(description.messageTitle);
+    this.messages = new MessageBoxes(description.messageTitle, description.messageButton);
     this.windows = new Map();
     /** @type {string[]} */
     this.waitingMessages = [];
@@ -48,7 +50,14 @@ class Page {
     });
     this.running = false;
     this.ended = false;
-    this.queue = loadingCore.then((core) => this.connect(core));
+    // Whether the last command stopped; the buttons a link clicks in turn.
+    this.commandStopped = false;
+    /** @type {string[]} */
+    this.linkCommands = [];
+    this.openingLink = false;
+    this.keepingAddress = false;
+    this.addressAgain = false;
+    this.queue = loadingCore.then((core) => this.connect(core)).then(() => this.openLink());
     // The designed face is not shipped; the desktop's substitute is, under its own name.
     const faces = description.font.substitutes.map((face) => `"${face}"`);
     document.documentElement.style.setProperty('--control-font', [...faces, 'sans-serif'].join(', '));
@@ -59,6 +68,11 @@ class Page {
     this.desktop.arrange();
     this.listenToResizes();
     this.listenToEscape();
+    // WebKit empties the fields when it brings the page back from its cache
+    // (they take no autocompletion): the address fills them again.
+    addEventListener('pageshow', (event) => {
+      if (event.persisted) this.queue = this.queue.then(() => this.fillFromAddress());
+    });
     this.focusFirstControl(this.windows.get(this.main));
   }
 
@@ -79,6 +93,7 @@ class Page {
       taken.areas[name] = {};
       for (const { element, control } of pageWindow.controls.values()) {
         if (control.kind === 'field') taken.texts[name][control.name] = /** @type {HTMLInputElement} */ (element).value;
+        else if (control.role === 'result') taken.texts[name][control.name] = element.textContent;
         if (control.kind === 'option') taken.checked[name][control.name] = element.querySelector('input').checked;
         if (control.kind === 'picture') taken.areas[name][control.name] = pageWindow.innerSize(control.name);
       }
@@ -127,7 +142,13 @@ class Page {
       case 'picture': this.plot?.draw(effect.width, effect.height, effect.rgba); break;
       case 'message': this.waitingMessages.push(effect.text); break;
       case 'endProgram': this.ended = true; break;
-      case 'commandFailed': this.waitingMessages.push(pageText('command-failed')); break;
+      case 'commandFailed':
+        this.waitingMessages.push(fill(this.texts.browserRefused));
+        this.commandStopped = true;
+        break;
+      case 'stopped': this.commandStopped = true; break;
+      case 'linkCommands': this.linkCommands = effect.controls; break;
+      case 'address': showAddress(effect.query); break;
     }
   }
 
@@ -140,6 +161,7 @@ class Page {
     this.windows.set(name, pageWindow);
     this.desktop.add(pageWindow);
     this.listenToButtons(pageWindow);
+    if (name === this.main) pageWindow.element.addEventListener('input', () => this.keepAddress());
     pageWindow.closeBox.addEventListener('click', () => this.closeByFrame(name));
     if (isPlot) {
       this.plot = new PlotPicture(pageWindow, {
@@ -211,6 +233,7 @@ class Page {
     // A list stands below the main window's: bring it into view.
     if (opening && pageWindow.listed) pageWindow.frame.scrollIntoView();
     if (opening) this.focusFirst = pageWindow;
+    this.keepAddress();
   }
 
   // The window goes with everything it showed; a fresh hidden one is ready
@@ -225,6 +248,7 @@ class Page {
     }
     this.open(name);
     this.refocusMain = true;
+    this.keepAddress();
   }
 
   // The plot drawn at its area's present size and its labels placed for the
@@ -299,6 +323,7 @@ class Page {
     if (this.ended || !started) return;
     this.running = true;
     this.audio.stop();
+    this.commandStopped = false;
     started.setBusy(true);
     this.longWork = new LongWork(started.element, this.description.longWork, () => this.core.stop());
     await this.ask({ kind: 'click', window: windowName, control: controlName }, (done) => this.longWork.progress(done));
@@ -310,6 +335,58 @@ class Page {
     await this.messages.showInTurn(this.waitingMessages.splice(0));
     this.afterCommand();
     this.running = false;
+    this.keepAddress();
+  }
+
+  // The link in the page's address, once the core is there: its fields
+  // filled, then its commands run in turn, as clicks on their buttons, up to
+  // the first that stops.
+  async openLink() {
+    if (!location.search) return;
+    // Meanwhile the address stays the link's: a reload then opens it again.
+    this.openingLink = true;
+    try {
+      this.linkCommands = [];
+      await this.ask({ kind: 'openLink', query: location.search });
+      await this.messages.showInTurn(this.waitingMessages.splice(0));
+      for (const control of this.linkCommands) {
+        await this.runNow(this.main, control);
+        if (this.commandStopped || this.ended) break;
+      }
+    } finally {
+      this.openingLink = false;
+    }
+    this.keepAddress();
+  }
+
+  // The fields the address names, its commands not run again: what they
+  // showed is still there.
+  async fillFromAddress() {
+    await this.ask({ kind: 'openLink', query: location.search });
+    this.waitingMessages.splice(0);
+  }
+
+  // The address holds what the main window shows (replaced, never a new
+  // entry of the history), so that a reload, a return to the page or the
+  // copied address show it again. Changes that come meanwhile are taken
+  // together.
+  async keepAddress() {
+    if (!this.core || this.ended || this.openingLink) return;
+    this.addressAgain = this.keepingAddress;
+    if (this.keepingAddress) return;
+    this.keepingAddress = true;
+    do {
+      this.addressAgain = false;
+      const asked = performance.now();
+      await this.ask({ kind: 'address', plotShown: this.plotShown() });
+      await new Promise((resolve) => setTimeout(resolve, ADDRESS_EVERY - (performance.now() - asked)));
+    } while (this.addressAgain && !this.ended);
+    this.keepingAddress = false;
+  }
+
+  plotShown() {
+    const plotWindow = this.windows.get(this.plotWindow);
+    return Boolean(plotWindow && !plotWindow.frame.hidden);
   }
 
   // Escape stops a command that takes long, as its stop button does.
@@ -335,7 +412,10 @@ class Page {
     this.refocusMain = false;
   }
 
+  // In a page of another origin the program takes the focus only once it has
+  // it: it would take the keys typed there, and scroll that page to itself.
   focusFirstControl(pageWindow) {
+    if (inForeignPage() && !document.hasFocus()) return;
     pageWindow.firstFocus().focus();
   }
 
@@ -348,8 +428,34 @@ class Page {
     for (const pageWindow of this.windows.values()) pageWindow.frame.remove();
     this.windows.clear();
     document.getElementById('desktop').hidden = true;
+    document.getElementById('ended-heading').textContent = fill(this.texts.programEnded);
+    const restart = document.getElementById('restart');
+    restart.textContent = fill(this.texts.startAgain);
     document.getElementById('ended').hidden = false;
-    document.getElementById('restart').focus();
+    restart.focus();
+  }
+}
+
+// Whether the page is framed by a page of another origin.
+function inForeignPage() {
+  try {
+    return window.top !== window && window.top.location.origin !== location.origin;
+  } catch {
+    return true;  // another origin's location cannot be read
+  }
+}
+
+// The page's address with `query` for the program's, the page's own
+// parameters (workers) kept.
+function showAddress(query) {
+  const own = new URLSearchParams(location.search).get('workers');
+  const search = [query, own === null ? '' : new URLSearchParams({ workers: own }).toString()].filter(Boolean).join('&');
+  const address = `${location.pathname}${search ? `?${search}` : ''}${location.hash}`;
+  if (address === `${location.pathname}${location.search}${location.hash}`) return;
+  try {
+    history.replaceState(history.state, '', address);
+  } catch (error) {
+    console.warn('the address could not follow the window:', error);
   }
 }
 

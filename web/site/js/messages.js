@@ -2,10 +2,11 @@
 // each message in turn once its command has returned.
 
 export class MessageBoxes {
-  constructor(title) {
+  constructor(title, button) {
     this.dialog = /** @type {HTMLDialogElement} */ (document.getElementById('message'));
     this.text = document.getElementById('message-text');
     this.ok = document.getElementById('message-ok');
+    this.ok.textContent = button;
     document.getElementById('message-title').textContent = title;
     // A click beside the box or on its text leaves the focus on OK.
     this.dialog.addEventListener('mousedown', (event) => {
