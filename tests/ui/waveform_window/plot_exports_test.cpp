@@ -257,7 +257,9 @@ TEST_F(PlotExportsTest, ALongCsvShowsItsProgressWhileTheWindowsAnswerAndAStopLea
         stop();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ASSERT_TRUE(QTest::qWaitFor([&] { return host.window() == nullptr || exports().csvExport() == nullptr; }, 1000));
-        if (host.window() != nullptr) EXPECT_EQ(bar(), nullptr) << "the strip goes with the export";
+        if (host.window() != nullptr) {
+            EXPECT_EQ(bar(), nullptr) << "the strip goes with the export";
+        }
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList()) << "no file, not even a part";
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(messages.isEmpty());
