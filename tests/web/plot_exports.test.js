@@ -263,6 +263,7 @@ for (const [by, stop] of Object.entries({
       assert.deepEqual(await page.evaluate((s) => [...document.querySelectorAll(`${s} progress, ${s} button`)]
         .map((e) => e.getAttribute('aria-label') ?? e.textContent), stripOnPlot), ['Avanzamento del comando', 'Interrompi']);
       assert.ok(await page.waitFor((s) => document.querySelector(`${s} progress`)?.value > 0, stripOnPlot));
+      if (SHOTS) await page.screenshot(`${SHOTS}/page-csv-${picker ? 'picker' : 'download'}-${engine}.png`);
       await page.focus(plotArea);
       await page.press('Shift+F10');
       await becomes(page, menu, true);
