@@ -1,7 +1,5 @@
 #include "canvas_plot_window.h"
 
-#include <algorithm>
-
 #include "fast_trace_renderer.h"
 #include "waveform_form.h"
 
@@ -16,8 +14,7 @@ Rgb PlotBackground() { return FindControl(form2::kForm, kPlot)->looks.background
 }  // namespace
 
 CanvasPlotWindow::CanvasPlotWindow(PageFace& face, std::string decimalSeparator)
-    : face_(face), background_(Argb(PlotBackground())), foreground_(Argb(form2::kPlotForeground)),
-      pixels_(1), readout_(*this, std::move(decimalSeparator)) {
+    : face_(face), background_(Argb(PlotBackground())), pixels_(1), readout_(*this, std::move(decimalSeparator)) {
     canvas().fill(background_);
 }
 
@@ -31,35 +28,26 @@ void CanvasPlotWindow::show() { face_.showWindow(kWindow); }
 
 void CanvasPlotWindow::erasePlot() {
     record_.erasePicture();
-    segments_.clear();
-    traces_.reset();
     readout_.erase();
     redraw();
 }
 
 void CanvasPlotWindow::drawLine(PlotPoint from, PlotPoint to, std::optional<Rgb> colour) {
-    const Segment segment{from, to, colour ? Argb(*colour) : foreground_};
-    segments_.push_back(segment);
     record_.addLine(from, to, colour);
     PlotCanvas surface = canvas();
-    surface.drawSegment(surface.toDevice(from), surface.toDevice(to), segment.argb);
+    surface.drawSegment(surface.toDevice(from), surface.toDevice(to), Argb(record_.lines().back().colour));
     changed();
 }
 
 void CanvasPlotWindow::placeLabel(ControlName control, const std::string& utf8Text, float left, float top) {
     face_.setText(kWindow, control, utf8Text);
     record_.placeLabel(control, utf8Text, left, top);
-    const PlacedLabel label{control, left, top};
-    const auto same = std::find_if(labels_.begin(), labels_.end(),
-                                   [control](const PlacedLabel& placed) { return placed.control == control; });
-    if (same == labels_.end()) labels_.push_back(label);
-    else *same = label;
-    place(label);
+    place({control, utf8Text, left, top});
 }
 
 // As in a picture area of the desktop: the label's corner falls on the pixel
 // of its user coordinates, counted in CSS pixels of the area's present inner size.
-void CanvasPlotWindow::place(const PlacedLabel& label) {
+void CanvasPlotWindow::place(const PlotRecord::Label& label) {
     const ControlName area = FindControl(form2::kForm, label.control)->container;
     const PlotCanvas mapping(nullptr, static_cast<int>(face_.innerWidth(kWindow, area)),
                              static_cast<int>(face_.innerHeight(kWindow, area)), 0);
@@ -68,7 +56,6 @@ void CanvasPlotWindow::place(const PlacedLabel& label) {
 }
 
 void CanvasPlotWindow::drawTraces(const TraceRequest& request) {
-    traces_ = request;
     readout_.setTraces(request);
     record_.setTraces(request);
     PlotCanvas surface = canvas();
@@ -79,7 +66,7 @@ void CanvasPlotWindow::drawTraces(const TraceRequest& request) {
 void CanvasPlotWindow::rememberPlot(const PlotScale& scale) { readout_.setScale(scale); }
 
 void CanvasPlotWindow::resizePicture(int deviceWidth, int deviceHeight) {
-    for (const PlacedLabel& label : labels_) place(label);
+    for (const PlotRecord::Label& label : record_.labels()) place(label);
     deviceWidth = std::max(deviceWidth, 1);
     deviceHeight = std::max(deviceHeight, 1);
     if (deviceWidth == width_ && deviceHeight == height_) return;
@@ -110,9 +97,6 @@ void CanvasPlotWindow::unload() {
     if (!created_) return;
     created_ = false;
     record_.clear();
-    segments_.clear();
-    labels_.clear();
-    traces_.reset();
     readout_.clear();
     redraw();
     face_.unloadWindow(kWindow);
@@ -130,10 +114,10 @@ PlotCanvas CanvasPlotWindow::canvas() {
 void CanvasPlotWindow::redraw() {
     PlotCanvas surface = canvas();
     surface.fill(background_);
-    for (const Segment& segment : segments_) {
-        surface.drawSegment(surface.toDevice(segment.from), surface.toDevice(segment.to), segment.argb);
+    for (const PlotRecord::Line& line : record_.lines()) {
+        surface.drawSegment(surface.toDevice(line.from), surface.toDevice(line.to), Argb(line.colour));
     }
-    if (traces_) DrawTracesAggregated(surface, *traces_);
+    if (record_.traces()) DrawTracesAggregated(surface, *record_.traces());
     changed();
 }
 

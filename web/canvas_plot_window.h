@@ -14,9 +14,10 @@
 namespace ostrevo::web {
 
 // The waveform window of the page. Picture1's raster lives here, in device
-// pixels; the page copies it into its <canvas>. Everything drawn since the
-// last erase is kept (the segments of the frame and the traces' request), so
-// that a new size of the canvas draws the same plot sharp again. Its readout
+// pixels; the page copies it into its <canvas>. What the window shows is kept
+// once, in its PlotRecord (the segments of the frame and the traces' request
+// since the last erase, the labels), so that a new size of the canvas draws
+// the same plot sharp again and the exports show what is on screen. Its readout
 // controls are the core's readout's panel: mouse, touch and keys read out there.
 class CanvasPlotWindow : public PlotWindow, private ReadoutPanel {
 public:
@@ -51,17 +52,6 @@ public:
     const PlotRecord& record() const { return record_; }
 
 private:
-    struct Segment {
-        PlotPoint from;
-        PlotPoint to;
-        std::uint32_t argb;
-    };
-    // A label as the plot command placed it, in user coordinates of its area.
-    struct PlacedLabel {
-        ControlName control;
-        float left;
-        float top;
-    };
     // ReadoutPanel: the readout's controls of the window.
     bool isChecked(ControlName option) const override;
     void check(ControlName option) override;
@@ -73,20 +63,16 @@ private:
     void describe(const std::string& utf8) override;
 
     PlotCanvas canvas();
-    void place(const PlacedLabel& label);
+    void place(const PlotRecord::Label& label);
     void redraw();
     void changed();
 
     PageFace& face_;
     std::uint32_t background_;
-    std::uint32_t foreground_;
     bool created_ = false;
     int width_ = 1;
     int height_ = 1;
     std::vector<std::uint32_t> pixels_;
-    std::vector<Segment> segments_;
-    std::vector<PlacedLabel> labels_;
-    std::optional<TraceRequest> traces_;
     PlotReadout readout_;
     PlotRecord record_;
 };

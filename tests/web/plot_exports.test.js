@@ -2,7 +2,7 @@
 // the plot on screen: the PNG's pixels, the SVG parsed, the CSV's rows.
 const assert = require('node:assert/strict');
 const { engine } = require('./browser.js');
-const { control, pageTest, becomes, takeMessages, plotRealExample } = require('./page.js');
+const { control, pageTest, becomes, visible, takeMessages, plotRealExample } = require('./page.js');
 
 const plotArea = control('Picture1', 'Form2');
 const menu = '.plot-menu[role="menu"]';
@@ -236,3 +236,48 @@ pageTest('the picture goes to the clipboard as PNG, and a refusal is told', { wi
   const [message] = await takeMessages(page, 1);
   assert.match(message, /^Il browser non ha permesso di copiare l'immagine negli appunti \(NotAllowedError\)/);
 });
+
+// A CSV of millions of rows takes seconds: the window's strip of a long
+// command shows, the item waits, and Interrompi or Escape ends the file
+// without a message: the picker's stream aborted, no download.
+const stripOnPlot = '#Form2 .long-work';
+for (const [by, stop] of Object.entries({
+  'Interrompi': (page) => page.click(`${stripOnPlot} button`),
+  'Escape': async (page) => { await page.focus(plotArea); await page.press('Escape'); },
+})) {
+  for (const picker of [true, false]) {
+    pageTest(`a long CSV${picker ? ' through the save picker' : ' as a download'} shows its progress; ${by} stops it, leaving no file`, { width: 1366, height: 900, needs: picker ? ['savePicker'] : [] }, async (page) => {
+      await plotRealExample(page, 'Text16', '3000000');  // about 190 MB in 46 parts
+      await recordFiles(page, { picker: false });
+      if (picker) {
+        await page.evaluate(() => {
+          window.showSaveFilePicker = async ({ suggestedName }) => ({
+            name: suggestedName,
+            createWritable: async () => ({ write: async () => {}, close: async () => { window.closed = true; },
+                                           abort: async () => { window.aborted = true; } }),
+          });
+        });
+      }
+      await choose(page, 3);
+      await becomes(page, stripOnPlot, true);
+      assert.deepEqual(await page.evaluate((s) => [...document.querySelectorAll(`${s} progress, ${s} button`)]
+        .map((e) => e.getAttribute('aria-label') ?? e.textContent), stripOnPlot), ['Avanzamento del comando', 'Interrompi']);
+      assert.ok(await page.waitFor((s) => document.querySelector(`${s} progress`)?.value > 0, stripOnPlot));
+      if (SHOTS) await page.screenshot(`${SHOTS}/page-csv-${picker ? 'picker' : 'download'}-${engine}.png`);
+      await page.focus(plotArea);
+      await page.press('Shift+F10');
+      await becomes(page, menu, true);
+      assert.equal(await page.evaluate((m) => document.querySelector(`${m} [data-name="exportSaveCsv"]`).getAttribute('aria-disabled'), menu), 'true');
+      await page.press('Escape');
+      await becomes(page, menu, false);
+      assert.equal(await visible(page, stripOnPlot), true, 'Escape closed the menu only');
+
+      await stop(page);
+      await becomes(page, stripOnPlot, false);
+      if (picker) assert.ok(await page.waitFor(() => window.aborted === true));
+      await new Promise((resolve) => setTimeout(resolve, 500));
+      assert.deepEqual(await page.evaluate(() => [window.closed ?? false, window.savedFiles.length]), [false, 0]);
+      assert.equal(await visible(page, 'dialog[open]'), false);
+    });
+  }
+}

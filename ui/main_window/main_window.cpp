@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "busy_cursor.h"
 #include "circuit_link.h"
 #include "controls.h"
 #include "form_builder.h"
@@ -17,15 +18,6 @@
 
 namespace ostrevo::ui {
 namespace {
-
-// The wait cursor for as long as a command runs.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // The schematic and the frame of the design block.
 QWidget* MakeDrawing(const Control& control, QWidget& parent) {
@@ -115,7 +107,7 @@ void MainWindow::ended(bool stopped) {
 
 void MainWindow::runNow(Command command) {
     {
-        BusyCursor busy;
+        const BusyCursor busy(Qt::WaitCursor);
         if (command == Command::PlotWaveforms) {
             startPlot();
         } else if (!commands_.runButton(command, plotWindow_)) {
@@ -140,7 +132,7 @@ void MainWindow::startPlot() {
 void MainWindow::endPlot(bool stopped) {
     QApplication::restoreOverrideCursor();
     if (!stopped) {
-        BusyCursor busy;
+        const BusyCursor busy(Qt::WaitCursor);
         commands_.finishPlot(plotWindow_, runningPlot_->sampling(), runningPlot_->merged());
     }
     ended(stopped || commands_.stopped());

@@ -1,12 +1,10 @@
 #pragma once
 #include <QObject>
-#include <QTimer>
 #include <memory>
 
+#include "long_work_strip.h"
 #include "threaded_sampling.h"
 
-class QProgressBar;
-class QShortcut;
 class QWidget;
 
 namespace ostrevo::ui {
@@ -31,16 +29,10 @@ signals:
     void ended(bool stopped);
 
 private:
-    void showProgress();
-    void updateProgress();
     void end();
 
     std::shared_ptr<const PlotSampling> sampling_;
-    QWidget* strip_;
-    QProgressBar* bar_;
-    QShortcut* escape_;
-    QTimer showTimer_;
-    QTimer updateTimer_;
+    LongWorkStrip strip_;
     bool ended_ = false;
     ThreadedSampling threaded_;  // last: its threads end before the rest goes
 };

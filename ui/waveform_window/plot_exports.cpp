@@ -1,6 +1,5 @@
 #include "plot_exports.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileDialog>
@@ -30,15 +29,6 @@ QString AskSaveFileName(QWidget* parent, const QString& title, const QString& pr
 bool FromTouch(const QMouseEvent& event) {
     return event.pointingDevice() != nullptr && event.pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
 }
-
-// Shows the busy pointer while a file is written.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 
@@ -97,7 +87,7 @@ bool PlotExports::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PlotExports::openMenu(QPoint globalPosition, bool fromKeyboard) {
-    saveCsv_->setEnabled(record_.traces().has_value());
+    saveCsv_->setEnabled(record_.traces().has_value() && !csvExport_);
     menu_.popup(globalPosition);
     // Opened by a key, the menu starts on its first item, as the platform's menus do.
     if (fromKeyboard) menu_.setActiveAction(menu_.actions().constFirst());
@@ -155,18 +145,36 @@ void PlotExports::saveSvg() {
 }
 
 void PlotExports::saveCsv() {
+    if (csvExport_) return;
     if (!record_.traces()) {
         dialogs_.showMessage(Said(Text::ExportNoSamples));
         return;
     }
     const TraceRequest& traces = *record_.traces();
-    const std::string N = std::to_string(traces.N);
-    save(Text::ExportCsvTitle, Text::ExportCsvFilter, Said(Text::ExportCsvFileName, {{"N", N}}), [&](QIODevice& file) {
-        const SamplesCsv csv(traces, QLocale().decimalPoint().toStdString());
-        return csv.write([&](std::string_view piece) {
-            return file.write(piece.data(), qint64(piece.size())) == qint64(piece.size());
-        });
-    });
+    const QString path = dialogs_.saveFileName(&window_, Said(Text::ExportCsvTitle),
+                                               Said(Text::ExportCsvFileName, {{"N", std::to_string(traces.N)}}),
+                                               Said(Text::ExportCsvFilter));
+    if (path.isEmpty() || csvExport_) return;
+    csvBusy_.emplace();  // busy, not waiting: the windows answer
+    csvExport_ = std::make_unique<CsvExport>(SamplesCsv(traces, QLocale().decimalPoint().toStdString()), path);
+    csvStrip_ = std::make_unique<LongWorkStrip>(
+        window_, [this] { return csvExport_->doneFraction(); }, Qt::WindowShortcut);
+    connect(csvStrip_.get(), &LongWorkStrip::stopAsked, csvExport_.get(), &CsvExport::stop);
+    connect(csvExport_.get(), &CsvExport::ended, this, &PlotExports::endCsv);
+}
+
+// A stopped export leaves no file and says nothing.
+void PlotExports::endCsv(bool stopped, const QString& failure) {
+    csvStrip_->end();
+    csvStrip_.release()->deleteLater();
+    const QString path = csvExport_->path();
+    csvExport_.release()->deleteLater();  // gone once control has left its signal
+    csvBusy_.reset();
+    if (!stopped && !failure.isEmpty()) tellWriteFailed(path, failure);
+}
+
+void PlotExports::tellWriteFailed(const QString& path, const QString& reason) {
+    dialogs_.showMessage(Said(Text::ExportWriteFailed, {{"file", path.toStdString()}, {"reason", reason.toStdString()}}));
 }
 
 // Written beside the chosen file and put in its place once whole: a failed
@@ -183,7 +191,7 @@ void PlotExports::save(Text title, Text filter, const QString& proposed, const s
     if (written) return;
     const QString reason = file.errorString();
     file.cancelWriting();
-    dialogs_.showMessage(Said(Text::ExportWriteFailed, {{"file", path.toStdString()}, {"reason", reason.toStdString()}}));
+    tellWriteFailed(path, reason);
 }
 
 }  // namespace ostrevo::ui

@@ -5,8 +5,13 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <memory>
+#include <optional>
 
+#include "busy_cursor.h"
 #include "catalogue.h"
+#include "csv_export.h"
+#include "long_work_strip.h"
 #include "plot_record.h"
 #include "plot_svg.h"
 #include "qt_message_boxes.h"
@@ -31,6 +36,10 @@ struct ExportDialogs {
 // It opens on a right click, a long press of a finger, and the Menu key or
 // Shift+F10 while Picture1 has the focus; the menu is Qt's own, so the arrows,
 // Enter and Escape work in it.
+//
+// The CSV, which may take long, is written while the windows answer, with
+// the window's strip of a long command; one at a time (its item waits
+// meanwhile). It holds the plot it was asked for, whatever is drawn next.
 class PlotExports : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +55,8 @@ public:
 
     // A finger held this long opens the menu.
     static constexpr int kLongPressMilliseconds = 500;
+    // The CSV being written, if any.
+    CsvExport* csvExport() const { return csvExport_.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +68,8 @@ private:
     void saveSvg();
     void saveCsv();
     // Asks for a file and writes it through `write`, which returns false when a write failed.
+    void endCsv(bool stopped, const QString& failure);
+    void tellWriteFailed(const QString& path, const QString& reason);
     void save(Text title, Text filter, const QString& proposed, const std::function<bool(QIODevice&)>& write);
     QRect block() const;
 
@@ -67,6 +80,9 @@ private:
     QAction* saveCsv_ = nullptr;
     QTimer longPress_;
     QPoint pressedAt_;
+    std::optional<BusyCursor> csvBusy_;
+    std::unique_ptr<LongWorkStrip> csvStrip_;
+    std::unique_ptr<CsvExport> csvExport_;  // last: its thread ends before the rest goes
 };
 
 }  // namespace ostrevo::ui

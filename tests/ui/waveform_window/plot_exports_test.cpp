@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QMenu>
 #include <QProcess>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <functional>
 
 #include "catalogue.h"
 #include "controls.h"
@@ -45,6 +47,10 @@ protected:
         for (int i = 0; i <= index; ++i) QTest::keyClick(menu(), Qt::Key_Down);
         QTest::keyClick(menu(), Qt::Key_Return);
         QCoreApplication::processEvents();
+    }
+    // Until the CSV under way has been written or stopped.
+    void waitForCsv() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return exports().csvExport() == nullptr; }, kLongestCommand));
     }
     QByteArray saved(const QString& fileName) {
         QFile file(folder.filePath(fileName));
@@ -198,6 +204,7 @@ TEST_F(PlotExportsTest, TheCsvHoldsThePeriodWithTheResultsSeparatorAndAFailedWri
     rightClick();
     ASSERT_TRUE(menuShown());
     chooseWithKeys(3, QStringLiteral("samples.csv"));
+    waitForCsv();
     const QList<QByteArray> rows = saved(QStringLiteral("samples.csv")).split('\n');
     ASSERT_EQ(rows.size(), 1000 + 3);  // the real example's N = 1000
     EXPECT_EQ(rows[0], "k;t [usec];vc [V];vo [V]");
@@ -207,9 +214,85 @@ TEST_F(PlotExportsTest, TheCsvHoldsThePeriodWithTheResultsSeparatorAndAFailedWri
     rightClick();
     ASSERT_TRUE(menuShown());
     chooseWithKeys(3, QStringLiteral("no/such/folder/samples.csv"));
+    waitForCsv();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("Impossibile scrivere il file " + folder.filePath("no/such/folder/samples.csv")));
     EXPECT_FALSE(QFile::exists(folder.filePath("no/such/folder/samples.csv")));
+}
+
+// Ten million rows (some 600 MB) take seconds: the windows answer meanwhile,
+// the strip of a long command shows, the item waits for it, and a stop by
+// "Interrompi", by Escape or by closing the window leaves no file and no message.
+TEST_F(PlotExportsTest, ALongCsvShowsItsProgressWhileTheWindowsAnswerAndAStopLeavesNoFile) {
+    click("Command6");
+    type("Text16", "10000000");
+    click("Command2");
+    const std::function<void()> stops[] = {
+        [this] { QTest::mouseClick(plot().findChild<QProgressBar*>()->parentWidget()->findChild<QPushButton*>(), Qt::LeftButton); },
+        [this] { QTest::keyClick(&area(), Qt::Key_Escape); },
+        [this] { plot().close(); },
+    };
+    for (const auto& stop : stops) {
+        plot().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&plot()));
+        rightClick();
+        ASSERT_TRUE(menuShown());
+        chooseWithKeys(3, QStringLiteral("big.csv"));
+        ASSERT_NE(exports().csvExport(), nullptr);
+        int ticks = 0;
+        QTimer ticking;
+        QObject::connect(&ticking, &QTimer::timeout, [&] { ++ticks; });
+        ticking.start(10);
+        const auto bar = [&] { return plot().findChild<QProgressBar*>(); };
+        ASSERT_TRUE(QTest::qWaitFor([&] { return bar() != nullptr && bar()->isVisible() && bar()->value() > 0; }, kLongestCommand));
+        EXPECT_GT(ticks, 1) << "the window's events waited for the file";
+        EXPECT_EQ(bar()->accessibleName(), "Avanzamento del comando");
+        EXPECT_EQ(bar()->parentWidget()->findChild<QPushButton*>()->text(), "Interrompi");
+        rightClick();
+        ASSERT_TRUE(menuShown());
+        EXPECT_FALSE(menu()->actions()[3]->isEnabled()) << "a second CSV while one is written";
+        menu()->hide();
+        ASSERT_NE(exports().csvExport(), nullptr) << "finished before its stop: a faster machine needs a larger N";
+
+        stop();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return host.window() == nullptr || exports().csvExport() == nullptr; }, 1000));
+        if (host.window() != nullptr) {
+            EXPECT_EQ(bar(), nullptr) << "the strip goes with the export";
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList()) << "no file, not even a part";
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(messages.isEmpty());
+    }
+}
+
+// "Grafici" while the CSV is written draws the new plot at once; the file
+// holds the plot it was asked for, whole.
+TEST_F(PlotExportsTest, ANewPlotWhileTheCsvIsWrittenLeavesTheFileToThePlotItWasAskedFor) {
+    click("Command6");
+    type("Text16", "2000000");
+    click("Command2");
+    rightClick();
+    ASSERT_TRUE(menuShown());
+    chooseWithKeys(3, QStringLiteral("big.csv"));
+    type("Text16", "1000");
+    click("Command2");
+    ASSERT_NE(exports().csvExport(), nullptr) << "finished before the new plot: a faster machine needs a larger N";
+    waitForCsv();
+    const auto rowsOf = [&](const char* name) {
+        QFile file(folder.filePath(name));
+        qint64 rows = 0;
+        if (file.open(QIODevice::ReadOnly))
+            for (QByteArray part; !(part = file.read(1 << 20)).isEmpty();) rows += part.count('\n');
+        return rows;
+    };
+    EXPECT_EQ(rowsOf("big.csv"), 1 + 2000001);
+    rightClick();
+    ASSERT_TRUE(menuShown());
+    chooseWithKeys(3, QStringLiteral("small.csv"));
+    waitForCsv();
+    EXPECT_EQ(rowsOf("small.csv"), 1 + 1001);
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 }  // namespace

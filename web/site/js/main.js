@@ -172,7 +172,8 @@ class Page {
         stopSound: () => !this.messages.dialog.open && this.audio.stop(),
       });
       this.exports = new PlotExportMenu(pageWindow, { core: () => this.core, decimalSeparator: this.decimalSeparator,
-                                                      show: (message) => this.messages.show(message) });
+                                                      show: (message) => this.messages.show(message),
+                                                      longWork: this.description.longWork });
     }
   }
 

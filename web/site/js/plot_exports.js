@@ -2,9 +2,15 @@
 // clipboard or in a file, as the core's SVG drawing, and one period's samples
 // as the core's CSV. The menu opens on a right click, a finger held still
 // for half a second, and the ContextMenu key or Shift+F10 while the plot has
-// the focus; arrows move in it, Enter chooses, Escape closes it.
+// the focus; arrows move in it, Enter chooses, Escape closes it. The CSV,
+// which may take long, shows the window's strip of a long command; its
+// "Interrompi" or Escape stops it and leaves no file. One CSV at a time: its
+// item waits meanwhile.
+
+import { LongWork } from './long_work.js';
 
 /** @typedef {import('./core_client.js').CoreClient} CoreClient */
+/** @typedef {{ stopped: boolean, strip: LongWork, escape: (event: KeyboardEvent) => void }} CsvWork */
 
 const LONG_PRESS = 500;  // ms a finger holds still to open the menu
 const SLIP = 10;         // CSS pixels a held finger may move
@@ -15,6 +21,13 @@ const CSV_ROWS_PER_PART = 65536;
 // assembled in memory up to this size.
 export const DOWNLOAD_LIMIT_MB = 256;
 const MB = 1024 * 1024;
+
+// The user stopped the export: no file, no message.
+class Stopped extends Error {
+  constructor() {
+    super('stopped');
+  }
+}
 
 class TooLarge extends Error {
   constructor(bytes) {
@@ -59,10 +72,14 @@ function download(blob, fileName) {
 export class PlotExportMenu {
   /**
    * @param {import('./windows.js').PageWindow} pageWindow
-   * @param {{ core: () => CoreClient | undefined, decimalSeparator: string, show: (message: string) => Promise<void> }} page
+   * @param {{ core: () => CoreClient | undefined, decimalSeparator: string, show: (message: string) => Promise<void>,
+   *          longWork: import('./long_work.js').LongWorkLooks }} page
    */
   constructor(pageWindow, page) {
     this.page = page;
+    this.windowElement = pageWindow.element;
+    /** @type {CsvWork | null} the CSV being written */
+    this.csvWork = null;
     this.area = pageWindow.control(pageWindow.plotName).element;
     this.canvas = this.area.querySelector('canvas');
     const strip = [...pageWindow.controls.values()].find(({ control }) =>
@@ -162,8 +179,9 @@ export class PlotExportMenu {
       item.tabIndex = -1;
       item.dataset.name = name;
       item.textContent = words[name] ?? name;
+      if (name === 'exportSaveCsv' && this.csvWork) item.setAttribute('aria-disabled', 'true');
       item.addEventListener('click', () => {
-        if (!this.fromLiftedFinger()) this.choose(action);
+        if (!this.fromLiftedFinger() && !item.hasAttribute('aria-disabled')) this.choose(action);
       });
       item.addEventListener('pointermove', () => item.focus());
       return item;
@@ -326,6 +344,7 @@ export class PlotExportMenu {
   }
 
   async saveCsv() {
+    if (this.csvWork) return;
     const words = await this.words();
     const decimalSeparator = this.page.decimalSeparator;
     const core = this.page.core();
@@ -335,17 +354,51 @@ export class PlotExportMenu {
       return;
     }
     await this.save(outline.fileName, 'text/csv', '.csv', words.exportCsvFilter, async (write, room) => {
-      await write(new Blob([outline.header]));
-      for (let first = 0; first < outline.rows; first += CSV_ROWS_PER_PART) {
-        const rows = await core.ask({ kind: 'export', what: 'csvRows', decimalSeparator, first, count: CSV_ROWS_PER_PART,
-                                      revision: outline.revision });
-        if (rows === null) throw new Error(words.exportPlotChanged);
-        const part = new Blob([answered(rows)]);
-        // The first part tells how large the whole will be.
-        if (first === 0) room(outline.header.length + part.size * (outline.rows / Math.min(outline.rows, CSV_ROWS_PER_PART)));
-        await write(part);
+      const work = this.startCsvWork();
+      try {
+        await write(new Blob([outline.header]));
+        for (let first = 0; first < outline.rows; first += CSV_ROWS_PER_PART) {
+          const rows = await core.ask({ kind: 'export', what: 'csvRows', decimalSeparator, first, count: CSV_ROWS_PER_PART,
+                                        revision: outline.revision });
+          if (work.stopped) throw new Stopped();
+          if (rows === null) throw new Error(words.exportPlotChanged);
+          const part = new Blob([answered(rows)]);
+          // The first part tells how large the whole will be.
+          if (first === 0) room(outline.header.length + part.size * (outline.rows / Math.min(outline.rows, CSV_ROWS_PER_PART)));
+          await write(part);
+          work.strip.progress(Math.min(first + CSV_ROWS_PER_PART, outline.rows) / outline.rows);
+        }
+        if (work.stopped) throw new Stopped();
+      } finally {
+        this.endCsvWork(work);
       }
     });
+  }
+
+  // The strip of a long command on the plot's window, its stop by button or by Escape.
+  /** @returns {CsvWork} */
+  startCsvWork() {
+    const stop = () => { work.stopped = true; };
+    const work = {
+      stopped: false,
+      strip: new LongWork(this.windowElement, this.page.longWork, stop),
+      /** @param {KeyboardEvent} event */
+      escape: (event) => {
+        if (event.key !== 'Escape' || this.menu) return;
+        event.preventDefault();
+        stop();
+      },
+    };
+    this.windowElement.addEventListener('keydown', work.escape);
+    this.csvWork = work;
+    return work;
+  }
+
+  /** @param {CsvWork} work */
+  endCsvWork(work) {
+    work.strip.end(this.area);
+    this.windowElement.removeEventListener('keydown', work.escape);
+    this.csvWork = null;
   }
 
   // Through the platform's save picker, written a part at a time, where the
@@ -367,8 +420,9 @@ export class PlotExportMenu {
         await produce((part) => file.write(part), () => {});
         await file.close();
       } catch (error) {
+        // The stream's parts are thrown away: the file stays as it was.
         await file.abort?.();
-        await this.tellFailure(handle.name, error);
+        if (!(error instanceof Stopped)) await this.tellFailure(handle.name, error);
       }
       return;
     }
@@ -383,6 +437,7 @@ export class PlotExportMenu {
         if (whole > DOWNLOAD_LIMIT_MB * MB) throw new TooLarge(whole);
       });
     } catch (error) {
+      if (error instanceof Stopped) return;
       if (error instanceof TooLarge) {
         await this.page.show(await this.say('exportTooLargeForDownload', {
           size: String(Math.ceil(error.bytes / MB)), limit: String(DOWNLOAD_LIMIT_MB) }));
