@@ -24,12 +24,12 @@ constexpr std::array<NamedField, 15> kFieldParameters{{
 }};
 
 constexpr bool InOrderOfFieldId() {
-    for (std::size_t i = 0; i < kFieldParameters.size(); ++i) {
+    for (std::size_t i = 0; i < kFieldParameters.size(); ++i) {  // mutants: skip (checked while compiling)
         if (static_cast<std::size_t>(kFieldParameters[i].field) != i) return false;
     }
     return true;
 }
-static_assert(InOrderOfFieldId());
+static_assert(InOrderOfFieldId());  // mutants: skip (checked while compiling)
 
 constexpr std::string_view kRunParameter = "run";
 
@@ -38,13 +38,13 @@ struct NamedCommand {
     Command command;
 };
 
-constexpr std::array<NamedCommand, 5> kCommandNames{{
+constexpr auto kCommandNames = std::to_array<NamedCommand>({
     {"ideale", Command::FillIdealExample},
     {"reale", Command::FillRealExample},
     {"tstc", Command::ComputeTimes},
     {"rcrs", Command::DesignResistors},
     {"grafici", Command::PlotWaveforms},
-}};
+});
 
 // An unknown command is named in its message up to this many characters.
 constexpr std::size_t kNamedCharacters = 40;
@@ -94,7 +94,7 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t at, std::size_t& 
 // Bytes as UTF-8 text: each ill-formed part becomes U+FFFD.
 std::string ValidUtf8(std::string_view bytes) {
     std::string text;
-    text.reserve(bytes.size());
+    text.reserve(bytes.size());  // mutants: skip (speed only)
     std::size_t at = 0;
     while (at < bytes.size()) {
         if (static_cast<std::uint8_t>(bytes[at]) < 0x80) {
@@ -123,11 +123,12 @@ int HexValue(char c) {
 // A name or value of the query: "+" a blank, "%XX" a byte, as UTF-8.
 std::string Decoded(std::string_view encoded) {
     std::string bytes;
-    bytes.reserve(encoded.size());
+    bytes.reserve(encoded.size());  // mutants: skip (speed only)
     for (std::size_t i = 0; i < encoded.size(); ++i) {
         const char c = encoded[i];
-        const int high = c == '%' && i + 2 < encoded.size() ? HexValue(encoded[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(encoded[i + 2]) : -1;
+        const std::string_view hex = c == '%' ? encoded.substr(i + 1, 2) : std::string_view();
+        const int high = hex.size() == 2 ? HexValue(hex[0]) : -1;
+        const int low = high >= 0 ? HexValue(hex[1]) : -1;
         if (low >= 0) {
             bytes.push_back(static_cast<char>(high << 4 | low));
             i += 2;
@@ -196,11 +197,12 @@ void AppendEncoded(std::string& query, std::string_view text) {
 // UTF-16 as UTF-8, a lone surrogate as U+FFFD.
 std::string Utf8Of(std::u16string_view text) {
     std::string utf8;
-    utf8.reserve(text.size());
+    utf8.reserve(text.size());  // mutants: skip (speed only)
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         const bool high = c >= 0xD800 && c <= 0xDBFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        const std::u16string_view next = text.substr(i + 1, 1);
+        if (high && !next.empty() && next[0] >= 0xDC00 && next[0] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = kReplacement;

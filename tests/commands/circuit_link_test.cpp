@@ -41,14 +41,14 @@ TEST(ParseLink, ReadsFieldsAndCommandsAsABrowserReadsAQuery) {
         {"?RoH=195&RoL=75&Ci=5&C=1&Vd=0.6&Rs=4.7", {{FieldId::Rs, "4.7"}, {FieldId::RoH, "195"}, {FieldId::RoL, "75"},
                                                     {FieldId::Ci, "5"}, {FieldId::C, "1"}, {FieldId::Vd, "0.6"}}, {}, {}},
         // Decoding: "+" a blank, "%2B" a plus, a lone or broken "%" itself, UTF-8, and bytes that are no UTF-8.
-        {"?Vcc=1E%2B3+V&Rc=%&Rs=%4&RoH=%zz1&RoL=%C3%A8&Ci=%C3&C=%F0%9F%98%80&vp=%ED%A0%80",
+        {"?Vcc=1E%2B3+V&Rc=%&Rs=%4&RoH=%zz1&RoL=%C2%A9%C3%A8%ED%9F%BF&Ci=%C3&C=%F0%9F%98%80&vp=%ED%A0%80",
          {{FieldId::Vcc, "1E+3 V"}, {FieldId::Rc, "%"}, {FieldId::Rs, "%4"}, {FieldId::RoH, "%zz1"},
-          {FieldId::RoL, "è"}, {FieldId::Ci, "\uFFFD"}, {FieldId::C, "\U0001F600"}, {FieldId::VPlus, "\uFFFD\uFFFD\uFFFD"}},
+          {FieldId::RoL, "©è\uD7FF"}, {FieldId::Ci, "\uFFFD"}, {FieldId::C, "\U0001F600"}, {FieldId::VPlus, "\uFFFD\uFFFD\uFFFD"}},
          {}, {}},
         {"?vm=%E2%82&Vd=%F4%90%80%80x", {{FieldId::VMinus, "\uFFFD"}, {FieldId::Vd, "\uFFFD\uFFFD\uFFFD\uFFFDx"}}, {}, {}},
         // Markup, separators and empty values stay texts; names are matched decoded and exactly.
-        {"?Vcc=%3Cb%3E1%3C%2Fb%3E&%52c=a%26b%3Dc&Rs=&vcc=7&C&NP==", {{FieldId::Vcc, "<b>1</b>"}, {FieldId::Rc, "a&b=c"},
-          {FieldId::Rs, ""}, {FieldId::C, ""}, {FieldId::NP, "="}}, {}, {}},
+        {"?Vcc=%3Cb%3E1%3C%2Fb%3E&%52c=a%26b%3Dc&Rs=&vcc=7&C&NP==&Vd=a%09b", {{FieldId::Vcc, "<b>1</b>"}, {FieldId::Rc, "a&b=c"},
+          {FieldId::Rs, ""}, {FieldId::C, ""}, {FieldId::Vd, "a\tb"}, {FieldId::NP, "="}}, {}, {}},
         {"?unknown=1&&=&run=ideale,reale,%20tstc%20,,rcrs,grafici,&run=tstc", {},
          {Command::FillIdealExample, Command::FillRealExample, Command::ComputeTimes, Command::DesignResistors,
           Command::PlotWaveforms}, {}},
@@ -139,9 +139,9 @@ TEST_F(OpenedLink, AnUnknownCommandRunsNothingAndIsNamed) {
 TEST_F(OpenedLink, TheShownLinkReopensTheSameWindow) {
     open("?run=reale,tstc");
     form.type("Text14", "3");
-    form.textOf(FieldId::N) = u"1\u00e8\xD800";  // a lone surrogate cannot be written: U+FFFD
+    form.textOf(FieldId::N) = u"1\u00e8\xD800\U00010348\xDFFF";  // a lone surrogate cannot be written: U+FFFD
     EXPECT_EQ(LinkQuery(ShownLink(form, true)),
-              "Vcc=12&Rc=22&Rs=4.7&RoH=195&RoL=75&Ci=5&C=1&vp=6.7&vm=5.33&Vd=0.6&NP=5&N=1%C3%A8%EF%BF%BD&pC=3"
+              "Vcc=12&Rc=22&Rs=4.7&RoH=195&RoL=75&Ci=5&C=1&vp=6.7&vm=5.33&Vd=0.6&NP=5&N=1%C3%A8%EF%BF%BD%F0%90%8D%88%EF%BF%BD&pC=3"
               "&run=tstc,grafici");
     form.type("Label9", "");
     form.type("Label11", "");
