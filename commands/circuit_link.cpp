@@ -25,7 +25,7 @@ constexpr std::array<NamedField, 15> kFieldParameters{{
 
 constexpr bool InOrderOfFieldId() {
     for (std::size_t i = 0; i < kFieldParameters.size(); ++i) {  // mutants: skip (checked while compiling)
-        if (static_cast<std::size_t>(kFieldParameters[i].field) != i) return false;
+        if (static_cast<std::size_t>(kFieldParameters[i].field) != i) return false;  // mutants: skip (checked while compiling)
     }
     return true;
 }
@@ -101,7 +101,7 @@ std::string ValidUtf8(std::string_view bytes) {
             text.push_back(bytes[at++]);
             continue;
         }
-        std::size_t valid = 0;
+        std::size_t valid = 0;  // mutants: skip (SequenceLength sets it)
         if (const std::size_t length = SequenceLength(bytes, at, valid)) {
             text.append(bytes.substr(at, length));
             at += length;
@@ -201,9 +201,10 @@ std::string Utf8Of(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         const bool high = c >= 0xD800 && c <= 0xDBFF;
-        const std::u16string_view next = text.substr(i + 1, 1);
-        if (high && !next.empty() && next[0] >= 0xDC00 && next[0] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        const char16_t next = i + 1 < text.size() ? text.at(i + 1) : u'\0';
+        if (high && next >= 0xDC00 && next <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
+            ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = kReplacement;
         }
