@@ -44,6 +44,7 @@ std::vector<std::string> Split(std::string_view text, char separator) {
 }
 
 double Read(std::string text, std::string_view decimalSeparator) {
+    EXPECT_EQ(text.find(decimalSeparator == "." ? ',' : '.'), std::string::npos) << text;
     std::replace(text.begin(), text.end(), decimalSeparator.front(), '.');
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
@@ -87,9 +88,14 @@ TEST(SamplesCsv, StopsAtTheLastSampleDrawnAndWhenTheSinkRefuses) {
         EXPECT_EQ(SamplesCsv(request, ".").rowCount(), 42);
         EXPECT_EQ(Split(WholeCsv(SamplesCsv(request, ".")), '\n').size(), 42u + 2u);
     }
-    int pieces = 0;
-    EXPECT_FALSE(SamplesCsv(Sampled(100000).request(), ".").write([&](std::string_view) { return ++pieces < 2; }));
-    EXPECT_EQ(pieces, 2);
+    // Pieces of 64 KiB, each cut at the end of a row.
+    std::vector<std::size_t> pieces;
+    EXPECT_FALSE(SamplesCsv(Sampled(100000).request(), ".").write([&](std::string_view piece) {
+        if (!piece.starts_with('k')) pieces.push_back(piece.size());
+        return pieces.size() < 2;
+    }));
+    ASSERT_EQ(pieces.size(), 2u);
+    for (const std::size_t size : pieces) EXPECT_TRUE(size >= 1u << 16 && size < (1u << 16) + 100) << size;
     // Rows of a part of the period, as the page asks for them, the last part cut at the last row.
     struct Part { std::int64_t first, count; std::size_t rows; };
     for (const Part part : {Part{299, 5, 2}, Part{300, 1, 1}, Part{301, 5, 0}}) {
