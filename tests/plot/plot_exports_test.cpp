@@ -89,13 +89,17 @@ TEST(SamplesCsv, StopsAtTheLastSampleDrawnAndWhenTheSinkRefuses) {
         EXPECT_EQ(Split(WholeCsv(SamplesCsv(request, ".")), '\n').size(), 42u + 2u);
     }
     // Pieces of 64 KiB, each cut at the end of a row.
-    std::vector<std::size_t> pieces;
+    std::vector<std::string> pieces;
     EXPECT_FALSE(SamplesCsv(Sampled(100000).request(), ".").write([&](std::string_view piece) {
-        if (!piece.starts_with('k')) pieces.push_back(piece.size());
+        if (!piece.starts_with('k')) pieces.emplace_back(piece);
         return pieces.size() < 2;
     }));
     ASSERT_EQ(pieces.size(), 2u);
-    for (const std::size_t size : pieces) EXPECT_TRUE(size >= 1u << 16 && size < (1u << 16) + 100) << size;
+    for (const std::string& piece : pieces) {
+        EXPECT_TRUE(piece.size() >= 1u << 16 && piece.size() < (1u << 16) + 100 && piece.ends_with('\n')) << piece.size();
+    }
+    // The second goes on from the row after the first's last.
+    EXPECT_TRUE(pieces[1].starts_with(std::to_string(std::count(pieces[0].begin(), pieces[0].end(), '\n')) + ","));
     // Rows of a part of the period, as the page asks for them, the last part cut at the last row.
     struct Part { std::int64_t first, count; std::size_t rows; };
     for (const Part part : {Part{299, 5, 2}, Part{300, 1, 1}, Part{301, 5, 0}}) {
