@@ -195,6 +195,43 @@ TEST(PlotSvg, EachTraceOfAPeriodIsOnePolylineAndWhatLeavesThePlotIsCutAtItsEdge)
     }
 }
 
+// Each polyline as its stroke and points, in the order written.
+std::vector<std::string> PolylinesOf(const std::string& svg) {
+    std::vector<std::string> polylines;
+    for (std::size_t at = svg.find("<polyline stroke=\""); at != std::string::npos; at = svg.find("<polyline", at + 1)) {
+        polylines.push_back(svg.substr(at + 18, 7) + Split(svg.substr(at), '"').at(3));
+    }
+    return polylines;
+}
+
+TEST(PlotSvg, StrokesJoinWhereTheLineGoesOnAndAreCutOneBeyondTheRaster) {
+    // A raster of 101 x 101: user x is the column, 100 - user y the row.
+    constexpr PlotBlockLayout kSquare{.width = 111, .height = 111, .strip = {0, 0, 0, 0}, .plot = {5, 5, 101, 101},
+                                      .plotBorder = 2, .rasterWidth = 101, .rasterHeight = 101};
+    constexpr Rgb kBlue{0x12, 0xab, 0xef};
+    struct Line { float x0, y0, x1, y1; std::optional<Rgb> colour; };
+    struct Case { std::vector<Line> lines; std::vector<std::string> polylines; };
+    const Case cases[]{
+        // Along, up its column and on: one line; another colour starts another.
+        {{{0, 100, 10, 100, kBlue}, {10, 100, 10, 95, kBlue}, {10, 95, 20, 95, kBlue}, {20, 95, 30, 95, {}}},
+         {"#12abef0.5,0.5 10.5,0.5 10.5,5.5 20.5,5.5", "#00000020.5,5.5 30.5,5.5"}},
+        // A stroke away from where the line has been in its column, and a dot.
+        {{{0, 50, 10, 50, kBlue}, {10, 40, 20, 40, kBlue}, {7, 7, 7, 7, kBlue}},
+         {"#12abef0.5,50.5 10.5,50.5", "#12abef10.5,60.5 20.5,60.5", "#12abef7.5,93.5 7.5,93.5"}},
+        // Vertical runs: outside the columns dropped, beyond the rows cut one row off.
+        {{{-1, 0, -1, 100, kBlue}, {101, 0, 101, 100, kBlue}, {100, -50, 100, 150, kBlue}},
+         {"#12abef100.5,101.5 100.5,-0.5 100.5,101.5 100.5,-0.5"}},
+        // From far off: the part from one pixel around the raster; one pixel off is kept whole.
+        {{{-100, 50, 50, 50, kBlue}, {50, 30, 250, 30, kBlue}, {-1, 20, 101, 20, kBlue}, {-300, 200, -200, 300, kBlue}},
+         {"#12abef-0.5,50.5 50.5,50.5", "#12abef50.5,70.5 101.5,70.5", "#12abef-0.5,80.5 101.5,80.5"}},
+    };
+    for (const Case& c : cases) {
+        RecordingWindow window;
+        for (const Line& line : c.lines) window.drawLine({line.x0, line.y0}, {line.x1, line.y1}, line.colour);
+        EXPECT_EQ(PolylinesOf(PlotSvg(window.record, kSquare)), c.polylines);
+    }
+}
+
 TEST(PlotSvg, TracesFollowTheWidthNotTheSamplesAndTextsAreEscaped) {
     std::size_t smallest = SIZE_MAX;
     std::size_t largest = 0;
