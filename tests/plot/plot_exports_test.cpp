@@ -230,6 +230,31 @@ TEST(PlotSvg, StrokesJoinWhereTheLineGoesOnAndAreCutOneBeyondTheRaster) {
         for (const Line& line : c.lines) window.drawLine({line.x0, line.y0}, {line.x1, line.y1}, line.colour);
         EXPECT_EQ(PolylinesOf(PlotSvg(window.record, kSquare)), c.polylines);
     }
+    // At two raster pixels to the layout's one: the frame, the sunken border and the labels, a placed one at its point.
+    PlotBlockLayout doubled = kSquare;
+    doubled.rasterWidth = doubled.rasterHeight = 202;
+    doubled.ground = {1, 2, 3};
+    doubled.stripText = {4, 5, 6};
+    RecordingWindow window;
+    window.placeLabel(form2::Label1, "x", 50, 50);
+    const std::string svg = PlotSvg(window.record, doubled);
+    EXPECT_NE(svg.find(R"svg(width="111" height="111" viewBox="0 0 222 222")svg"), std::string::npos);
+    EXPECT_NE(svg.find(R"svg(<rect x="0" y="0" width="222" height="222" fill="#010203"/>
+<rect x="6" y="6" width="210" height="210" fill="#ffffff"/>
+<rect x="6" y="6" width="208" height="2" fill="#a0a0a0"/>
+<rect x="6" y="6" width="2" height="208" fill="#a0a0a0"/>
+<rect x="8" y="8" width="206" height="206" fill="#e3e3e3"/>
+<rect x="8" y="8" width="204" height="2" fill="#696969"/>
+<rect x="8" y="8" width="2" height="204" fill="#696969"/>
+<clipPath id="Picture1"><rect x="0" y="0" width="202" height="202" fill="#000000"/>
+</clipPath>
+<g transform="translate(10 10)">
+<rect x="0" y="0" width="202" height="202" fill="#ffffc0"/>
+)svg"), std::string::npos) << svg;
+    EXPECT_NE(svg.find(R"svg(<rect x="110" y="110" width="198" height="30" fill="#ffffc0"/>
+<text x="110" y="130" font-size="22" font-weight="bold" fill="#000000">x</text>
+)svg"), std::string::npos);
+    EXPECT_NE(svg.find(R"svg(<text x="28" y="34" font-size="22" font-weight="bold" fill="#040506">Label6</text>)svg"), std::string::npos);
 }
 
 TEST(PlotSvg, TracesFollowTheWidthNotTheSamplesAndTextsAreEscaped) {
