@@ -199,7 +199,9 @@ TEST(PlotSvg, EachTraceOfAPeriodIsOnePolylineAndWhatLeavesThePlotIsCutAtItsEdge)
 std::vector<std::string> PolylinesOf(const std::string& svg) {
     std::vector<std::string> polylines;
     for (std::size_t at = svg.find("<polyline stroke=\""); at != std::string::npos; at = svg.find("<polyline", at + 1)) {
-        polylines.push_back(svg.substr(at + 18, 7) + Split(svg.substr(at), '"').at(3));
+        const std::vector<std::string> parts = Split(svg.substr(at), '"');
+        EXPECT_TRUE(parts.at(4).starts_with("/>\n"));
+        polylines.push_back(parts.at(1) + parts.at(3));
     }
     return polylines;
 }
@@ -219,8 +221,13 @@ TEST(PlotSvg, StrokesJoinWhereTheLineGoesOnAndAreCutOneBeyondTheRaster) {
         {{{0, 50, 10, 50, kBlue}, {10, 40, 20, 40, kBlue}, {7, 7, 7, 7, kBlue}},
          {"#12abef0.5,50.5 10.5,50.5", "#12abef10.5,60.5 20.5,60.5", "#12abef7.5,93.5 7.5,93.5"}},
         // Vertical runs: outside the columns dropped, beyond the rows cut one row off.
-        {{{-1, 0, -1, 100, kBlue}, {101, 0, 101, 100, kBlue}, {100, -50, 100, 150, kBlue}},
-         {"#12abef100.5,101.5 100.5,-0.5 100.5,101.5 100.5,-0.5"}},
+        {{{-1, 0, -1, 100, kBlue}, {101, 0, 101, 100, kBlue}, {0, 10, 0, 20, kBlue}, {100, -50, 100, 150, kBlue}},
+         {"#12abef0.5,90.5 0.5,80.5 0.5,90.5 0.5,80.5", "#12abef100.5,101.5 100.5,-0.5 100.5,101.5 100.5,-0.5"}},
+        // Strokes that turn back one pixel off each edge go on as one line.
+        {{{5, 50, -1, 50, kBlue}, {-1, 50, 5, 60, kBlue}, {95, 50, 101, 50, kBlue}, {101, 50, 95, 60, kBlue},
+          {50, 95, 60, 101, kBlue}, {60, 101, 70, 95, kBlue}, {50, 5, 60, -1, kBlue}, {60, -1, 70, 5, kBlue}},
+         {"#12abef5.5,50.5 -0.5,50.5 5.5,40.5", "#12abef95.5,50.5 101.5,50.5 95.5,40.5",
+          "#12abef50.5,5.5 60.5,-0.5 70.5,5.5", "#12abef50.5,95.5 60.5,101.5 70.5,95.5"}},
         // From far off: the part from one pixel around the raster; one pixel off is kept whole.
         {{{-100, 50, 50, 50, kBlue}, {50, 30, 250, 30, kBlue}, {-1, 20, 101, 20, kBlue}, {-300, 200, -200, 300, kBlue}},
          {"#12abef-0.5,50.5 50.5,50.5", "#12abef50.5,70.5 101.5,70.5", "#12abef-0.5,80.5 101.5,80.5"}},
@@ -230,22 +237,23 @@ TEST(PlotSvg, StrokesJoinWhereTheLineGoesOnAndAreCutOneBeyondTheRaster) {
         for (const Line& line : c.lines) window.drawLine({line.x0, line.y0}, {line.x1, line.y1}, line.colour);
         EXPECT_EQ(PolylinesOf(PlotSvg(window.record, kSquare)), c.polylines);
     }
-    // At two raster pixels to the layout's one: the frame, the sunken border and the labels, a placed one at its point.
+    // At two raster pixels to the layout's one: the frame, a sunken border of 4 and the labels, a placed one at its point.
     PlotBlockLayout doubled = kSquare;
     doubled.rasterWidth = doubled.rasterHeight = 202;
+    doubled.plotBorder = 4;
     doubled.ground = {1, 2, 3};
     doubled.stripText = {4, 5, 6};
     RecordingWindow window;
     window.placeLabel(form2::Label1, "x", 50, 50);
     const std::string svg = PlotSvg(window.record, doubled);
-    EXPECT_NE(svg.find(R"svg(width="111" height="111" viewBox="0 0 222 222")svg"), std::string::npos);
+    EXPECT_NE(svg.find(R"svg(width="111" height="111" viewBox="0 0 222 222" font-family="&apos;MS Sans Serif&apos;, &apos;Liberation Sans&apos;, &apos;Arimo&apos;, sans-serif">)svg"), std::string::npos);
     EXPECT_NE(svg.find(R"svg(<rect x="0" y="0" width="222" height="222" fill="#010203"/>
-<rect x="6" y="6" width="210" height="210" fill="#ffffff"/>
-<rect x="6" y="6" width="208" height="2" fill="#a0a0a0"/>
-<rect x="6" y="6" width="2" height="208" fill="#a0a0a0"/>
-<rect x="8" y="8" width="206" height="206" fill="#e3e3e3"/>
-<rect x="8" y="8" width="204" height="2" fill="#696969"/>
-<rect x="8" y="8" width="2" height="204" fill="#696969"/>
+<rect x="2" y="2" width="218" height="218" fill="#ffffff"/>
+<rect x="2" y="2" width="214" height="4" fill="#a0a0a0"/>
+<rect x="2" y="2" width="4" height="214" fill="#a0a0a0"/>
+<rect x="6" y="6" width="210" height="210" fill="#e3e3e3"/>
+<rect x="6" y="6" width="206" height="4" fill="#696969"/>
+<rect x="6" y="6" width="4" height="206" fill="#696969"/>
 <clipPath id="Picture1"><rect x="0" y="0" width="202" height="202" fill="#000000"/>
 </clipPath>
 <g transform="translate(10 10)">
