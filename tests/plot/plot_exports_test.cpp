@@ -228,9 +228,11 @@ TEST(PlotSvg, StrokesJoinWhereTheLineGoesOnAndAreCutOneBeyondTheRaster) {
           {50, 95, 60, 101, kBlue}, {60, 101, 70, 95, kBlue}, {50, 5, 60, -1, kBlue}, {60, -1, 70, 5, kBlue}},
          {"#12abef5.5,50.5 -0.5,50.5 5.5,40.5", "#12abef95.5,50.5 101.5,50.5 95.5,40.5",
           "#12abef50.5,5.5 60.5,-0.5 70.5,5.5", "#12abef50.5,95.5 60.5,101.5 70.5,95.5"}},
-        // From far off: the part from one pixel around the raster; one pixel off is kept whole.
-        {{{-100, 50, 50, 50, kBlue}, {50, 30, 250, 30, kBlue}, {-1, 20, 101, 20, kBlue}, {-300, 200, -200, 300, kBlue}},
-         {"#12abef-0.5,50.5 50.5,50.5", "#12abef50.5,70.5 101.5,70.5", "#12abef-0.5,80.5 101.5,80.5"}},
+        // From far off: the part from one pixel around the raster, a dot where it touches; one pixel off is kept whole.
+        {{{-100, 50, 50, 50, kBlue}, {50, 30, 250, 30, kBlue}, {-1, 20, 101, 20, kBlue}, {-300, 200, -200, 300, kBlue},
+          {-99, 0, 101, 100, kBlue}, {-2, 100, 0, 102, kBlue}},
+         {"#12abef-0.5,50.5 50.5,50.5", "#12abef50.5,70.5 101.5,70.5", "#12abef-0.5,80.5 101.5,80.5",
+          "#12abef-0.5,51.5 101.5,0.5", "#12abef-0.5,-0.5 -0.5,-0.5"}},
     };
     for (const Case& c : cases) {
         RecordingWindow window;
