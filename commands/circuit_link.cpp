@@ -81,9 +81,8 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t at, std::size_t& 
     else if (lead >= 0xE0 && lead <= 0xEF) length = 3, lower = lead == 0xE0 ? 0xA0 : 0x80, upper = lead == 0xED ? 0x9F : 0xBF;
     else if (lead >= 0xF0 && lead <= 0xF4) length = 4, lower = lead == 0xF0 ? 0x90 : 0x80, upper = lead == 0xF4 ? 0x8F : 0xBF;
     valid = 1;
-    if (length == 0) return 0;
     for (; valid < length; ++valid) {
-        if (at + valid >= bytes.size()) return 0;
+        if (at + valid == bytes.size()) return 0;
         const std::uint8_t next = byte(at + valid);
         if (next < lower || next > upper) return 0;
         lower = 0x80, upper = 0xBF;
@@ -157,7 +156,7 @@ std::string_view TrimmedBlanks(std::string_view name) {
 // The commands of `run`, in order; empty items are passed over.
 void ReadRun(std::string_view list, CircuitLink& link) {
     std::size_t from = 0;
-    while (from <= list.size()) {
+    while (from <= list.size()) {  // mutants: skip (an empty last item is passed over)
         const std::size_t comma = std::min(list.find(',', from), list.size());
         const std::string_view name = TrimmedBlanks(list.substr(from, comma - from));
         from = comma + 1;
@@ -216,7 +215,7 @@ std::string Utf8Of(std::u16string_view text) {
 // The first characters of a UTF-8 text, with "…" when it goes on.
 std::string Shortened(std::string_view text, std::size_t characters) {
     std::size_t at = 0;
-    for (std::size_t counted = 0; at < text.size() && counted < characters; ++counted) {
+    for (std::size_t counted = 0; at < text.size() && counted < characters; ++counted) {  // mutants: skip (past the end all is kept)
         ++at;
         while (at < text.size() && (static_cast<std::uint8_t>(text[at]) & 0xC0) == 0x80) ++at;
     }
