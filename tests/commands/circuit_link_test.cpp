@@ -41,7 +41,7 @@ TEST(ParseLink, ReadsFieldsAndCommandsAsABrowserReadsAQuery) {
         {"?RoH=195&RoL=75&Ci=5&C=1&Vd=0.6&Rs=4.7", {{FieldId::Rs, "4.7"}, {FieldId::RoH, "195"}, {FieldId::RoL, "75"},
                                                     {FieldId::Ci, "5"}, {FieldId::C, "1"}, {FieldId::Vd, "0.6"}}, {}, {}},
         // Decoding: "+" a blank, "%2B" a plus, a lone or broken "%" itself, UTF-8, and bytes that are no UTF-8.
-        {"?Vcc=1E%2B3+V&Rc=%&Rs=%4&RoH=%zz1&RoL=%C2%A9%c3%a8%DF%BF%ED%9F%BF&Ci=%C3&C=%F0%9F%98%80&vp=%ED%A0%80",
+        {"?Vcc=1E%2B3+V&Rc=%&Rs=%4&RoH=%zz1&RoL=%C2%A9%c3%a8%DF%BF%ed%9f%bf&Ci=%C3&C=%F0%9F%98%80&vp=%ED%A0%80",
          {{FieldId::Vcc, "1E+3 V"}, {FieldId::Rc, "%"}, {FieldId::Rs, "%4"}, {FieldId::RoH, "%zz1"},
           {FieldId::RoL, "©è\u07FF\uD7FF"}, {FieldId::Ci, "\uFFFD"}, {FieldId::C, "\U0001F600"}, {FieldId::VPlus, "\uFFFD\uFFFD\uFFFD"}},
          {}, {}},
