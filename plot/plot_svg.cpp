@@ -15,12 +15,12 @@ namespace ostrevo {
 namespace {
 
 struct Point {
-    double x = 0;
-    double y = 0;
+    double x;
+    double y;
 };
 
 struct Polyline {
-    std::uint32_t argb = 0;
+    std::uint32_t argb;
     std::vector<Point> points;
 };
 
@@ -124,7 +124,7 @@ private:
         const auto limit = [&](double p, double q) {
             if (p == 0) return q >= 0;
             const double r = q / p;
-            if (p < 0) enter = std::max(enter, r);
+            if (p < 0) enter = std::max(enter, r);  // mutants: skip (p is not 0 here)
             else leave = std::min(leave, r);
             return enter <= leave;
         };

@@ -21,7 +21,7 @@ const WaveformSamples* WaveformOf(const TraceRequest& request) {
 SamplesCsv::SamplesCsv(const TraceRequest& request, std::string decimalSeparator)
     : request_(request), decimalSeparator_(std::move(decimalSeparator)),
       fieldSeparator_(decimalSeparator_ == "," ? ';' : ',') {
-    if (WaveformOf(request_) == nullptr || request_.N < 0) return;
+    if (WaveformOf(request_) == nullptr || request_.N < 0) return;  // mutants: skip (sampling refuses N 0)
     std::int64_t lastRow = request_.N;
     // The stopped trace is drawn up to the sample its first missing segment starts from.
     if (request_.stop) lastRow = std::min<std::int64_t>(lastRow, request_.stop->segment);
@@ -43,10 +43,10 @@ bool SamplesCsv::writeRows(std::int64_t first, std::int64_t count, const TextSin
     if (last < first) return true;
     const PeriodWaveform& waveform = WaveformOf(request_)->waveform();
     std::string piece;
-    piece.reserve(kPieceBytes + 256);
+    piece.reserve(kPieceBytes + 256);  // mutants: skip (speed only)
     bool accepted = true;
     const auto addIndex = [&](std::int64_t k) {
-        char text[24];
+        char text[24];  // mutants: skip (room to spare for any int64)
         piece.append(text, std::to_chars(text, text + sizeof text, k).ptr);
     };
     const auto addNumber = [&](double value) {
@@ -69,7 +69,7 @@ bool SamplesCsv::writeRows(std::int64_t first, std::int64_t count, const TextSin
             piece += fieldSeparator_;
             addNumber(block.voAt(k));
             piece += '\n';
-            if (piece.size() >= kPieceBytes) {
+            if (piece.size() >= kPieceBytes) {  // mutants: skip (a piece's size is approximate)
                 accepted = sink(piece);
                 piece.clear();
                 if (!accepted) return;

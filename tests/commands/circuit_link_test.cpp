@@ -41,14 +41,14 @@ TEST(ParseLink, ReadsFieldsAndCommandsAsABrowserReadsAQuery) {
         {"?RoH=195&RoL=75&Ci=5&C=1&Vd=0.6&Rs=4.7", {{FieldId::Rs, "4.7"}, {FieldId::RoH, "195"}, {FieldId::RoL, "75"},
                                                     {FieldId::Ci, "5"}, {FieldId::C, "1"}, {FieldId::Vd, "0.6"}}, {}, {}},
         // Decoding: "+" a blank, "%2B" a plus, a lone or broken "%" itself, UTF-8, and bytes that are no UTF-8.
-        {"?Vcc=1E%2B3+V&Rc=%&Rs=%4&RoH=%zz1&RoL=%C3%A8&Ci=%C3&C=%F0%9F%98%80&vp=%ED%A0%80",
+        {"?Vcc=1E%2B3+V&Rc=%&Rs=%4&RoH=%zz1&RoL=%C2%A9%c3%a8%DF%BF%ed%9f%bf&Ci=%C3&C=%F0%9F%98%80&vp=%ED%A0%80",
          {{FieldId::Vcc, "1E+3 V"}, {FieldId::Rc, "%"}, {FieldId::Rs, "%4"}, {FieldId::RoH, "%zz1"},
-          {FieldId::RoL, "è"}, {FieldId::Ci, "\uFFFD"}, {FieldId::C, "\U0001F600"}, {FieldId::VPlus, "\uFFFD\uFFFD\uFFFD"}},
+          {FieldId::RoL, "©è\u07FF\uD7FF"}, {FieldId::Ci, "\uFFFD"}, {FieldId::C, "\U0001F600"}, {FieldId::VPlus, "\uFFFD\uFFFD\uFFFD"}},
          {}, {}},
         {"?vm=%E2%82&Vd=%F4%90%80%80x", {{FieldId::VMinus, "\uFFFD"}, {FieldId::Vd, "\uFFFD\uFFFD\uFFFD\uFFFDx"}}, {}, {}},
         // Markup, separators and empty values stay texts; names are matched decoded and exactly.
-        {"?Vcc=%3Cb%3E1%3C%2Fb%3E&%52c=a%26b%3Dc&Rs=&vcc=7&C&NP==", {{FieldId::Vcc, "<b>1</b>"}, {FieldId::Rc, "a&b=c"},
-          {FieldId::Rs, ""}, {FieldId::C, ""}, {FieldId::NP, "="}}, {}, {}},
+        {"?Vcc=%3Cb%3E1%3C%2Fb%3E&%52c=a%26b%3Dc&Rs=&vcc=7&C&NP==&Vd=a%09b", {{FieldId::Vcc, "<b>1</b>"}, {FieldId::Rc, "a&b=c"},
+          {FieldId::Rs, ""}, {FieldId::C, ""}, {FieldId::Vd, "a\tb"}, {FieldId::NP, "="}}, {}, {}},
         {"?unknown=1&&=&run=ideale,reale,%20tstc%20,,rcrs,grafici,&run=tstc", {},
          {Command::FillIdealExample, Command::FillRealExample, Command::ComputeTimes, Command::DesignResistors,
           Command::PlotWaveforms}, {}},
@@ -74,13 +74,13 @@ TEST(ParseLink, TakesAValueOfAnyLength) {
 
 TEST(LinkQuery, WritesWhatParseLinkReadsBack) {
     CircuitLink link;
-    const std::string texts[]{"12", "1E+3", "a b&c=d#e?f%g", "<img src=x onerror=alert(1)>", "èé\U0001F600", "", "1,5"};
+    const std::string texts[]{"12", "1E+3", "azAZ09 b&c=d#e?f%g", "<img src=x onerror=alert(1)>", "èé\U0001F600", "", "1,5"};
     FieldId field = FieldId::Vcc;
     for (const std::string& text : texts) link.fields.push_back({field, text}), field = static_cast<FieldId>(static_cast<int>(field) + 1);
     link.run = {Command::FillRealExample, Command::ComputeTimes, Command::PlotWaveforms};
     const std::string query = LinkQuery(link);
     EXPECT_EQ(query.find_first_of("<>\"' #?"), std::string::npos) << query;
-    EXPECT_TRUE(query.starts_with("Vcc=12&Rc=1E%2B3&Rs=a+b%26c%3Dd%23e%3Ff%25g&")) << query;
+    EXPECT_TRUE(query.starts_with("Vcc=12&Rc=1E%2B3&Rs=azAZ09+b%26c%3Dd%23e%3Ff%25g&")) << query;
     EXPECT_TRUE(query.ends_with("&RoL=%C3%A8%C3%A9%F0%9F%98%80&Ci=&C=1,5&run=reale,tstc,grafici")) << query;
     const CircuitLink read = ParseLink("?" + query);
     EXPECT_EQ(FieldsOf(read), FieldsOf(link));
@@ -139,9 +139,9 @@ TEST_F(OpenedLink, AnUnknownCommandRunsNothingAndIsNamed) {
 TEST_F(OpenedLink, TheShownLinkReopensTheSameWindow) {
     open("?run=reale,tstc");
     form.type("Text14", "3");
-    form.textOf(FieldId::N) = u"1\u00e8\xD800";  // a lone surrogate cannot be written: U+FFFD
+    form.textOf(FieldId::N) = u"1\x80\u0800\u00e8\xD800\U00010000\U0010FFFF\xDFFF";  // a lone surrogate cannot be written: U+FFFD
     EXPECT_EQ(LinkQuery(ShownLink(form, true)),
-              "Vcc=12&Rc=22&Rs=4.7&RoH=195&RoL=75&Ci=5&C=1&vp=6.7&vm=5.33&Vd=0.6&NP=5&N=1%C3%A8%EF%BF%BD&pC=3"
+              "Vcc=12&Rc=22&Rs=4.7&RoH=195&RoL=75&Ci=5&C=1&vp=6.7&vm=5.33&Vd=0.6&NP=5&N=1%C2%80%E0%A0%80%C3%A8%EF%BF%BD%F0%90%80%80%F4%8F%BF%BF%EF%BF%BD&pC=3"
               "&run=tstc,grafici");
     form.type("Label9", "");
     form.type("Label11", "");
